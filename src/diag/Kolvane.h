@@ -1,0 +1,55 @@
+// The program's diagnostics layer: log lines and assertion reports, handed to kolvane.dll when it
+// is present and dropped without a word when it is not.
+//
+//   KOLVANE_LOG(this, "DDE initialize failed\n");      // object is nullptr in free functions
+//   KOLVANE_ASSERT(m_listener);                         // evaluated in every build, exactly once
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace Kolvane {
+
+// Where a log line comes from. The function is "Class::Method".
+struct LogLocation {
+    const char16_t* file;
+    std::u16string function;
+    const void* object;
+    std::int32_t line;
+};
+
+// Writes one printf-style line (the runtime's rules; wide strings with %ls). Lines from different
+// threads never interleave. No line feed is added.
+void WriteLog(const LogLocation& location, const char* format, ...)
+#if defined(__MINGW32__)
+    __attribute__((format(gnu_printf, 2, 3)));
+#else
+    __attribute__((format(printf, 2, 3)));
+#endif
+
+// Reports a failed assertion and acts on the library's answer (break, end the process, carry on).
+void ReportFailedAssertion(const char16_t* file, const char16_t* buildTimestamp, std::int32_t line,
+                           const char* prettyFunction, const char16_t* expression);
+
+// "Class::Method" from the compiler's decorated function name.
+std::u16string QualifiedFunctionName(const char* prettyFunction);
+
+} // namespace Kolvane
+
+#define KOLVANE_FILE (u"" __FILE__)
+
+#define KOLVANE_LOG(object, ...)                                                                   \
+    ::Kolvane::WriteLog(::Kolvane::LogLocation{KOLVANE_FILE,                                       \
+                                               ::Kolvane::QualifiedFunctionName(__PRETTY_FUNCTION__), \
+                                               (object), __LINE__},                                \
+                        __VA_ARGS__)
+
+// Never compiled out: the expression runs in every build, also for its side effects.
+#define KOLVANE_ASSERT(expression)                                                                 \
+    do {                                                                                           \
+        if (expression) {                                                                          \
+        } else {                                                                                   \
+            ::Kolvane::ReportFailedAssertion(KOLVANE_FILE, u"" __TIMESTAMP__, __LINE__,            \
+                                             __PRETTY_FUNCTION__, u"" #expression);                \
+        }                                                                                          \
+    } while (0)
