@@ -3,6 +3,7 @@
 #include "DdeStringHandle.h"
 #include "Kolvane.h"
 
+#include <cstring>
 #include <vector>
 
 DdeInstance::~DdeInstance() {
@@ -58,10 +59,10 @@ std::string DdeInstance::QueryString(HSZ hsz) const {
     if (length == 0) {
         return {};
     }
-    std::vector<char> buffer(length + 1);
-    const std::uint32_t copied =
-        api.DdeQueryStringA(m_id, hsz, buffer.data(), length + 1, CP_WINANSI);
-    return std::string(buffer.data(), copied <= length ? copied : length);
+    std::vector<char> buffer(length + 1, '\0');
+    api.DdeQueryStringA(m_id, hsz, buffer.data(), length + 1, CP_WINANSI);
+    // The text ends at its zero: Wine reports a length of 1 for the null handle's empty text.
+    return std::string(buffer.data(), strnlen(buffer.data(), length));
 }
 
 bool DdeInstance::PostAdvise(HSZ topic, HSZ item) const {
