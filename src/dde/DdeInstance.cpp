@@ -16,6 +16,7 @@ bool DdeInstance::Initialize(DdeCallback callback, const std::string& service) {
     DdeApi& api = CurrentDdeApi();
     // Standard application class, no callback filters, no monitoring.
     if (api.DdeInitializeA(&m_id, callback, 0, 0) != DMLERR_NO_ERROR) {
+        m_id = 0;
         return false;
     }
     bool registered = false;
