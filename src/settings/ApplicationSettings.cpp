@@ -8,6 +8,11 @@ constexpr const char* ConnectivitySection = "Connectivity";
 constexpr const char* DateTimeSection = "Date Time";
 constexpr std::int32_t DefaultTimeZoneMode = 2;
 
+// The text, or when it is empty the fallback's, which is read only then.
+template <typename Fallback> std::string OrElse(std::string text, const Fallback& fallback) {
+    return text.empty() ? fallback() : text;
+}
+
 } // namespace
 
 bool ApplicationSettings::Load(const std::string& zanvoIniPath, const std::string& tarvexIniPath) {
@@ -18,24 +23,23 @@ bool ApplicationSettings::Load(const std::string& zanvoIniPath, const std::strin
         }
     }
     SettingsFiles& files = *m_files;
+    const auto connectivity = [&](const char* key) {
+        return files.ReadText(zanvoIniPath, ConnectivitySection, key);
+    };
+    // tarvex(key) reads the key only when the fallback is needed.
     const auto tarvex = [&](const char* key) {
         return
             [&files, &tarvexIniPath, key] { return files.ReadText(tarvexIniPath, "tarvex", key); };
     };
-    // A Connectivity value of Zanvo.ini, or the fallback when that gives an empty text.
-    const auto connectivity = [&](const char* key, const auto& fallback) {
-        std::string value = files.ReadText(zanvoIniPath, ConnectivitySection, key);
-        return value.empty() ? fallback() : value;
-    };
-    userName = connectivity("Username", tarvex("InternetUserName"));
-    password = connectivity("Password", tarvex("InternetPassword"));
+    userName = OrElse(connectivity("Username"), tarvex("InternetUserName"));
+    password = OrElse(connectivity("Password"), tarvex("InternetPassword"));
     // Only the default of the four server addresses; it is never saved.
-    const std::string commonAddress = connectivity("Address", tarvex("InternetAddress"));
+    const std::string commonAddress = OrElse(connectivity("Address"), tarvex("InternetAddress"));
     const auto common = [&commonAddress] { return commonAddress; };
-    quoteAddress = connectivity("Quote", common);
-    historyAddress = connectivity("History", common);
-    domTickAddress = connectivity("DomTick", common);
-    intlTickAddress = connectivity("IntlTick", common);
+    quoteAddress = OrElse(connectivity("Quote"), common);
+    historyAddress = OrElse(connectivity("History"), common);
+    domTickAddress = OrElse(connectivity("DomTick"), common);
+    intlTickAddress = OrElse(connectivity("IntlTick"), common);
     // Any integer is kept, also one outside 0 to 2.
     timeZoneMode =
         files.ReadInteger(zanvoIniPath, DateTimeSection, "Timezone", DefaultTimeZoneMode);

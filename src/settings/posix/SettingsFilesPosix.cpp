@@ -63,8 +63,12 @@ public:
 
     bool WriteText(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& value) override {
-        const std::string text =
-            IniText::SetValue(ReadWholeFile(path).value_or(std::string()), section, key, value);
+        // A file that is there but cannot be read is left alone rather than replaced.
+        const auto current = ReadWholeFile(path);
+        if (!current && FileExists(path)) {
+            return false;
+        }
+        const std::string text = IniText::SetValue(current.value_or(""), section, key, value);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << text;
         out.close();

@@ -16,10 +16,6 @@ protected:
         return settings.Load(zanvo, tarvex);
     }
 
-    std::string Stored(const char* section, const char* key) {
-        return PlatformSettingsFiles().ReadText(zanvo, section, key);
-    }
-
     TempIniFolder folder;
     int files = 0;
     std::string zanvo;
@@ -92,15 +88,16 @@ TEST_F(SettingsStore, SaveWritesSevenKeysAndNeverTheCommonAddressOrExchangeList)
     settings.quoteExchangeList = "CHANGED";
     ASSERT_TRUE(settings.Save(zanvo));
 
-    EXPECT_EQ(Stored("Connectivity", "Username"), "ann");
-    EXPECT_EQ(Stored("Connectivity", "Password"), "pw");
-    EXPECT_EQ(Stored("Connectivity", "Quote"), "q.host");
-    EXPECT_EQ(Stored("Connectivity", "History"), "h.host");
-    EXPECT_EQ(Stored("Connectivity", "DomTick"), "d.host");
-    EXPECT_EQ(Stored("Connectivity", "IntlTick"), "i.host");
-    EXPECT_EQ(Stored("Date Time", "Timezone"), "-1");
-    EXPECT_EQ(Stored("Connectivity", "Address"), "common.host");
-    EXPECT_EQ(Stored("Data", "QuoteExchangeList"), "NYSE");
+    const char* stored[][3] = {
+        {"Connectivity", "Username", "ann"},   {"Connectivity", "Password", "pw"},
+        {"Connectivity", "Quote", "q.host"},   {"Connectivity", "History", "h.host"},
+        {"Connectivity", "DomTick", "d.host"}, {"Connectivity", "IntlTick", "i.host"},
+        {"Date Time", "Timezone", "-1"},       {"Connectivity", "Address", "common.host"},
+        {"Data", "QuoteExchangeList", "NYSE"},
+    };
+    for (const auto& [section, key, value] : stored) {
+        EXPECT_EQ(PlatformSettingsFiles().ReadText(zanvo, section, key), value) << key;
+    }
     EXPECT_EQ(folder.Read("tarvex1.ini"), Tarvex);
 }
 
