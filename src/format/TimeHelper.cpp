@@ -13,6 +13,9 @@ namespace {
 
 std::tm s_tm;
 
+// The operating system's name for a zone without a daylight rule; the report quotes it.
+constexpr ComputerZoneState TIME_ZONE_ID_UNKNOWN = czsUnknown;
+
 // Days from 1970-01-01 to a proleptic Gregorian date (month 1 to 12).
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
     year -= month <= 2;
@@ -148,7 +151,7 @@ TimeValue TimeHelper::TransferTime(TimeValue time, const char* symbol, bool inve
     case dzmLocal: {
         std::int32_t bias = 0;
         const ComputerZoneState ret = CurrentComputerTimeZone().GetTimeZoneInformation(&bias);
-        KOLVANE_ASSERT(ret != czsUnknown);
+        KOLVANE_ASSERT(ret != TIME_ZONE_ID_UNKNOWN);
         // The daylight state of the moment of the call, not of the converted time.
         offset = -static_cast<std::int64_t>(bias) + (ret == czsDaylight ? 60 : 0);
         break;
