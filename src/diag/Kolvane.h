@@ -39,10 +39,11 @@ std::u16string QualifiedFunctionName(const char* prettyFunction);
 #define KOLVANE_FILE (u"" __FILE__)
 
 #define KOLVANE_LOG(object, ...)                                                                   \
-    ::Kolvane::WriteLog(::Kolvane::LogLocation{KOLVANE_FILE,                                       \
-                                               ::Kolvane::QualifiedFunctionName(__PRETTY_FUNCTION__), \
-                                               (object), __LINE__},                                \
-                        __VA_ARGS__)
+    ::Kolvane::WriteLog(                                                                           \
+        ::Kolvane::LogLocation{KOLVANE_FILE,                                                       \
+                               ::Kolvane::QualifiedFunctionName(__PRETTY_FUNCTION__), (object),    \
+                               __LINE__},                                                          \
+        __VA_ARGS__)
 
 // Never compiled out: the expression runs in every build, exactly once, also for its side
 // effects. Variadic so that commas inside template arguments need no extra parentheses.

@@ -34,8 +34,8 @@ struct FakeKolvaneCalls {
     std::vector<Define> defines;
     std::vector<Line> lines;
     std::vector<Report> reports;
-    std::int64_t logId = 42;   // what DefineLog returns
-    std::int32_t answer = 0;   // what GenerateAssert returns
+    std::int64_t logId = 42; // what DefineLog returns
+    std::int32_t answer = 0; // what GenerateAssert returns
 };
 
 extern "C" {

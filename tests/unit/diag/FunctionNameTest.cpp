@@ -29,7 +29,8 @@ TEST(QualifiedFunctionName, CutsReturnTypeParametersAndTemplateBindings) {
     EXPECT_EQ(Kolvane::QualifiedFunctionName(
                   "const std::map<int, int>& DdeServer::Builders(std::pair<int, int>) const"),
               u"DdeServer::Builders");
-    EXPECT_EQ(Kolvane::QualifiedFunctionName("void* Kolvane::Alloc(std::size_t)"), u"Kolvane::Alloc");
+    EXPECT_EQ(Kolvane::QualifiedFunctionName("void* Kolvane::Alloc(std::size_t)"),
+              u"Kolvane::Alloc");
     EXPECT_EQ(Sample().Method(1, ""), u"{anonymous}::Sample::Method");
     EXPECT_EQ(Sample().ctor, u"{anonymous}::Sample::Sample");
     EXPECT_EQ(Sample().FromLambda(), u"{anonymous}::Sample::FromLambda");

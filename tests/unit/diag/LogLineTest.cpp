@@ -76,12 +76,38 @@ TEST(LogLine, InvalidParameterHandlerWithoutDetailsLogsNullsAndReportsFalse) {
     Kolvane::InvalidParameterHandler(nullptr, nullptr, nullptr, 0, 0);
 
     const auto& written = fake.lines.back();
-    EXPECT_EQ(written.text,
-              u"invalid_parameter_handler: expression=(null), function=(null), file=(null), line=0");
+    EXPECT_EQ(
+        written.text,
+        u"invalid_parameter_handler: expression=(null), function=(null), file=(null), line=0");
     EXPECT_EQ(written.function, u"Kolvane::InvalidParameterHandler");
     EXPECT_EQ(written.file, u"src/diag/Kolvane.h");
     EXPECT_EQ(written.object, nullptr);
     ASSERT_FALSE(fake.reports.empty());
     EXPECT_EQ(fake.reports.back().expression, u"false");
     EXPECT_EQ(fake.reports.back().function, u"Kolvane::InvalidParameterHandler");
+}
+
+struct PureCallBase {
+    PureCallBase() { CallPure(); } // runs before PureCallDerived exists: a pure virtual call
+    virtual ~PureCallBase() = default;
+    void CallPure() {
+        // Hides the object from the optimiser, which would otherwise drop the call as undefined.
+        // (The classes have external linkage for the same reason.)
+        PureCallBase* self = this;
+        __asm__ volatile("" : "+r"(self)::"memory");
+        self->Pure();
+    }
+    virtual void Pure() = 0;
+};
+struct PureCallDerived : PureCallBase {
+    void Pure() override {}
+};
+
+TEST(LogLineDeathTest, PureVirtualCallIsLoggedAndReported) {
+    EXPECT_EXIT(
+        {
+            Fake().answer = 2; // so that the handler's own report ends the process with 0
+            PureCallDerived derived;
+        },
+        testing::ExitedWithCode(0), "");
 }

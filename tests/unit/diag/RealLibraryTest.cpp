@@ -91,7 +91,8 @@ TEST(RealLibrary, TwoThreadsLoggingAtOnceGiveWholeLines) {
         const std::string expected = std::string("thread ") + "AB"[who] + " line " +
                                      std::to_string(next[who]++) + " " + padding;
         ASSERT_EQ(line.text, expected);
-        ASSERT_EQ(line.function, "RealLibrary_TwoThreadsLoggingAtOnceGiveWholeLines_Test::TestBody");
+        ASSERT_EQ(line.function,
+                  "RealLibrary_TwoThreadsLoggingAtOnceGiveWholeLines_Test::TestBody");
     }
     EXPECT_EQ(next[0], kLines);
     EXPECT_EQ(next[1], kLines);

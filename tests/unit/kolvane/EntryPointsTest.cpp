@@ -82,7 +82,8 @@ TEST_F(EntryPointsTest, ThreadsWritingAtOnceWhileFilesRotateLoseAndSplitNothing)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t] {
             for (int i = 0; i < kLines; ++i) {
-                const std::string text = "thread " + std::to_string(t) + " line " + std::to_string(i);
+                const std::string text =
+                    "thread " + std::to_string(t) + " line " + std::to_string(i);
                 const std::u16string wide(text.begin(), text.end());
                 WriteToLog(1, u"Busy.exe", nullptr, u"f.cpp", u"F", 1, wide.c_str());
             }

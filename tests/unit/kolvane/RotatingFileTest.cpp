@@ -43,8 +43,9 @@ TEST_F(RotatingFileTest, CreatesTheFolderAndAppendsWholeLines) {
     const RotationPolicy policy{1000, 3};
     ASSERT_TRUE(AppendLine(folder, "Zanvo", NumberedLine(0), policy));
     ASSERT_TRUE(AppendLine(folder, "Zanvo", NumberedLine(1), policy));
-    EXPECT_EQ(Lines(folder / "Zanvo.log"),
-              (std::vector<std::string>{NumberedLine(0).substr(0, 39), NumberedLine(1).substr(0, 39)}));
+    EXPECT_EQ(
+        Lines(folder / "Zanvo.log"),
+        (std::vector<std::string>{NumberedLine(0).substr(0, 39), NumberedLine(1).substr(0, 39)}));
 }
 
 TEST_F(RotatingFileTest, RotatesBeforeALineWouldPassTheLimitAndKeepsTheNewestOldFiles) {
