@@ -1,6 +1,6 @@
 // A small program linked to the diagnostics layer, for the end-to-end checks under Wine. It
 // carries the StaticIniter like every program of ours. The first argument picks what it does:
-//   log                one line, then a normal exit
+//   log                two lines, then a normal exit
 //   assert-end         a line, then a failed assertion (the library's answer decides the rest)
 //   threads            two threads logging 300 lines each at once
 //   pure-call          a pure virtual call (the pure-call handler; the process then aborts)
@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (mode == "log") {
         KOLVANE_LOG(nullptr, "hello from the test program\n");
+        const wchar_t* volatile missing = nullptr; // hidden from the compiler's format checks
+        KOLVANE_LOG(nullptr, "missing=%ls", missing);
         return 0;
     }
     if (mode == "assert-end") {
