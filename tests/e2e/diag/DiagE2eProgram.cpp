@@ -6,6 +6,7 @@
 //   pure-call          a pure virtual call (the pure-call handler; the process then aborts)
 // It prints "ran" first, so a check can tell that it started.
 #include "Kolvane.h"
+#include "PureVirtualCall.h"
 
 #include <cstdio>
 #include <string>
@@ -28,22 +29,6 @@ int Threads() {
 }
 
 } // namespace
-
-struct PureCallBase {
-    PureCallBase() { CallPure(); } // runs before PureCallDerived exists: a pure virtual call
-    virtual ~PureCallBase() = default;
-    void CallPure() {
-        // Hides the object from the optimiser, which would otherwise drop the call as undefined.
-        // (The classes have external linkage for the same reason.)
-        PureCallBase* self = this;
-        __asm__ volatile("" : "+r"(self)::"memory");
-        self->Pure();
-    }
-    virtual void Pure() = 0;
-};
-struct PureCallDerived : PureCallBase {
-    void Pure() override {}
-};
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";

@@ -6,19 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <stdexcept>
 #include <string>
 #include <type_traits>
 
 namespace {
-
-FakeKolvaneCalls& Fake() {
-    FakeKolvaneCalls* calls = LoadedFake();
-    if (!calls) {
-        throw std::runtime_error("the fake kolvane.so beside the test was not loaded");
-    }
-    return *calls;
-}
 
 std::string Narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());

@@ -1,23 +1,10 @@
 // The layer's log lines as the library receives them (a recording fake stands in for kolvane.so).
 #include "FakeKolvane.h"
 #include "Kolvane.h"
+#include "PureVirtualCall.h"
 #include "RuntimeHandlers.h"
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
-
-namespace {
-
-FakeKolvaneCalls& Fake() {
-    FakeKolvaneCalls* calls = LoadedFake();
-    if (!calls) {
-        throw std::runtime_error("the fake kolvane.so beside the test was not loaded");
-    }
-    return *calls;
-}
-
-} // namespace
 
 class Conversation {
 public:
@@ -86,22 +73,6 @@ TEST(LogLine, InvalidParameterHandlerWithoutDetailsLogsNullsAndReportsFalse) {
     EXPECT_EQ(fake.reports.back().expression, u"false");
     EXPECT_EQ(fake.reports.back().function, u"Kolvane::InvalidParameterHandler");
 }
-
-struct PureCallBase {
-    PureCallBase() { CallPure(); } // runs before PureCallDerived exists: a pure virtual call
-    virtual ~PureCallBase() = default;
-    void CallPure() {
-        // Hides the object from the optimiser, which would otherwise drop the call as undefined.
-        // (The classes have external linkage for the same reason.)
-        PureCallBase* self = this;
-        __asm__ volatile("" : "+r"(self)::"memory");
-        self->Pure();
-    }
-    virtual void Pure() = 0;
-};
-struct PureCallDerived : PureCallBase {
-    void Pure() override {}
-};
 
 TEST(LogLineDeathTest, PureVirtualCallIsLoggedAndReported) {
     EXPECT_EXIT(
