@@ -73,9 +73,3 @@ TEST_F(RotatingFileTest, ALineLongerThanTheLimitIsStillWrittenWhole) {
     EXPECT_EQ(Lines(folder / "Zanvo.log").size(), 1u);
     EXPECT_EQ(Lines(folder / "Zanvo.1.log").size(), 1u);
 }
-
-TEST_F(RotatingFileTest, ReportsAFolderThatCannotBeCreated) {
-    fs::create_directories(folder.parent_path());
-    std::ofstream(folder) << "a file where the folder should be";
-    EXPECT_FALSE(AppendLine(folder, "Zanvo", NumberedLine(0), RotationPolicy{100, 1}));
-}
