@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr TimeValue kJuly21 = 1248185699; // 2009-07-21 14:14:59 UTC
+// Day and month of two digits: Wine's German short date drops leading zeros ("21.7.2009"),
+// where glibc's (and Windows') write "21.07.2009".
+constexpr TimeValue kNovember23 = 1258985699; // 2009-11-23 14:14:59 UTC
 
 TEST(Locale, CommaLocaleWritesCommaDecimalsAndItsDateLayout) {
     ScopedDisplayZone zone(dzmGmt, 0);
@@ -22,15 +24,15 @@ TEST(Locale, CommaLocaleWritesCommaDecimalsAndItsDateLayout) {
     SnapshotInfo quote;
     quote.bid = 1.5;
     quote.sharesOutstanding = 1500;
-    quote.date = kJuly21;
-    quote.tradeTime = kJuly21;
+    quote.date = kNovember23;
+    quote.tradeTime = kNovember23;
     PlainTextBuilder snapshot;
     DataFormatter::FormatSnapshot("IBM", SnapshotFormat{false, false, {10, 61, 0, 1}}, quote,
                                   &snapshot);
-    EXPECT_EQ(snapshot.GetText(), "1,500000\t1,50M\t 21.07.2009\t 14:14:59");
+    EXPECT_EQ(snapshot.GetText(), "1,500000\t1,50M\t 23.11.2009\t 14:14:59");
 
     BarInfo bars;
-    bars.bars[kJuly21] = Bar{kJuly21, 2, 1, 1.5, 1.75, 300, 5, true};
+    bars.bars[kNovember23] = Bar{kNovember23, 2, 1, 1.5, 1.75, 300, 5, true};
     LineListBuilder lines(false, "", 1);
     DataFormatter::FormatBars("IBM", ListFormat{false, false, 1, {bfOpen, bfClose, bfVolume}}, bars,
                               &lines);

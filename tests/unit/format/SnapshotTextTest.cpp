@@ -53,7 +53,7 @@ TEST_F(SnapshotText, RepeatedFieldIsWrittenEachTime) {
 }
 
 TEST_F(SnapshotText, EmptyExchangeKeepsItsColumnWithOneBlank) {
-    quote.askExchange = "Q";
+    quote.askExchange = std::string("Q");
     EXPECT_EQ(Format(false, false, {22, 23, kBid}), " \tQ\t1.500000");
 }
 
