@@ -1,87 +1,41 @@
 #include "FormatTestSupport.h"
 
-#include "DataManagerSource.h"
 #include "DiagPlatform.h"
-#include "mondrel/Mondrel.h"
+#include "FakeDataManager.h"
 
 #include <clocale>
+#include <optional>
 
 namespace {
 
-using TakeRecorded = void (*)(void (*)(const char*, void*), void*);
-
-class FakeMarketInfo final : public IMarketInfo {
-public:
-    int offsetMinutes = 0;
-    int GetTimeZone(const char*) override { return 0; }
-    IHolidayList* GetHolidays(const char*) override { return nullptr; }
-    void ReleaseHolidays(IHolidayList*) override {}
-    void GetTimeOffsets(const char*, int* offset, int* second) override {
-        *offset = offsetMinutes;
-        *second = offsetMinutes;
-    }
-    int GetTimeZoneOffset(MondrelTime, int) override { return offsetMinutes; }
-    int IsDaylightTime(MondrelTime, const char*) override { return 0; }
-};
-
-// Answers only what the display-zone conversion asks: the mode and the market information.
-class FakeDataManager final : public Mondrel {
-public:
-    int mode = 1;
-    FakeMarketInfo market;
-    int SetIntOption(int, int) override { return 0; }
-    int SetTextOption(int, const char*) override { return 0; }
-    int GetIntOption(int id, int* value) override {
-        if (id != moTimeZoneMode) {
-            return 0;
-        }
-        *value = mode;
-        return 1;
-    }
-    int ConnectFeeds(const char*, const char*, int, int) override { return 0; }
-    void DisconnectFeeds() override {}
-    IMarketInfo* GetMarketInfo() override { return &market; }
-    void ReleaseMarketInfo() override {}
-    void AddConnectionListener(IConnectionEvents*) override {}
-    void RemoveConnectionListener(IConnectionEvents*) override {}
-    IQuote* SubscribeQuote(const char*, IQuoteEvents*, int) override { return nullptr; }
-    void UnsubscribeQuote(IQuote*, IQuoteEvents*) override {}
-    IBarSet* RequestBars(const char*, int, IBarEvents*, IRequestOptions*) override {
-        return nullptr;
-    }
-    void StopBars(IBarSet*, IBarEvents*) override {}
-    IRequestOptions* NewBarOptions() override { return nullptr; }
-    ITickSet* RequestTicks(const char*, ITickEvents*, IRequestOptions*) override { return nullptr; }
-    void StopTicks(ITickSet*, ITickEvents*) override {}
-    IRequestOptions* NewTickOptions() override { return nullptr; }
-};
+using RecordedDiagnostics = std::vector<std::string>* (*)();
 
 FakeDataManager s_manager;
-
-Mondrel* FakeSource() {
-    return &s_manager;
-}
+std::optional<ScopedDataManager> s_installed;
 
 } // namespace
 
 std::vector<std::string> TakeAssertions() {
-    std::vector<std::string> reports;
     // The diagnostics layer loaded the recording library beside the test program; this takes
     // one more reference to the same module.
     Kolvane::Platform::LibraryHandle library = Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
-    if (!library) {
-        reports.push_back("no recording kolvane library beside the test program");
-        return reports;
+    auto recorded = library ? reinterpret_cast<RecordedDiagnostics>(
+                                  Kolvane::Platform::FindEntryPoint(library, "RecordedDiagnostics"))
+                            : nullptr;
+    if (!recorded) {
+        if (library) {
+            Kolvane::Platform::FreeLibraryHandle(library);
+        }
+        return {"no recording kolvane library beside the test program"};
     }
-    auto take = reinterpret_cast<TakeRecorded>(
-        Kolvane::Platform::FindEntryPoint(library, "TakeRecordedAssertions"));
-    if (take) {
-        take(
-            [](const char* report, void* context) {
-                static_cast<std::vector<std::string>*>(context)->push_back(report);
-            },
-            &reports);
+    const std::string prefix = "assert ";
+    std::vector<std::string> reports;
+    for (const std::string& record : *recorded()) {
+        if (record.compare(0, prefix.size(), prefix) == 0) {
+            reports.push_back(record.substr(prefix.size()));
+        }
     }
+    recorded()->clear();
     Kolvane::Platform::FreeLibraryHandle(library);
     return reports;
 }
@@ -113,11 +67,11 @@ const char* CommaLocaleName() {
 }
 
 ScopedDisplayZone::ScopedDisplayZone(int mode, int exchangeOffsetMinutes) {
-    s_manager.mode = mode;
-    s_manager.market.offsetMinutes = exchangeOffsetMinutes;
-    SetDataManagerSource(&FakeSource);
+    s_manager.zoneMode = mode;
+    s_manager.standardOffset = exchangeOffsetMinutes;
+    s_installed.emplace(&s_manager);
 }
 
 ScopedDisplayZone::~ScopedDisplayZone() {
-    SetDataManagerSource(nullptr);
+    s_installed.reset();
 }
