@@ -133,10 +133,11 @@ void Engine::SelectMarket(std::int64_t nowMs) {
         const std::string path = ScenarioPath(m_textOptions[AddressOption(feedId)]);
         if (path.empty())
             continue;
-        std::string problem;
-        std::unique_ptr<Market> scenario = OpenScenario(path, nowMs, problem);
-        if (!problem.empty())
-            m_steps.push_back({nowMs, 0, FeedStep::Retry, 0, problem});
+        std::vector<std::string> problems;
+        std::unique_ptr<Market> scenario = OpenScenario(path, nowMs, problems);
+        // Reported first, before any feed step.
+        for (std::string& problem : problems)
+            m_steps.push_back({nowMs, 0, FeedStep::Retry, 0, std::move(problem)});
         if (scenario) {
             ReplaceMarket(std::move(scenario));
             m_scenarioAddress = Trim(m_textOptions[AddressOption(feedId)]);

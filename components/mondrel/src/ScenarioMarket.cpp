@@ -128,11 +128,6 @@ std::vector<TickData> ScenarioMarket::TickHistory(const std::string& symbol,
 }
 
 void ScenarioMarket::Advance(std::int64_t nowMs, const std::set<std::string>&, MarketSink& sink) {
-    if (!m_reported) {
-        m_reported = true;
-        for (const std::string& problem : m_scenario.problems)
-            sink.ServerMessage(problem);
-    }
     const std::int64_t elapsed = nowMs - m_startMs;
     while (m_next < m_scenario.actions.size() && m_scenario.actions[m_next].at <= elapsed)
         Play(m_scenario.actions[m_next++], sink);
@@ -229,15 +224,17 @@ IMarketInfo& ScenarioMarket::Info(std::int64_t nowMs) {
 }
 
 std::unique_ptr<Market> OpenScenario(const std::string& path, std::int64_t startMs,
-                                     std::string& problem) {
+                                     std::vector<std::string>& problems) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        problem = path + ": cannot open the scenario file";
+        problems.push_back(path + ": cannot open the scenario file");
         return nullptr;
     }
     const auto slash = path.find_last_of("/\\");
     const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash);
-    return std::make_unique<ScenarioMarket>(ParseScenario(in, path, directory), startMs);
+    Scenario scenario = ParseScenario(in, path, directory);
+    problems.insert(problems.end(), scenario.problems.begin(), scenario.problems.end());
+    return std::make_unique<ScenarioMarket>(std::move(scenario), startMs);
 }
 
 } // namespace mondrel

@@ -51,14 +51,13 @@ private:
     Scenario m_scenario;
     std::int64_t m_startMs;
     std::size_t m_next = 0;
-    bool m_reported = false;
     bool m_controlsFeeds = false;
     ScenarioInfo m_info;
 };
 
-// Reads a scenario file. A file that cannot be read gives nullptr and a problem; problems of
-// single lines are reported later, by the market, as server messages.
+// Reads a scenario file; adds its problems ("file(line): reason") to problems. A file that
+// cannot be read gives nullptr.
 std::unique_ptr<Market> OpenScenario(const std::string& path, std::int64_t startMs,
-                                     std::string& problem);
+                                     std::vector<std::string>& problems);
 
 } // namespace mondrel
