@@ -16,6 +16,10 @@ struct DayCache {
     std::map<std::tuple<const SymbolInfo*, std::uint64_t, std::int64_t, PriceSource>, BarData> days;
 };
 
+EventKinds KindsOf(PriceSource source) {
+    return source == PriceSource::Trades ? EventKinds::Trades : EventKinds::Quotes;
+}
+
 DayCache& Cache() {
     static DayCache cache;
     return cache;
@@ -26,7 +30,7 @@ BarData AggregateDay(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t 
                      PriceSource source, const SessionWindow& window, std::int64_t end) {
     std::vector<MarketEvent> events;
     CollectEvents(symbol, seed, day * kSecondsPerDay, std::min((day + 1) * kSecondsPerDay, end),
-                  events);
+                  events, KindsOf(source));
     BarData bar;
     bar.time = day * kSecondsPerDay;
     for (const MarketEvent& e : events) {
@@ -52,7 +56,8 @@ std::vector<BarData> IntradayBars(const SymbolInfo& symbol, std::uint64_t seed,
     for (std::int64_t day = DayOf(query.end - 1); day * kSecondsPerDay >= kHistoryStart; --day) {
         events.clear();
         CollectEvents(symbol, seed, day * kSecondsPerDay,
-                      std::min((day + 1) * kSecondsPerDay, query.end), events);
+                      std::min((day + 1) * kSecondsPerDay, query.end), events,
+                      KindsOf(query.source));
         for (const MarketEvent& e : events) {
             double price;
             std::int64_t size;
@@ -187,8 +192,7 @@ std::vector<MarketEvent> RecentEvents(const SymbolInfo& symbol, std::uint64_t se
          --d) {
         day.clear();
         CollectEvents(symbol, seed, d * kSecondsPerDay, std::min((d + 1) * kSecondsPerDay, end),
-                      day);
-        std::erase_if(day, [&](const MarketEvent& e) { return !e.isTrade && !includeQuotes; });
+                      day, includeQuotes ? EventKinds::All : EventKinds::Trades);
         result.insert(result.begin(), day.begin(), day.end());
     }
     if (result.size() > static_cast<std::size_t>(std::max(count, 0)))
