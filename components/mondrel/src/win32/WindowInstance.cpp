@@ -102,4 +102,7 @@ void Mondrel::DestroyInstance(Mondrel* instance) {
     delete static_cast<WindowInstance*>(instance);
 }
 
-void Mondrel::Shutdown() {}
+void Mondrel::Shutdown() {
+    // Fails harmlessly while an instance still has its window; Init registers the class again.
+    UnregisterClassA(kWindowClass, ThisModule());
+}
