@@ -3,14 +3,13 @@
 #pragma once
 
 #include "DataRequests.h"
+#include "TimeValue.h"
 
 #include <cstdint>
 #include <list>
 #include <map>
 #include <set>
 #include <string>
-
-using TimeValue = std::int32_t;
 
 // The latest value of every quote field, shared by all requests for one symbol.
 struct SnapshotInfo {

@@ -24,10 +24,10 @@ typedef void(KOLVANE_CALL* KolvaneWriteToLog)(std::int64_t logId, const char16_t
 // Reports a failed assertion. Answers 1 to break into the debugger, 2 to end the process with
 // exit code 0, anything else to carry on.
 typedef std::int32_t(KOLVANE_CALL* KolvaneGenerateAssert)(const char16_t* file,
-                                                           const char16_t* buildTimestamp,
-                                                           std::int32_t line,
-                                                           const char16_t* function,
-                                                           const char16_t* expression);
+                                                          const char16_t* buildTimestamp,
+                                                          std::int32_t line,
+                                                          const char16_t* function,
+                                                          const char16_t* expression);
 
 // Bound for completeness, never called by the program.
 typedef void(KOLVANE_CALL* KolvaneUnusedEntry)();

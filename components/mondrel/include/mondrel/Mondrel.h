@@ -29,14 +29,14 @@ enum MondrelFeedBits : int {
 
 // Option ids of SetIntOption / SetTextOption / GetIntOption.
 enum MondrelOption : int {
-    moFeeds = 1,            // int: the feed bits to connect
-    moDomTickAddress = 3,   // text
-    moTimeZoneMode = 5,     // int: 0 local, 1 GMT, 2 exchange
-    moIntlTickAddress = 6,  // text
-    moReconnect = 11,       // int
-    moHistoryAddress = 12,  // text
-    moQuoteAddress = 18,    // text
-    moQuoteExchanges = 43,  // text
+    moFeeds = 1,           // int: the feed bits to connect
+    moDomTickAddress = 3,  // text
+    moTimeZoneMode = 5,    // int: 0 local, 1 GMT, 2 exchange
+    moIntlTickAddress = 6, // text
+    moReconnect = 11,      // int
+    moHistoryAddress = 12, // text
+    moQuoteAddress = 18,   // text
+    moQuoteExchanges = 43, // text
 };
 
 class IFeed {

@@ -1,0 +1,48 @@
+// Calendar arithmetic on 32-bit UTC time values, and the display time zone: the user sees times
+// in the computer's zone, in GMT or in the symbol's exchange zone (integer option 5 of the data
+// manager, read at every call). Times are shifted into the display zone and then broken down as
+// UTC, so the printed wall-clock time is the display zone's.
+#pragma once
+
+#include "TimeValue.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+enum DisplayZoneMode : int {
+    dzmLocal = 0,
+    dzmGmt = 1,
+    dzmExchange = 2,
+};
+
+class TimeHelper {
+public:
+    // The UTC time of a calendar time (days past the month's end roll over); -1 when it cannot
+    // be represented as a 32-bit time value.
+    static TimeValue MakeTimeGMT(std::int32_t year, std::int32_t month, std::int32_t day,
+                                 std::int32_t hour, std::int32_t minutes, std::int32_t seconds);
+
+    // The same without checks or limits: every field may lie outside its range and rolls over
+    // into the larger units (2009-02-30 is 2009-03-02).
+    static std::int64_t MakeTimeGMT64(std::int32_t year, std::int32_t month, std::int32_t day,
+                                      std::int32_t hour, std::int32_t minutes,
+                                      std::int32_t seconds);
+
+    // The UTC breakdown of a time, in one shared structure that each call overwrites.
+    static const std::tm* GetTmTime(TimeValue time);
+    static int GetYear(TimeValue time);
+    static int GetMonth(TimeValue time);   // 1 to 12
+    static int GetWeekDay(TimeValue time); // 0 Sunday to 6 Saturday
+
+    // Whether daylight time is in force at that time in the display zone.
+    static bool IsDst(const char* symbol, TimeValue time);
+
+    // Moves a time into the display zone, or out of it when inverse is set.
+    static TimeValue TransferTime(TimeValue time, const char* symbol, bool inverse);
+    static TimeValue ToDisplayTime(TimeValue time, const std::string& symbol);
+    static TimeValue FromDisplayTime(TimeValue time, const std::string& symbol);
+
+    // The display-zone mode the data manager holds; 2 when it does not answer.
+    static int DisplayZoneMode();
+};
