@@ -1,0 +1,45 @@
+# Writes the guide's chapter of snapshot qualifiers: short name, long name and meaning of every
+# entry of the program's qualifier table (TABLE), in table order, with the meanings of MEANINGS
+# (one "SHORT<tab>meaning" line each). A qualifier without a meaning, or a meaning of a name the
+# table does not hold, stops the build, so the guide and the program cannot drift apart.
+cmake_minimum_required(VERSION 3.25)
+file(STRINGS ${TABLE} rows REGEX "^ *\\{[0-9]+, \".*\", \".*\"\\},")
+file(STRINGS ${MEANINGS} meaning_lines ENCODING UTF-8)
+
+set(known)
+foreach(line IN LISTS meaning_lines)
+    if(line MATCHES "^([^\t]+)\t(.+)$")
+        set("meaning_${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}")
+        list(APPEND known "${CMAKE_MATCH_1}")
+    endif()
+endforeach()
+
+set(text "# Snapshot qualifiers\n\n")
+string(APPEND text "A Snapshot item names its fields by these short names, in any letter case. ")
+string(APPEND text "With the option HEADERS the long name stands above (or, with VERTICAL, beside) ")
+string(APPEND text "each value. Fields marked *no value* are accepted but always served as empty ")
+string(APPEND text "text: the quote carries nothing for them.\n\n")
+string(APPEND text "| Short name | Long name | Meaning |\n|:---------|:--------------|:---------------------------|\n")
+set(listed)
+foreach(row IN LISTS rows)
+    string(REGEX MATCH "\\{([0-9]+), \"([^\"]*)\", \"([^\"]*)\"\\}" _ "${row}")
+    set(short "${CMAKE_MATCH_2}")
+    set(long "${CMAKE_MATCH_3}")
+    if(NOT DEFINED "meaning_${short}")
+        message(FATAL_ERROR "qualifier ${short} (${long}) has no meaning in ${MEANINGS}")
+    endif()
+    string(APPEND text "| `${short}` | ${long} | ${meaning_${short}} |\n")
+    list(APPEND listed "${short}")
+endforeach()
+
+list(LENGTH listed count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "no qualifiers found in ${TABLE}")
+endif()
+foreach(name IN LISTS known)
+    if(NOT name IN_LIST listed)
+        message(FATAL_ERROR "${MEANINGS} explains ${name}, which the qualifier table does not hold")
+    endif()
+endforeach()
+
+file(WRITE ${OUTPUT} "${text}")
