@@ -37,6 +37,9 @@ end
 
 -- A picture inside running text keeps its caption as text when the picture is missing.
 local function picture(image)
+  if image.src:match("%.eps$") then
+    return nil -- a figure's picture, already resolved
+  end
   local path = picture_for(image.src)
   if not path then
     return image.caption
