@@ -1,24 +1,28 @@
--- Points the guide's figures at the EPS pictures made from docs/images, and leaves out every
--- figure whose picture does not exist (the screenshots are taken by a separate script).
-local picture_dir
+-- Points the guide's figures at the EPS pictures made from the screenshots in docs/images, and
+-- leaves out every figure whose screenshot does not exist (a separate script takes them). The
+-- screenshot, not the picture, decides: a picture left over in the build folder does not count.
+local screenshot_dir, picture_dir
+
+local function exists(path)
+  local f = io.open(path, "r")
+  if f then
+    f:close()
+  end
+  return f ~= nil
+end
 
 local function picture_for(src)
   local name = src:match("([^/]+)%.png$")
-  if not name or not picture_dir then
+  if not name or not screenshot_dir or not exists(screenshot_dir .. "/" .. name .. ".png") then
     return nil
   end
-  local path = picture_dir .. "/" .. name .. ".eps"
-  local f = io.open(path, "r")
-  if not f then
-    return nil
-  end
-  f:close()
-  return path
+  return picture_dir .. "/" .. name .. ".eps"
 end
 
 local function read_meta(meta)
-  if meta["guide-images"] then
-    picture_dir = pandoc.utils.stringify(meta["guide-images"])
+  if meta["guide-screenshots"] and meta["guide-pictures"] then
+    screenshot_dir = pandoc.utils.stringify(meta["guide-screenshots"])
+    picture_dir = pandoc.utils.stringify(meta["guide-pictures"])
   end
 end
 
