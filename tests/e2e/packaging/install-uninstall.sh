@@ -43,7 +43,7 @@ eventually() {
 }
 gone() { ! has_key "$uninstall_key" && [ ! -e "$dir/Uninstall.exe" ]; }
 
-rm -rf "$work"
+rm -rf "$work" "$dir" "$menu"
 mkdir -p "$work"
 # Wine runs a program by its Unix path only when the file is executable.
 cp "$setup" "$work/setup.exe"
