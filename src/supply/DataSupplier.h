@@ -44,6 +44,10 @@ public:
     QuoteKey StartSnapshotRequest(const std::string& symbol);
     void StopRequest(const QuoteKey& key);
 
+    // Bars: one library bar set per request (DataSupplierBars.cpp).
+    IBarSet* StartBarsRequest(const BarRequest& request);
+    void StopRequest(IBarSet* barSet);
+
     // Ticks: one library tick set per request.
     ITickSet* StartTickRequest(const TickRequest& request);
     void StopRequest(ITickSet* key);
