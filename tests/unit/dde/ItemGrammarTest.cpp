@@ -2,6 +2,7 @@
 // session windows of minute bars, and items written to break the server.
 #include "ComputerTimeZone.h"
 #include "ServerFixture.h"
+#include "SessionWindow.h"
 
 #include <limits>
 
@@ -44,11 +45,6 @@ protected:
         fake::LogCapture::Clear();
         EXPECT_FALSE(Served(topic, item)) << item;
         EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(Logged(function, line))) << item;
-    }
-
-    const BarRequest& LastBarRequest() {
-        EXPECT_FALSE(StandInBarRequests().empty());
-        return StandInBarRequests().back();
     }
 };
 
@@ -103,36 +99,31 @@ TEST_F(ItemGrammarTest, BarOptionsAndLayout) {
     HCONV hconv = Connect("Bars");
     EXPECT_EQ(Text(model.Request(hconv, "IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL")),
               "Close\tClose\n\n\n\n");
-    const BarRequest& request = LastBarRequest();
-    EXPECT_EQ(request.symbol, "IBM");
-    EXPECT_EQ(request.interval, -1);
-    EXPECT_EQ(request.count, 3);
-    EXPECT_TRUE(request.fill);
-    EXPECT_FALSE(request.customSession);
+    EXPECT_TRUE(Served("Bars", "IBM,1,10,C,ALLSESSIONS,9:30-16:00,FILL"));
+    EXPECT_THAT(DmCalls("RequestBars"), ElementsAre("RequestBars(IBM,-1)", "RequestBars(IBM,1)"));
 }
 
 TEST_F(ItemGrammarTest, SessionWindowInUtc) {
-    Clock::SetFixed(kNow);
-    ASSERT_TRUE(Served("Bars", "IBM,1,10,C,ALLSESSIONS,9:30-16:00"));
-    EXPECT_TRUE(LastBarRequest().customSession);
-    EXPECT_EQ(LastBarRequest().sessionStart, 34200);
-    EXPECT_EQ(LastBarRequest().sessionEnd, 57600);
+    EXPECT_EQ(SessionSecondsUtc(9, 30, kNow, "IBM"), 34200);
+    EXPECT_EQ(SessionSecondsUtc(16, 0, kNow, "IBM"), 57600);
 }
 
 TEST_F(ItemGrammarTest, SessionWindowInZonesBehindAndAheadOfUtc) {
-    Clock::SetFixed(kNow);
     dm->intOptions[moTimeZoneMode] = 0;
     FixedZone behind(300);
     SetComputerTimeZone(&behind);
-    ASSERT_TRUE(Served("Bars", "IBM,1,10,C,20:00-23:00"));
-    EXPECT_EQ(LastBarRequest().sessionStart, 90000);
-    EXPECT_EQ(LastBarRequest().sessionEnd, 100800);
+    EXPECT_EQ(SessionSecondsUtc(20, 0, kNow, "IBM"), 90000);
+    EXPECT_EQ(SessionSecondsUtc(23, 0, kNow, "IBM"), 100800);
 
     FixedZone ahead(-120);
     SetComputerTimeZone(&ahead);
-    Served("Bars", "IBM,1,10,C,01:00-08:00");
-    EXPECT_EQ(LastBarRequest().sessionStart, 82800);
-    EXPECT_EQ(LastBarRequest().sessionEnd, 21600);
+    EXPECT_EQ(SessionSecondsUtc(1, 0, kNow, "IBM"), 82800);
+    EXPECT_EQ(SessionSecondsUtc(8, 0, kNow, "IBM"), 21600);
+
+    // Numbers far outside a day take the offset of the day's start, without overflow.
+    EXPECT_EQ(SessionSecondsUtc(99999, 99999, kNow, "IBM"), 365996340 - 7200);
+    EXPECT_EQ(SessionSecondsUtc(-1, -1, kNow, "IBM"), 86400 - 3660 - 7200);
+    EXPECT_EQ(SessionSecondsUtc(2147483647, 2147483647, kNow, "IBM"), 2147483647);
     SetComputerTimeZone(nullptr);
 }
 

@@ -9,7 +9,6 @@
 #include "DdeServer.h"
 #include "FakeMondrel.h"
 #include "LogCapture.h"
-#include "SupplierBarsStandIn.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -81,10 +80,7 @@ protected:
     }
 
     struct ScriptReset {
-        ScriptReset() {
-            fake::ResetScript();
-            ResetBarStandIn();
-        }
+        ScriptReset() { fake::ResetScript(); }
     };
 
     ScriptReset reset;

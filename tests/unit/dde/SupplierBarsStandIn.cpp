@@ -1,21 +1,8 @@
-#include "SupplierBarsStandIn.h"
-
+// The supplier's bar subscriptions, stood in for while the supplier has none of its own: every
+// request goes to the scripted library, which records it as "RequestBars(symbol,interval)".
 #include "DataSupplier.h"
 
-namespace {
-std::vector<BarRequest> s_requests;
-} // namespace
-
-const std::vector<BarRequest>& StandInBarRequests() {
-    return s_requests;
-}
-
-void ResetBarStandIn() {
-    s_requests.clear();
-}
-
 IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
-    s_requests.push_back(request);
     Mondrel* dm = GetDataManager();
     if (!dm || request.interval == 0) {
         return nullptr;
