@@ -1,15 +1,12 @@
 #include "DataSupplier.h"
 #include "DdeServer.h"
+#include "ItemNumbers.h"
 #include "Kolvane.h"
 #include "TextCase.h"
 
 #include <map>
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 std::string Trimmed(const std::string& text, std::size_t begin, std::size_t end) {
     while (begin < end && IsBlank(text[begin])) {

@@ -2,8 +2,17 @@
 // without its undefined behaviour: values beyond the 32-bit range saturate.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+// White space as the runtime's conversions skip it.
+bool IsBlank(char c);
+
+// One number as the runtime's scanner reads "%d" from position at: white space, an optional sign,
+// then at least one digit; at moves past what was read. False, with value untouched, when no digit
+// follows.
+bool ReadDecimal(std::string_view text, std::size_t& at, std::int32_t& value);
 
 // Optional leading white space and sign, then the digits up to the first other character; 0 when
 // there are none.

@@ -1,5 +1,6 @@
 #include "SessionWindow.h"
 
+#include "ItemNumbers.h"
 #include "TimeHelper.h"
 
 #include <algorithm>
@@ -8,36 +9,6 @@
 namespace {
 
 constexpr std::int64_t kDay = 86400;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// One "%d": false when no digit follows the optional blanks and sign.
-bool ReadNumber(std::string_view text, std::size_t& at, std::int32_t& value) {
-    while (at < text.size() && IsBlank(text[at])) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (at >= text.size() || text[at] < '0' || text[at] > '9') {
-        return false;
-    }
-    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t magnitude = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        magnitude = std::min(magnitude * 10 + (text[at] - '0'), limit);
-        ++at;
-    }
-    const std::int64_t signedValue = negative ? -magnitude : magnitude;
-    value = static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(signedValue, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
-    return true;
-}
 
 bool ReadLiteral(std::string_view text, std::size_t& at, char literal) {
     if (at < text.size() && text[at] == literal) {
@@ -52,10 +23,10 @@ bool ReadLiteral(std::string_view text, std::size_t& at, char literal) {
 std::optional<SessionWindow> ReadSessionWindow(std::string_view parameter) {
     SessionWindow window;
     std::size_t at = 0;
-    if (ReadNumber(parameter, at, window.startHour) && ReadLiteral(parameter, at, ':') &&
-        ReadNumber(parameter, at, window.startMinute) && ReadLiteral(parameter, at, '-') &&
-        ReadNumber(parameter, at, window.endHour) && ReadLiteral(parameter, at, ':') &&
-        ReadNumber(parameter, at, window.endMinute)) {
+    if (ReadDecimal(parameter, at, window.startHour) && ReadLiteral(parameter, at, ':') &&
+        ReadDecimal(parameter, at, window.startMinute) && ReadLiteral(parameter, at, '-') &&
+        ReadDecimal(parameter, at, window.endHour) && ReadLiteral(parameter, at, ':') &&
+        ReadDecimal(parameter, at, window.endMinute)) {
         return window;
     }
     return std::nullopt;
