@@ -1,4 +1,4 @@
-// One item of one conversation, and the names of the three topics the service offers.
+// One item of one conversation, and the names of the service and of its three topics.
 #pragma once
 
 #include "DdeApi.h"
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+inline constexpr const char* ZANVO_SERVICE = "Zanvo";
 inline constexpr const char* ZANVO_TOPIC_BAR = "Bars";
 inline constexpr const char* ZANVO_TOPIC_SNAPSHOT = "Snapshot";
 inline constexpr const char* ZANVO_TOPIC_TICK = "TS";

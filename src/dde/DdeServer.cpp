@@ -5,10 +5,6 @@
 
 #include <clocale>
 
-namespace {
-constexpr const char* kServiceName = "Zanvo";
-} // namespace
-
 DdeServer* DdeServer::s_singleton = nullptr;
 
 DdeServer::DdeServer(DataSupplier* supplier, SettingsSource settings)
@@ -29,7 +25,7 @@ bool DdeServer::Start() {
     if (!m_supplier->Connect(m_settings())) {
         return false;
     }
-    if (!m_dde.Initialize(&DdeServer::__DdeCallback, kServiceName)) {
+    if (!m_dde.Initialize(&DdeServer::__DdeCallback, ZANVO_SERVICE)) {
         KOLVANE_LOG(this, "DDE initialize failed\n");
         m_supplier->Disconnect();
         return false;

@@ -59,7 +59,7 @@ public:
 
 private:
     HDDEDATA OnDdeTransaction(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1,
-                              HSZ hsz2);
+                              HSZ hsz2, HDDEDATA data, std::uintptr_t data1, std::uintptr_t data2);
     bool AcceptConnect(HSZ topic, HSZ service);
     void OnPoke(HCONV hconv, HSZ topic, HSZ item);
     HDDEDATA ServeItem(HCONV hconv, HSZ topic, HSZ item);

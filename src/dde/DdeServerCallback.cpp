@@ -15,18 +15,16 @@ HDDEDATA DdeResult(std::uint32_t value) {
 HDDEDATA DdeServer::__DdeCallback(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1,
                                   HSZ hsz2, HDDEDATA data, std::uintptr_t data1,
                                   std::uintptr_t data2) {
-    (void)data;
-    (void)data1;
-    (void)data2;
     KOLVANE_ASSERT(s_singleton);
     if (!s_singleton) {
         return nullptr;
     }
-    return s_singleton->OnDdeTransaction(type, format, hconv, hsz1, hsz2);
+    return s_singleton->OnDdeTransaction(type, format, hconv, hsz1, hsz2, data, data1, data2);
 }
 
+// Acts on the transaction type alone; the poked data is not read.
 HDDEDATA DdeServer::OnDdeTransaction(std::uint32_t type, std::uint32_t format, HCONV hconv,
-                                     HSZ hsz1, HSZ hsz2) {
+                                     HSZ hsz1, HSZ hsz2, HDDEDATA, std::uintptr_t, std::uintptr_t) {
     switch (type) {
     case XTYP_CONNECT:
         return DdeResult(AcceptConnect(hsz1, hsz2) ? 1 : 0);
@@ -52,7 +50,7 @@ HDDEDATA DdeServer::OnDdeTransaction(std::uint32_t type, std::uint32_t format, H
 bool DdeServer::AcceptConnect(HSZ topic, HSZ service) {
     const std::string serviceName = m_dde.QueryString(service);
     const std::string topicName = m_dde.QueryString(topic);
-    if (serviceName != "Zanvo") {
+    if (serviceName != ZANVO_SERVICE) {
         return false;
     }
     return topicName == ZANVO_TOPIC_BAR || topicName == ZANVO_TOPIC_TICK ||
