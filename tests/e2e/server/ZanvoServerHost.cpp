@@ -1,12 +1,15 @@
 // Win32: the DDE server with its supplier, as the tray program will run them, for end-to-end tests
 // until the tray program exists.
 //
-//   zanvo-server-host SCENARIO STOPFILE [SECONDS]
+//   zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW]]
 //
 // Connects the supplier with Mondrel.dll playing the scenario file (times shown in GMT), starts the
 // service "Zanvo" and runs the message loop until the file STOPFILE exists or the time limit
-// (120 s unless given) has passed. It then stops the server and writes "stopped" or "stop failed".
-// Exit code 0 after a clean stop, 1 when the server would not start or stop, 2 for bad usage.
+// (120 s unless given) has passed. NOW fixes the program's clock (seconds since 1970 UTC), so that
+// bar grids end in the scenario's day. It then stops the server and writes "stopped" or "stop
+// failed". Exit code 0 after a clean stop, 1 when the server would not start or stop, 2 for bad
+// usage.
+#include "Clock.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
@@ -33,12 +36,15 @@ bool FileExists(const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: zanvo-server-host SCENARIO STOPFILE [SECONDS]\n");
+        std::fprintf(stderr, "usage: zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW]]\n");
         return 2;
     }
     const std::string scenario = std::string("scenario:") + argv[1];
     const std::string stopFile = argv[2];
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 120;
+    if (argc > 4) {
+        Clock::SetFixed(std::atoi(argv[4]));
+    }
 
     DataSupplier supplier;
     s_supplier = &supplier;

@@ -52,7 +52,8 @@ expect_watched() {
         fail "$topic $item: $(cat "$work/out"), expected $expected"
 }
 
-"$run" "$host" "$scenario" "$work/stop" 300 \
+# The clock stands at 2009-07-21 14:24 UTC, just after the scenario's last MSFT bar.
+"$run" "$host" "$scenario" "$work/stop" 300 1248186240 \
     >"$work/host.out" 2>&1 &
 host_pid=$!
 for _ in $(seq 120); do
@@ -87,6 +88,7 @@ expect_watched TS "MSFT,2,DTPS,HEADERS" \
     'Date\tTime\tPrice\tSize\n 7/21/2009\t 2:14:58 PM\t23.480000\t200\n 7/21/2009\t 2:14:59 PM\t23.500000\t300\n'
 expect_watched TS "MSFT,4,TP,REVERSE" \
     ' 2:14:59 PM\t23.500000\n 2:14:58 PM\t23.480000\n 2:14:57 PM\t23.470000\n\n'
+# The bar grid's texts are written from the scenario and have not yet been seen served.
 if [ "$bars" = real ]; then
     header='Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n'
     rows=(' 7/21/2009\t 2:00:00 PM\t23.090000\t23.150000\t23.090000\t23.120000\t1200\n'
