@@ -42,6 +42,6 @@ struct ListFormat {
     bool headers = false;
     bool reverse = false;   // newest row first
     std::int32_t count = 0; // rows shown
-    std::vector<std::int32_t>
-        fields; // BarField or TickField codes, client order, duplicates allowed
+    // BarField or TickField codes, in the client's order, duplicates allowed.
+    std::vector<std::int32_t> fields;
 };

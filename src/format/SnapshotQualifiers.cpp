@@ -121,16 +121,23 @@ constexpr bool IdsArePositions(const QualifierTable& table) {
 }
 static_assert(IdsArePositions(s_qualifiers), "a qualifier's identifier is its position");
 
+// The short name as the argument check names it.
+struct NameText {
+    const std::string& text;
+    bool IsEmpty() const { return text.empty(); }
+};
+
 const QualifierTable& Qualifiers() {
     return s_qualifiers;
 }
 
 } // namespace
 
-SnapshotQualifierId SnapshotQualifiers::GetQualifierID(const std::string& qualifierShortName) {
-    KOLVANE_ASSERT(!qualifierShortName.empty());
+SnapshotQualifierId SnapshotQualifiers::GetQualifierID(const std::string& shortName) {
+    const NameText qualifierShortName{shortName};
+    KOLVANE_ASSERT(!qualifierShortName.IsEmpty());
     for (const SnapshotQualifier& qualifier : Qualifiers()) {
-        if (qualifierShortName == qualifier.shortName) {
+        if (shortName == qualifier.shortName) {
             return qualifier.id;
         }
     }

@@ -20,7 +20,7 @@ struct SnapshotQualifier {
 class SnapshotQualifiers {
 public:
     // Exact, case-sensitive match of a short name; __sfEndOfQualifierList when none matches.
-    static SnapshotQualifierId GetQualifierID(const std::string& qualifierShortName);
+    static SnapshotQualifierId GetQualifierID(const std::string& shortName);
     // Empty for an identifier outside the table (after a report).
     static std::string GetQualifierLongName(SnapshotQualifierId qualifierID);
 };

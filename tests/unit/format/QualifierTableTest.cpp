@@ -56,7 +56,7 @@ TEST_F(QualifierTable, ReportsAnEmptyShortName) {
     EXPECT_EQ(SnapshotQualifiers::GetQualifierID(""), __sfEndOfQualifierList);
     EXPECT_EQ(TakeAssertions(),
               std::vector<std::string>{
-                  "SnapshotQualifiers::GetQualifierID: !qualifierShortName.empty()"});
+                  "SnapshotQualifiers::GetQualifierID: !qualifierShortName.IsEmpty()"});
 }
 
 TEST_F(QualifierTable, ReportsIdentifiersOutsideTheTableAndReadsNothing) {
