@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # The DDE server end to end: zanvo-server-host with Mondrel.dll playing session.scn, and zanvo-dde
 # as the client, each in its own Wine process:
-#   server-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO real|stand-in
-# The last argument says whether the supplier has bar subscriptions of its own ("stand-in": bar
-# items are served but receive no data). Exit code: the number of failed checks.
+#   server-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO
+# Exit code: the number of failed checks.
 set -u
 run=$1
 client=$2
 host=$3
 scenario=$4
-bars=$5
 work=$(mktemp -d)
 failures=0
 host_pid=
@@ -88,19 +86,17 @@ expect_watched TS "MSFT,2,DTPS,HEADERS" \
     'Date\tTime\tPrice\tSize\n 7/21/2009\t 2:14:58 PM\t23.480000\t200\n 7/21/2009\t 2:14:59 PM\t23.500000\t300\n'
 expect_watched TS "MSFT,4,TP,REVERSE" \
     ' 2:14:59 PM\t23.500000\n 2:14:58 PM\t23.480000\n 2:14:57 PM\t23.470000\n\n'
-# The bar grid's texts are written from the scenario and have not yet been seen served.
-if [ "$bars" = real ]; then
-    header='Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n'
-    rows=(' 7/21/2009\t 2:00:00 PM\t23.090000\t23.150000\t23.090000\t23.120000\t1200\n'
-          ' 7/21/2009\t 2:05:00 PM\t23.120000\t23.130000\t23.100000\t23.110000\t1300\n'
-          ' 7/21/2009\t 2:10:00 PM\t23.110000\t23.140000\t23.110000\t23.130000\t1400\n'
-          ' 7/21/2009\t 2:15:00 PM\t23.130000\t23.160000\t23.120000\t23.150000\t1500\n'
-          ' 7/21/2009\t 2:20:00 PM\t23.150000\t23.170000\t23.140000\t23.160000\t1600\n')
-    expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS" \
-        "$header${rows[0]}${rows[1]}${rows[2]}${rows[3]}${rows[4]}"
-    expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" \
-        "$header${rows[4]}${rows[3]}${rows[2]}${rows[1]}${rows[0]}"
-fi
+# The five newest MSFT bars of the grid ending at the fixed clock.
+header='Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n'
+rows=(' 7/21/2009\t 2:00:00 PM\t23.090000\t23.150000\t23.090000\t23.120000\t1200\n'
+      ' 7/21/2009\t 2:05:00 PM\t23.120000\t23.130000\t23.100000\t23.110000\t1300\n'
+      ' 7/21/2009\t 2:10:00 PM\t23.110000\t23.140000\t23.110000\t23.130000\t1400\n'
+      ' 7/21/2009\t 2:15:00 PM\t23.130000\t23.160000\t23.120000\t23.150000\t1500\n'
+      ' 7/21/2009\t 2:20:00 PM\t23.150000\t23.170000\t23.140000\t23.160000\t1600\n')
+expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS" \
+    "$header${rows[0]}${rows[1]}${rows[2]}${rows[3]}${rows[4]}"
+expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" \
+    "$header${rows[4]}${rows[3]}${rows[2]}${rows[1]}${rows[0]}"
 
 # Two clients on one IBM item, each in its own process: both are served the live trades, and the
 # one that stays goes on being served after the other has left.

@@ -48,10 +48,16 @@ TEST_F(ReconnectTest, WithoutReconnectEveryTopicIsRecreatedSnapshotsFirst) {
     EXPECT_TRUE(server.ReconnectAndResubscribe(false));
     EXPECT_EQ(queue.dispatches, 0);
     // Stopped conversation by conversation, recreated snapshots first.
-    EXPECT_THAT(dm->calls,
+    std::vector<std::string> subscriptions;
+    for (const std::string& call : dm->calls) {
+        if (call.find("Request") == 0 || call.find("Subscribe") == 0 ||
+            call.find("Unsubscribe") == 0 || call.find("Stop") == 0) {
+            subscriptions.push_back(call);
+        }
+    }
+    EXPECT_THAT(subscriptions,
                 ElementsAre("StopBars(IBM)", "UnsubscribeQuote(IBM)", "StopTicks(MSFT)",
-                            "SubscribeQuote(IBM,1)", "NewBarOptions", "RequestBars(IBM,5)",
-                            "NewTickOptions", "RequestTicks(MSFT)"));
+                            "SubscribeQuote(IBM,1)", "RequestBars(IBM,5)", "RequestTicks(MSFT)"));
     EXPECT_TRUE(model.IsConnected(a));
     EXPECT_TRUE(model.IsConnected(b));
     EXPECT_TRUE(model.IsConnected(c));
