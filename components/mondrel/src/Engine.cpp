@@ -106,7 +106,7 @@ int Engine::GetIntOption(int id, int* value) {
 
 Engine::FeedSlot* Engine::FindFeed(int feedId) {
     for (FeedSlot& slot : m_feeds) {
-        if (slot.feed.GetFeedId() == feedId)
+        if (slot.feed.Id() == feedId)
             return &slot;
     }
     return nullptr;
@@ -114,7 +114,7 @@ Engine::FeedSlot* Engine::FindFeed(int feedId) {
 
 FeedState Engine::StateOf(int feedId) const {
     for (const FeedSlot& slot : m_feeds) {
-        if (const_cast<Feed&>(slot.feed).GetFeedId() == feedId)
+        if (slot.feed.Id() == feedId)
             return slot.state;
     }
     return FeedState::Disconnected;
@@ -174,7 +174,7 @@ void Engine::ScheduleDefaultSteps(std::int64_t nowMs, bool credentials) {
     GetIntOption(moConnectDelay, &delay);
     int order = 0;
     for (FeedSlot& slot : m_feeds) {
-        const int id = slot.feed.GetFeedId();
+        const int id = slot.feed.Id();
         if ((mask & id) == 0)
             continue;
         slot.state = FeedState::Retrying;
@@ -199,7 +199,7 @@ void Engine::DisconnectFeeds() {
         if (slot.state == FeedState::Disconnected)
             continue;
         slot.state = FeedState::Disconnected;
-        m_steps.push_back({now, slot.feed.GetFeedId(), FeedStep::Disconnect, 0, {}});
+        m_steps.push_back({now, slot.feed.Id(), FeedStep::Disconnect, 0, {}});
     }
     // The market stops with the connection: a scenario plays no further events.
     ReplaceMarket(std::make_unique<SimulatedMarket>(Seed()));

@@ -22,6 +22,7 @@ class Feed final : public IFeed {
 public:
     explicit Feed(int id) : m_id(id) {}
     int GetFeedId() override { return m_id; }
+    int Id() const { return m_id; }
 
 private:
     int m_id;

@@ -11,6 +11,9 @@ namespace {
 
 using Tokens = std::vector<Token>;
 
+// Timed lines may lie up to a year after the connection.
+constexpr std::int64_t kLatestTime = 366ll * 86400 * 1000;
+
 class Parser {
 public:
     Parser(Scenario& scenario, std::string fileName, std::string directory)
@@ -49,7 +52,7 @@ void Parser::Line(const std::string& text, int line) {
         if (Lower(tokens[0].text) == "at") {
             if (tokens.size() < 3)
                 problem = "'at' needs a time in milliseconds and a directive";
-            else if (!ParseInteger(tokens[1].text, at) || at < 0)
+            else if (!ParseInteger(tokens[1].text, at) || at < 0 || at > kLatestTime)
                 problem = "bad time '" + tokens[1].text + "' (milliseconds from the connection)";
             timed = true;
             tokens.erase(tokens.begin(), tokens.begin() + std::min<std::size_t>(2, tokens.size()));
@@ -355,7 +358,8 @@ std::string Parser::Replay(const Tokens& t) {
         const std::string option = Lower(t[i].text);
         if (i + 1 >= t.size())
             return "'" + t[i].text + "' needs a value";
-        if (option == "at" && ParseInteger(t[i + 1].text, start) && start >= 0)
+        if (option == "at" && ParseInteger(t[i + 1].text, start) && start >= 0 &&
+            start <= kLatestTime)
             continue;
         if (option == "speed" && ParseDouble(t[i + 1].text, speed) && speed > 0.0)
             continue;

@@ -1,6 +1,5 @@
 #include "ScenarioMarket.h"
 
-#include "MarketInfo.h"
 #include "ScenarioSyntax.h"
 
 #include <algorithm>
@@ -27,27 +26,26 @@ const int kFeedOrder[] = {mfbDataManager, mfbDomesticTick, mfbInternationalTick,
 
 } // namespace
 
-const TimeZoneRule* ScenarioInfo::Rule(int zone) const {
+const ScenarioSymbol* ScenarioMarket::Known(const char* symbol) const {
+    const auto it = m_scenario.symbols.find(Upper(symbol));
+    return it == m_scenario.symbols.end() ? nullptr : &it->second;
+}
+
+int ScenarioMarket::ZoneOf(const char* symbol) const {
+    const ScenarioSymbol* known = Known(symbol);
+    return known ? known->zone : zoneUnknown;
+}
+
+const TimeZoneRule* ScenarioMarket::Rule(int zone) const {
     const auto it = m_scenario.zones.find(zone);
     return it != m_scenario.zones.end() ? &it->second.rule : FindZone(zone);
 }
 
-const TimeZoneRule* ScenarioInfo::RuleOf(const char* symbol) {
-    const ScenarioSymbol* known = symbol ? m_scenario.Find(symbol) : nullptr;
-    return known ? Rule(known->zone) : nullptr;
-}
-
-int ScenarioInfo::GetTimeZone(const char* symbol) {
-    const ScenarioSymbol* known = symbol ? m_scenario.Find(symbol) : nullptr;
-    return known ? known->zone : zoneUnknown;
-}
-
-IHolidayList* ScenarioInfo::GetHolidays(const char* symbol) {
-    const ScenarioSymbol* known = symbol ? m_scenario.Find(symbol) : nullptr;
+bool ScenarioMarket::Holidays(const char* symbol, std::vector<CivilDate>& dates) const {
+    const ScenarioSymbol* known = Known(symbol);
     if (!known)
-        return nullptr;
-    std::vector<CivilDate> dates =
-        ListHolidays(known->calendar, MarketInfo::kFirstYear, MarketInfo::kLastYear);
+        return false;
+    dates = ListHolidays(known->calendar, MarketInfo::kFirstYear, MarketInfo::kLastYear);
     dates.insert(dates.end(), known->holidays.begin(), known->holidays.end());
     auto key = [](const CivilDate& d) { return DaysFromCivil(d.year, d.month, d.day); };
     std::sort(dates.begin(), dates.end(),
@@ -56,48 +54,24 @@ IHolidayList* ScenarioInfo::GetHolidays(const char* symbol) {
         std::unique(dates.begin(), dates.end(),
                     [&](const CivilDate& a, const CivilDate& b) { return key(a) == key(b); }),
         dates.end());
-    return new HolidayList(std::move(dates));
-}
-
-void ScenarioInfo::ReleaseHolidays(IHolidayList* list) {
-    delete static_cast<HolidayList*>(list);
-}
-
-void ScenarioInfo::GetTimeOffsets(const char* symbol, int* offset, int* second) {
-    const TimeZoneRule* rule = RuleOf(symbol);
-    if (!rule)
-        return;
-    if (offset)
-        *offset = OffsetMinutes(*rule, now);
-    if (second)
-        *second = rule->standardMinutes;
-}
-
-int ScenarioInfo::GetTimeZoneOffset(MondrelTime time, int zone) {
-    const TimeZoneRule* rule = Rule(zone);
-    return rule ? OffsetMinutes(*rule, time) : 0;
-}
-
-int ScenarioInfo::IsDaylightTime(MondrelTime time, const char* symbol) {
-    const TimeZoneRule* rule = RuleOf(symbol);
-    return rule && mondrel::IsDaylightTime(*rule, time) ? 1 : 0;
+    return true;
 }
 
 ScenarioMarket::ScenarioMarket(Scenario scenario, std::int64_t startMs)
-    : m_scenario(std::move(scenario)), m_startMs(startMs), m_info(m_scenario) {
+    : m_scenario(std::move(scenario)), m_startMs(startMs), m_info(*this) {
     m_controlsFeeds =
         std::any_of(m_scenario.actions.begin(), m_scenario.actions.end(),
                     [](const ScenarioAction& action) { return action.kind == ActionKind::Feed; });
 }
 
 std::string ScenarioMarket::Find(std::string_view symbol) const {
-    const auto it = m_scenario.symbols.find(Upper(std::string(symbol)));
-    return it == m_scenario.symbols.end() ? "" : it->second.name;
+    const ScenarioSymbol* known = Known(std::string(symbol).c_str());
+    return known ? known->name : "";
 }
 
 bool ScenarioMarket::QuotesOnly(const std::string& symbol) const {
-    const auto it = m_scenario.symbols.find(Upper(symbol));
-    return it != m_scenario.symbols.end() && it->second.quotesOnly;
+    const ScenarioSymbol* known = Known(symbol.c_str());
+    return known && known->quotesOnly;
 }
 
 FieldMap ScenarioMarket::QuoteImage(const std::string& symbol, std::int64_t) {

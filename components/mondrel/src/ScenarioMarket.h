@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Market.h"
+#include "MarketInfo.h"
 #include "ScenarioFile.h"
 
 #include <memory>
@@ -9,26 +10,7 @@
 
 namespace mondrel {
 
-class ScenarioInfo final : public IMarketInfo {
-public:
-    explicit ScenarioInfo(Scenario& scenario) : m_scenario(scenario) {}
-    int GetTimeZone(const char* symbol) override;
-    IHolidayList* GetHolidays(const char* symbol) override;
-    void ReleaseHolidays(IHolidayList* list) override;
-    void GetTimeOffsets(const char* symbol, int* offset, int* second) override;
-    int GetTimeZoneOffset(MondrelTime time, int zone) override;
-    int IsDaylightTime(MondrelTime time, const char* symbol) override;
-
-    MondrelTime now = 0;
-
-private:
-    const TimeZoneRule* Rule(int zone) const;
-    const TimeZoneRule* RuleOf(const char* symbol);
-
-    Scenario& m_scenario;
-};
-
-class ScenarioMarket final : public Market {
+class ScenarioMarket final : public Market, private ZoneDirectory {
 public:
     ScenarioMarket(Scenario scenario, std::int64_t startMs);
 
@@ -45,6 +27,10 @@ public:
     bool ControlsFeeds() const override { return m_controlsFeeds; }
 
 private:
+    int ZoneOf(const char* symbol) const override;
+    const TimeZoneRule* Rule(int zone) const override;
+    bool Holidays(const char* symbol, std::vector<CivilDate>& dates) const override;
+    const ScenarioSymbol* Known(const char* symbol) const;
     void Play(ScenarioAction& action, MarketSink& sink);
     FieldMap ReplayFields(ScenarioSymbol& symbol, const MarketEvent& event);
 
@@ -52,7 +38,7 @@ private:
     std::int64_t m_startMs;
     std::size_t m_next = 0;
     bool m_controlsFeeds = false;
-    ScenarioInfo m_info;
+    MarketInfo m_info;
 };
 
 // Reads a scenario file; adds its problems ("file(line): reason") to problems. A file that

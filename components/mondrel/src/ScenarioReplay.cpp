@@ -4,6 +4,7 @@
 #include "ScenarioSyntax.h"
 #include "Universe.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -104,8 +105,10 @@ void ReadReplay(std::istream& in, const std::string& fileName, std::int64_t star
             haveFirst = true;
         }
         action.symbol = DeclareOnce(scenario, fields[1]).name;
-        const double offset = static_cast<double>(action.event.time - firstTime) * 1000.0 / speed;
-        action.at = start + static_cast<std::int64_t>(std::llround(std::max(offset, 0.0)));
+        // Clamped so that any speed keeps the time representable (about 30 years at most).
+        const double offset = std::clamp(
+            static_cast<double>(action.event.time - firstTime) * 1000.0 / speed, 0.0, 1e12);
+        action.at = start + static_cast<std::int64_t>(std::llround(offset));
         scenario.actions.push_back(std::move(action));
     }
 }

@@ -91,6 +91,19 @@ void SimulatedMarket::Advance(std::int64_t nowMs, const std::set<std::string>& w
     std::erase_if(m_watches, [&](const auto& entry) { return !watched.count(entry.first); });
 }
 
+int SimulatedMarket::ZoneOf(const char* symbol) const {
+    const SymbolInfo* info = FindSymbol(symbol);
+    return info ? info->exchange->zone : zoneUnknown;
+}
+
+bool SimulatedMarket::Holidays(const char* symbol, std::vector<CivilDate>& dates) const {
+    const SymbolInfo* info = FindSymbol(symbol);
+    if (info)
+        dates =
+            ListHolidays(info->exchange->calendar, MarketInfo::kFirstYear, MarketInfo::kLastYear);
+    return info != nullptr;
+}
+
 IMarketInfo& SimulatedMarket::Info(std::int64_t nowMs) {
     m_info.now = static_cast<MondrelTime>(nowMs / 1000);
     return m_info;

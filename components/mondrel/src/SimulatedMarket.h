@@ -10,9 +10,9 @@
 
 namespace mondrel {
 
-class SimulatedMarket final : public Market {
+class SimulatedMarket final : public Market, private ZoneDirectory {
 public:
-    explicit SimulatedMarket(std::uint64_t seed) : m_seed(seed) {}
+    explicit SimulatedMarket(std::uint64_t seed) : m_seed(seed), m_info(*this) {}
 
     std::string Find(std::string_view symbol) const override;
     bool QuotesOnly(const std::string& symbol) const override;
@@ -26,6 +26,10 @@ public:
     IMarketInfo& Info(std::int64_t nowMs) override;
 
 private:
+    int ZoneOf(const char* symbol) const override;
+    const TimeZoneRule* Rule(int zone) const override { return FindZone(zone); }
+    bool Holidays(const char* symbol, std::vector<CivilDate>& dates) const override;
+
     struct Watch {
         std::int64_t nextSecond = 0; // first second not yet reported
         std::unique_ptr<SimulatedQuote> quote;
