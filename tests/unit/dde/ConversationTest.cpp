@@ -46,11 +46,6 @@ TEST_F(ServerTest, FirstRequestSubscribesOnceAndOtherLetterCaseSharesTheItem) {
     EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
 }
 
-TEST_F(ServerTest, SnapshotBeforeAnyQuoteServesTheEmptyText) {
-    HCONV hconv = Connect("Snapshot");
-    EXPECT_EQ(model.Request(hconv, "IBM,B"), std::string(1, '\0'));
-}
-
 TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     HCONV first = Connect("TS");
     HCONV second = Connect("TS");
@@ -65,16 +60,6 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
     EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
     EXPECT_EQ(Text(model.Request(first, "IBM,2,P")), "\n\n");
-}
-
-TEST_F(ServerTest, SnapshotUpdateIsPushedToTheAdviseLoop) {
-    HCONV hconv = Connect("Snapshot");
-    ASSERT_TRUE(model.StartAdvise(hconv, "IBM,B"));
-    model.Request(hconv, "IBM,B");
-    dm->FireQuoteUpdate("IBM", {.ints = {}, .doubles = {{10, 10.5}}, .texts = {}});
-    ASSERT_THAT(model.Advised(hconv, "IBM,B"), SizeIs(1));
-    EXPECT_NE(model.Advised(hconv, "IBM,B")[0], std::string(1, '\0'));
-    EXPECT_EQ(model.Advised(hconv, "IBM,B")[0], *model.Request(hconv, "IBM,B"));
 }
 
 TEST_F(ServerTest, PokeAdvisesTheItemsLoopsAndIsAcknowledged) {
