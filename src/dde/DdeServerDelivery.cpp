@@ -23,7 +23,7 @@ void DdeServer::OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info)
         return;
     }
     DataFormatter::FormatBars(topic.request.symbol, topic.format, info, builder);
-    // Copied: serving the advise may not touch the topic, but the key must outlive any change.
+    // Copied: DDEML calls the server back within the advise, and those calls may add topics.
     const DdeKey ddeKey = topic.ddeKey;
     KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_BAR, ddeKey.request));
 }
