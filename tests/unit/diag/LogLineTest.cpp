@@ -81,8 +81,8 @@ TEST(LogLine, InvalidParameterHandlerWithoutDetailsLogsNullsAndReportsFalse) {
 TEST(LogLineDeathTest, PureVirtualCallIsLoggedAndReported) {
     EXPECT_EXIT(
         {
-            fake::LogCapture::Calls()->answer =
-                2; // so that the handler's own report ends the process with 0
+            // So that the handler's own report ends the process with 0.
+            fake::LogCapture::Calls()->answer = 2;
             PureCallDerived derived;
         },
         testing::ExitedWithCode(0), "");
