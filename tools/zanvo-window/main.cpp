@@ -12,7 +12,8 @@
 //   zanvo-window set-text TITLE ID TEXT  replace a control's text
 //   zanvo-window press TITLE ID          click a button (radio buttons check themselves)
 //   zanvo-window command TITLE ID        post a command to the dialog (returns at once)
-//   zanvo-window rect TITLE ID           print a control's screen rectangle: LEFT TOP RIGHT BOTTOM
+//   zanvo-window rect TITLE [ID]         print the screen rectangle of the dialog or of a control:
+//                                        LEFT TOP RIGHT BOTTOM
 //   zanvo-window page INDEX              show a page of the settings property sheet
 //   zanvo-window list                    list visible top-level windows: handle, class, title
 //
@@ -146,6 +147,13 @@ BOOL CALLBACK ListWindow(HWND hWnd, LPARAM) {
     return TRUE;
 }
 
+int PrintRect(HWND hWnd) {
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    return exOk;
+}
+
 int Usage() {
     std::fputs("usage: zanvo-window COMMAND [ARGS]; see the top of tools/zanvo-window/main.cpp\n",
                stderr);
@@ -183,6 +191,12 @@ int main(int argc, char** argv) {
         ::EnumChildWindows(dialog.found, &PrintControl, 0);
         return exOk;
     }
+    if (command == "rect" && operands == 1) {
+        const Search dialog = FindDialog(argv[2]);
+        if (dialog.found == nullptr)
+            return exNotFound;
+        return PrintRect(dialog.found);
+    }
     if (command == "page" && operands == 1) {
         const Search sheet = FindDialog(std::string("Zanvo Settings") + kSheetSuffix);
         if (sheet.found == nullptr)
@@ -219,11 +233,7 @@ int main(int argc, char** argv) {
         Send(control, BM_CLICK, 0, 0);
         return exOk;
     }
-    if (command == "rect" && operands == 2) {
-        RECT rc{};
-        ::GetWindowRect(control, &rc);
-        std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
-        return exOk;
-    }
+    if (command == "rect" && operands == 2)
+        return PrintRect(control);
     return Usage();
 }
