@@ -5,11 +5,15 @@
 namespace Kolvane {
 
 // "bool DataSupplier::Connect(const ApplicationSettings&)" -> "DataSupplier::Connect".
-// Return types, parameters, qualifiers and template bindings ("[with T = int]") are cut away.
+// Return types, parameters, qualifiers and template bindings ("[with T = int]") are cut away; a
+// lambda reports as the function that holds it.
 std::u16string QualifiedFunctionName(const char* prettyFunction) {
     std::string_view s = prettyFunction ? prettyFunction : "";
     if (const auto with = s.find(" [with "); with != std::string_view::npos) {
         s = s.substr(0, with);
+    }
+    if (const auto lambda = s.find("::<lambda"); lambda != std::string_view::npos) {
+        s = s.substr(0, lambda);
     }
     // The parameter list: the last top-level parenthesised group.
     std::size_t close = s.rfind(')');

@@ -45,12 +45,13 @@ std::u16string QualifiedFunctionName(const char* prettyFunction);
                                __LINE__},                                                          \
         __VA_ARGS__)
 
-// Never compiled out: the expression runs in every build, also for its side effects.
-#define KOLVANE_ASSERT(expression)                                                                 \
+// Never compiled out: the expression runs in every build, exactly once, also for its side
+// effects. Variadic so that commas inside template arguments need no extra parentheses.
+#define KOLVANE_ASSERT(...)                                                                        \
     do {                                                                                           \
-        if (expression) {                                                                          \
+        if (__VA_ARGS__) {                                                                         \
         } else {                                                                                   \
             ::Kolvane::ReportFailedAssertion(KOLVANE_FILE, u"" __TIMESTAMP__, __LINE__,            \
-                                             __PRETTY_FUNCTION__, u"" #expression);                \
+                                             __PRETTY_FUNCTION__, u"" #__VA_ARGS__);               \
         }                                                                                          \
     } while (0)

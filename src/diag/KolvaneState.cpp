@@ -6,11 +6,14 @@ namespace Kolvane {
 namespace {
 
 // Plain pointers: the state must outlive every static destructor that may still log, so it is
-// freed explicitly by ShutDown rather than by static destruction.
+// freed explicitly by ShutDown rather than by static destruction. The lock itself is never
+// deleted: a thread that fetched it just before shutdown may still be waiting on it.
 std::atomic<std::recursive_mutex*> s_lock{nullptr};
-std::atomic<bool> s_shutDown{false};
+bool s_shutDown = false;
 EntryPoints* s_entryPoints = nullptr;
 ModuleLog* s_moduleLog = nullptr;
+// Reports waiting for GenerateAssert's answer; the library stays loaded while any is.
+std::atomic<int> s_reportsInFlight{0};
 
 template <typename Fn> void Bind(Platform::LibraryHandle module, Fn& field, const char* name) {
     field = reinterpret_cast<Fn>(Platform::FindEntryPoint(module, name));
@@ -18,10 +21,7 @@ template <typename Fn> void Bind(Platform::LibraryHandle module, Fn& field, cons
 
 } // namespace
 
-std::recursive_mutex* DiagnosticsLock() {
-    if (s_shutDown.load()) {
-        return nullptr;
-    }
+std::recursive_mutex& DiagnosticsLock() {
     std::recursive_mutex* lock = s_lock.load();
     if (!lock) {
         auto* created = new std::recursive_mutex;
@@ -31,16 +31,19 @@ std::recursive_mutex* DiagnosticsLock() {
             delete created;
         }
     }
-    return lock;
+    return *lock;
+}
+
+bool IsShutDown() {
+    return s_shutDown;
 }
 
 const EntryPoints& GetEntryPoints() {
     static const EntryPoints none;
-    std::recursive_mutex* lock = DiagnosticsLock();
-    if (!lock) {
+    std::lock_guard guard(DiagnosticsLock());
+    if (s_shutDown) {
         return none;
     }
-    std::lock_guard guard(*lock);
     if (!s_entryPoints) {
         auto* ep = new EntryPoints;
         ep->module = Platform::LoadLibraryByName(u"kolvane.dll");
@@ -76,25 +79,35 @@ const ModuleLog& GetModuleLog() {
     return *s_moduleLog;
 }
 
-void ShutDown() {
-    std::recursive_mutex* lock = DiagnosticsLock();
-    if (!lock) {
-        return;
-    }
+std::int32_t CallGenerateAssert(const char16_t* file, const char16_t* buildTimestamp,
+                                std::int32_t line, const char16_t* function,
+                                const char16_t* expression) {
+    KolvaneGenerateAssert generate = nullptr;
     {
-        std::lock_guard guard(*lock);
-        if (s_entryPoints) {
-            if (s_entryPoints->module) {
-                Platform::FreeLibraryHandle(s_entryPoints->module);
-            }
-            delete s_entryPoints;
-            s_entryPoints = nullptr;
+        std::lock_guard guard(DiagnosticsLock());
+        generate = GetEntryPoints().GenerateAssert;
+        if (!generate) {
+            return -1;
         }
-        delete s_moduleLog;
-        s_moduleLog = nullptr;
-        s_shutDown = true;
+        ++s_reportsInFlight;
     }
-    delete s_lock.exchange(nullptr);
+    const std::int32_t answer = generate(file, buildTimestamp, line, function, expression);
+    --s_reportsInFlight;
+    return answer;
+}
+
+void ShutDown() {
+    std::lock_guard guard(DiagnosticsLock());
+    if (s_entryPoints) {
+        if (s_entryPoints->module && s_reportsInFlight.load() == 0) {
+            Platform::FreeLibraryHandle(s_entryPoints->module);
+        }
+        delete s_entryPoints;
+        s_entryPoints = nullptr;
+    }
+    delete s_moduleLog;
+    s_moduleLog = nullptr;
+    s_shutDown = true;
 }
 
 } // namespace Kolvane

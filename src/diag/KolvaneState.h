@@ -31,14 +31,23 @@ struct ModuleLog {
     std::u16string name;
 };
 
-// The diagnostics lock; null once the layer has shut down at process exit.
-std::recursive_mutex* DiagnosticsLock();
+// The diagnostics lock, created on first use.
+std::recursive_mutex& DiagnosticsLock();
 
-// Binds kolvane.dll on first use (once per process, also when it is absent).
+// True once the layer has shut down at process exit. Call with the lock held.
+bool IsShutDown();
+
+// Binds kolvane.dll on first use (once per process, also when it is absent). After shutdown,
+// a table with every entry point null.
 const EntryPoints& GetEntryPoints();
 
-// Defines the log on first use. Call with the diagnostics lock held.
+// Defines the log on first use. Call with the lock held and before shutdown.
 const ModuleLog& GetModuleLog();
+
+// Calls GenerateAssert without holding the lock; -1 when it is not bound.
+std::int32_t CallGenerateAssert(const char16_t* file, const char16_t* buildTimestamp,
+                                std::int32_t line, const char16_t* function,
+                                const char16_t* expression);
 
 // Releases the library and frees the state; later lines and reports are dropped.
 void ShutDown();

@@ -8,30 +8,41 @@
 
 namespace Kolvane {
 
-void WriteLog(const LogLocation& location, const char* format, ...) {
-    std::recursive_mutex* lock = DiagnosticsLock();
-    if (!lock) {
-        return;
-    }
-    // Held from formatting to the library's return, so that lines never interleave and the log
-    // is defined once.
-    std::lock_guard guard(*lock);
-
-    va_list args;
-    va_start(args, format);
+namespace {
+// The runtime's printf text of format and args; the format as it stands when the runtime
+// refuses it (for example a %ls argument with no narrow form), so that the line is not lost.
+std::string Formatted(const char* format, va_list args) {
     va_list measure;
     va_copy(measure, args);
     const int length = std::vsnprintf(nullptr, 0, format, measure);
     va_end(measure);
     if (length < 0) {
-        va_end(args);
-        return;
+        return format;
     }
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
     std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    va_end(args);
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+} // namespace
 
-    const std::u16string text = Platform::AnsiToUtf16(std::string(buffer.data(), length));
+void WriteLog(const LogLocation& location, const char* format, ...) {
+    if (!format) {
+        return;
+    }
+    // Held from formatting to the library's return, so that lines never interleave and the log
+    // is defined once.
+    std::lock_guard guard(DiagnosticsLock());
+    if (IsShutDown()) {
+        return;
+    }
+    va_list args;
+    va_start(args, format);
+    // Ends the argument list also when the buffer cannot be allocated and bad_alloc passes on.
+    struct ArgsEnd {
+        va_list& args;
+        ~ArgsEnd() { va_end(args); }
+    } argsEnd{args};
+    const std::u16string text = Platform::AnsiToUtf16(Formatted(format, args));
     const ModuleLog& log = GetModuleLog();
     const EntryPoints& ep = GetEntryPoints();
     if (ep.WriteToLog) {
@@ -42,17 +53,13 @@ void WriteLog(const LogLocation& location, const char* format, ...) {
 
 void ReportFailedAssertion(const char16_t* file, const char16_t* buildTimestamp, std::int32_t line,
                            const char* prettyFunction, const char16_t* expression) {
-    // Called without the diagnostics lock, so that a report waiting for its answer does not stop
-    // the other threads' logs.
-    const EntryPoints& ep = GetEntryPoints();
-    std::int32_t answer = -1;
-    if (ep.GenerateAssert) {
-        const std::u16string function = QualifiedFunctionName(prettyFunction);
-        answer = ep.GenerateAssert(file, buildTimestamp, line, function.c_str(), expression);
-    }
+    const std::u16string function = QualifiedFunctionName(prettyFunction);
+    const std::int32_t answer =
+        CallGenerateAssert(file, buildTimestamp, line, function.c_str(), expression);
     if (answer == aaBreak) {
         Platform::BreakIntoDebugger();
     } else if (answer == aaEndProcess) {
+        // exit, not _exit: static destructors run and the log receives "Module unloaded".
         std::exit(0);
     }
 }

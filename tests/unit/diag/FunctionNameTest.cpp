@@ -9,6 +9,9 @@ struct Sample {
         return Kolvane::QualifiedFunctionName(__PRETTY_FUNCTION__);
     }
     Sample() : ctor(Kolvane::QualifiedFunctionName(__PRETTY_FUNCTION__)) {}
+    std::u16string FromLambda() const {
+        return [](char) { return Kolvane::QualifiedFunctionName(__PRETTY_FUNCTION__); }('x');
+    }
     std::u16string ctor;
 };
 
@@ -30,5 +33,6 @@ TEST(QualifiedFunctionName, CutsReturnTypeParametersAndTemplateBindings) {
               u"Kolvane::Alloc");
     EXPECT_EQ(Sample().Method(1, ""), u"{anonymous}::Sample::Method");
     EXPECT_EQ(Sample().ctor, u"{anonymous}::Sample::Sample");
+    EXPECT_EQ(Sample().FromLambda(), u"{anonymous}::Sample::FromLambda");
     EXPECT_EQ(TemplateFunction(3), u"{anonymous}::TemplateFunction");
 }
