@@ -1,0 +1,264 @@
+#include "Engine.h"
+
+#include "TimeZones.h"
+#include "mondrel/MondrelExtensions.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace mondrel {
+namespace {
+
+constexpr int kDefaultConnectDelay = 400; // ms
+constexpr int kFeedStagger = 150;         // ms between the outcomes of consecutive feeds
+
+// The option that holds each feed's server address.
+int AddressOption(int feedId) {
+    switch (feedId) {
+    case mfbDataManager:
+        return moQuoteAddress;
+    case mfbDomesticTick:
+        return moDomTickAddress;
+    case mfbInternationalTick:
+        return moIntlTickAddress;
+    default:
+        return moHistoryAddress;
+    }
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+template <typename T> void Remove(std::vector<T*>& list, T* item) {
+    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+} // namespace
+
+Engine::Engine(std::function<std::int64_t()> clock)
+    : m_clock(std::move(clock)), m_feeds{FeedSlot{Feed(mfbDataManager)},
+                                         FeedSlot{Feed(mfbDomesticTick)},
+                                         FeedSlot{Feed(mfbInternationalTick)},
+                                         FeedSlot{Feed(mfbHistory)}} {
+    m_intOptions[moFeeds] = mfbDataManager | mfbDomesticTick | mfbInternationalTick | mfbHistory;
+}
+
+Engine::~Engine() = default;
+
+int Engine::SetIntOption(int id, int value) {
+    m_intOptions[id] = value;
+    return 1;
+}
+
+int Engine::SetTextOption(int id, const char* value) {
+    m_textOptions[id] = value ? value : "";
+    return 1;
+}
+
+int Engine::GetIntOption(int id, int* value) {
+    const auto it = m_intOptions.find(id);
+    if (!value || it == m_intOptions.end())
+        return 0;
+    *value = it->second;
+    return 1;
+}
+
+Engine::FeedSlot* Engine::FindFeed(int feedId) {
+    for (FeedSlot& slot : m_feeds) {
+        if (slot.feed.GetFeedId() == feedId)
+            return &slot;
+    }
+    return nullptr;
+}
+
+FeedState Engine::StateOf(int feedId) const {
+    for (const FeedSlot& slot : m_feeds) {
+        if (const_cast<Feed&>(slot.feed).GetFeedId() == feedId)
+            return slot.state;
+    }
+    return FeedState::Disconnected;
+}
+
+// The simulated market answers on an empty address, "sim", "localhost" or "127.0.0.1", each
+// optionally with ":port".
+bool Engine::IsServed(const std::string& address) const {
+    std::string host = Lower(Trim(address));
+    const auto colon = host.find(':');
+    if (colon != std::string::npos) {
+        const std::string port = host.substr(colon + 1);
+        if (port.empty() ||
+            !std::all_of(port.begin(), port.end(), [](unsigned char c) { return std::isdigit(c); }))
+            return false;
+        host.resize(colon);
+    }
+    return host.empty() || host == "sim" || host == "localhost" || host == "127.0.0.1";
+}
+
+int Engine::ConnectFeeds(const char* userName, const char* password, int, int) {
+    const bool busy = std::any_of(m_feeds.begin(), m_feeds.end(), [](const FeedSlot& slot) {
+        return slot.state != FeedState::Disconnected;
+    });
+    if (busy)
+        return 0;
+    const std::int64_t now = m_clock();
+    const bool credentials = userName && *userName && password && *password;
+    const int mask = m_intOptions[moFeeds];
+    int delay = kDefaultConnectDelay;
+    GetIntOption(moConnectDelay, &delay);
+    int order = 0;
+    for (FeedSlot& slot : m_feeds) {
+        const int id = slot.feed.GetFeedId();
+        if ((mask & id) == 0)
+            continue;
+        slot.state = FeedState::Retrying;
+        m_steps.push_back({now, id, StepKind::Retry, 0});
+        const std::int64_t due = now + std::max(delay, 0) + kFeedStagger * order++;
+        if (!credentials)
+            m_steps.push_back({due, id, StepKind::Disconnect, -7});
+        else if (!IsServed(m_textOptions[AddressOption(id)]))
+            m_steps.push_back({due, id, StepKind::Disconnect, -9});
+        else
+            m_steps.push_back({due, id, StepKind::Connect, 0});
+    }
+    Wake();
+    return 1;
+}
+
+void Engine::DisconnectFeeds() {
+    m_steps.clear();
+    const std::int64_t now = m_clock();
+    for (FeedSlot& slot : m_feeds) {
+        if (slot.state == FeedState::Disconnected)
+            continue;
+        slot.state = FeedState::Disconnected;
+        m_steps.push_back({now, slot.feed.GetFeedId(), StepKind::Disconnect, 0});
+    }
+    Wake();
+}
+
+IMarketInfo* Engine::GetMarketInfo() {
+    m_marketInfo.now = static_cast<MondrelTime>(m_clock() / 1000);
+    return &m_marketInfo;
+}
+
+void Engine::ReleaseMarketInfo() {}
+
+void Engine::AddConnectionListener(IConnectionEvents* listener) {
+    if (listener && std::find(m_connectionListeners.begin(), m_connectionListeners.end(),
+                              listener) == m_connectionListeners.end())
+        m_connectionListeners.push_back(listener);
+}
+
+void Engine::RemoveConnectionListener(IConnectionEvents* listener) {
+    Remove(m_connectionListeners, listener);
+}
+
+IQuote* Engine::SubscribeQuote(const char* symbol, IQuoteEvents* events, int) {
+    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
+    if (!info || !events)
+        return nullptr;
+    std::unique_ptr<Quote>& quote = m_quotes[info->symbol];
+    if (!quote) {
+        quote = std::make_unique<Quote>();
+        quote->symbol = info->symbol;
+        quote->info = info;
+    }
+    if (std::find(quote->listeners.begin(), quote->listeners.end(), events) ==
+        quote->listeners.end())
+        quote->listeners.push_back(events);
+    // A new listener gets the whole image first.
+    quote->loaded = false;
+    Wake();
+    return quote.get();
+}
+
+void Engine::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
+    for (auto& [name, candidate] : m_quotes) {
+        if (candidate.get() == quote)
+            Remove(candidate->listeners, events);
+    }
+}
+
+IBarSet* Engine::RequestBars(const char* symbol, int interval, IBarEvents* events,
+                             IRequestOptions* options) {
+    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
+    const bool validInterval =
+        (interval >= 1 && interval <= 1440) || (interval >= biPassThrough && interval <= biDaily);
+    if (!info || !events || !validInterval)
+        return nullptr;
+    auto set = std::make_unique<BarSet>();
+    set->symbol = info->symbol;
+    set->info = info;
+    set->interval = interval;
+    set->events = events;
+    if (options)
+        set->settings = static_cast<RequestOptions*>(options)->settings;
+    if (set->settings.customSession)
+        set->window = {set->settings.sessionStartMinute, set->settings.sessionEndMinute};
+    m_barSets.push_back(std::move(set));
+    Wake();
+    return m_barSets.back().get();
+}
+
+void Engine::StopBars(IBarSet* barSet, IBarEvents*) {
+    for (auto& set : m_barSets) {
+        if (set.get() == barSet) {
+            set->state = RequestState::Stopped;
+            set->items.clear();
+        }
+    }
+}
+
+IRequestOptions* Engine::NewBarOptions() {
+    return new RequestOptions();
+}
+
+ITickSet* Engine::RequestTicks(const char* symbol, ITickEvents* events, IRequestOptions* options) {
+    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
+    if (!info || !events)
+        return nullptr;
+    auto set = std::make_unique<TickSet>();
+    set->symbol = info->symbol;
+    set->info = info;
+    set->events = events;
+    if (options)
+        set->settings = static_cast<RequestOptions*>(options)->settings;
+    m_tickSets.push_back(std::move(set));
+    Wake();
+    return m_tickSets.back().get();
+}
+
+void Engine::StopTicks(ITickSet* tickSet, ITickEvents*) {
+    for (auto& set : m_tickSets) {
+        if (set.get() == tickSet) {
+            set->state = RequestState::Stopped;
+            set->items.clear();
+        }
+    }
+}
+
+IRequestOptions* Engine::NewTickOptions() {
+    return new RequestOptions();
+}
+
+std::uint64_t Engine::Seed() const {
+    const auto it = m_intOptions.find(moSeed);
+    return it == m_intOptions.end() ? 1u : static_cast<std::uint64_t>(it->second);
+}
+
+int Engine::TickFeedOf(const SymbolInfo& info) const {
+    const int zone = info.exchange->zone;
+    return zone == zoneNewYork || zone == zoneChicago ? mfbDomesticTick : mfbInternationalTick;
+}
+
+} // namespace mondrel

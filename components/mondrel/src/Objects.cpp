@@ -1,0 +1,134 @@
+#include "Objects.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mondrel {
+
+void CopyText(const std::string& text, char* buffer, int bufferSize) {
+    if (!buffer || bufferSize <= 0)
+        return;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(bufferSize - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+int Quote::GetInt(int fieldId, std::int32_t* value) {
+    const auto it = fields.find(fieldId);
+    if (!value || it == fields.end() || !std::holds_alternative<std::int32_t>(it->second))
+        return 0;
+    *value = std::get<std::int32_t>(it->second);
+    return 1;
+}
+
+int Quote::GetText(int fieldId, char* buffer, int bufferSize) {
+    const auto it = fields.find(fieldId);
+    if (!buffer || bufferSize <= 0 || it == fields.end() ||
+        !std::holds_alternative<std::string>(it->second))
+        return 0;
+    CopyText(std::get<std::string>(it->second), buffer, bufferSize);
+    return 1;
+}
+
+int Quote::GetDouble(int fieldId, double* value) {
+    const auto it = fields.find(fieldId);
+    if (!value || it == fields.end() || !std::holds_alternative<double>(it->second))
+        return 0;
+    *value = std::get<double>(it->second);
+    return 1;
+}
+
+std::int32_t BarItem::GetVolume() {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(data.volume, 0, INT32_MAX));
+}
+
+void RequestOptions::SetSessionStart(int hour, int minute) {
+    settings.sessionStartMinute = std::clamp(hour * 60 + minute, 0, 1439);
+}
+
+void RequestOptions::SetSessionEnd(int hour, int minute) {
+    settings.sessionEndMinute = std::clamp(hour * 60 + minute, 0, 1439);
+}
+
+namespace {
+
+template <typename Items> void TrimItems(Items& items, std::int32_t count) {
+    const auto keep = static_cast<std::size_t>(std::max(count, 0));
+    while (items.size() > keep)
+        items.pop_front();
+}
+
+} // namespace
+
+IBarItem* BarSet::GetBar(std::int32_t index) {
+    if (index < 0 || index >= GetBarCount())
+        return nullptr;
+    return items[static_cast<std::size_t>(index)].get();
+}
+
+void BarSet::Trim(std::int32_t count, int) {
+    TrimItems(items, count);
+}
+
+BarItem* BarSet::AddPrice(std::int64_t time, double price, std::int64_t size) {
+    const auto start = BarStart(time, interval, window);
+    if (!start)
+        return nullptr;
+    if (items.empty() || items.back()->data.time < *start) {
+        BarData bar;
+        bar.time = *start;
+        items.push_back(std::make_unique<BarItem>(bar));
+    } else if (items.back()->data.time > *start) {
+        return nullptr;
+    }
+    items.back()->data.Add(price, size);
+    return items.back().get();
+}
+
+BarItem* BarSet::PutBar(const BarData& bar) {
+    for (auto& item : items) {
+        if (item->data.time == bar.time) {
+            item->data = bar;
+            return item.get();
+        }
+    }
+    auto position = std::find_if(items.begin(), items.end(),
+                                 [&](const auto& item) { return item->data.time > bar.time; });
+    return items.insert(position, std::make_unique<BarItem>(bar))->get();
+}
+
+TickData TickData::From(const MarketEvent& event) {
+    TickData tick;
+    tick.isTrade = event.isTrade;
+    tick.time = event.time;
+    if (event.isTrade) {
+        tick.price = event.price;
+        tick.size = event.size;
+        tick.exchange = event.venue;
+    } else {
+        tick.bid = event.bid;
+        tick.ask = event.ask;
+        tick.bidSize = event.bidSize;
+        tick.askSize = event.askSize;
+        tick.bidExchange = event.bidVenue;
+        tick.askExchange = event.askVenue;
+    }
+    return tick;
+}
+
+ITickItem* TickSet::GetTick(std::int32_t index) {
+    if (index < 0 || index >= GetTickCount())
+        return nullptr;
+    return items[static_cast<std::size_t>(index)].get();
+}
+
+void TickSet::Trim(std::int32_t count, int) {
+    TrimItems(items, count);
+}
+
+TickItem* TickSet::Append(TickData tick) {
+    items.push_back(std::make_unique<TickItem>(std::move(tick)));
+    return items.back().get();
+}
+
+} // namespace mondrel

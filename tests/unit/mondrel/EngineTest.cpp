@@ -1,0 +1,231 @@
+// The library object at a fixed clock: connection outcomes, options, subscriptions and the
+// delivery of their callbacks from Pump only.
+#include "Engine.h"
+#include "mondrel/MondrelExtensions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace mondrel;
+
+namespace {
+
+constexpr std::int64_t kTuesdayNoonNewYork = 1784649600; // 2026-07-21 16:00 UTC
+
+struct Recorder final : IConnectionEvents, IQuoteEvents, IBarEvents, ITickEvents {
+    void OnRetry(IFeed* feed, int code) override { Log("retry", feed, code); }
+    void OnConnected(IFeed* feed, int code) override { Log("connected", feed, code); }
+    void OnDisconnected(IFeed* feed, int code) override { Log("disconnected", feed, code); }
+    void OnFeedList(IFeed*, const char*) override {}
+    void OnServerMessage(const char* text) override { messages.push_back(text); }
+    void OnHeartbeat(MondrelTime) override {}
+    void OnQuoteUpdate(IQuote*) override { ++quoteUpdates; }
+    void OnQuoteRefresh(IQuote*, int) override {}
+    void OnQuoteError(IQuote*, int) override {}
+    int WantsEveryUpdate() override { return 1; }
+    void OnBarBackFillStart(IBarSet*) override {}
+    void OnBarBackFillComplete(IBarSet*) override { ++barBackFills; }
+    void OnBarBackFillEmpty(IBarSet*) override {}
+    void OnBarReset(IBarSet*) override {}
+    void OnBarUpdate(IBarSet*, IBarItem* item) override { barUpdates.push_back(item->GetTime()); }
+    void OnBarError(IBarSet*, int) override {}
+    void OnBarStopped(IBarSet*) override {}
+    void OnTicBackFillStart(ITickSet*) override {}
+    void OnTicBackFillComplete(ITickSet*) override { ++tickBackFills; }
+    void OnTicUpdate(ITickSet*, ITickItem* tick) override { tickUpdates.push_back(tick); }
+    void OnTicError(ITickSet*, int) override {}
+    void OnTicCorrection(ITickSet*, ITickItem*, int) override {}
+    void OnTicStopped(ITickSet*) override {}
+
+    void Log(const char* what, IFeed* feed, int code) {
+        feedEvents.push_back(std::string(what) + " " + std::to_string(feed->GetFeedId()) + " " +
+                             std::to_string(code));
+    }
+
+    std::vector<std::string> feedEvents;
+    std::vector<std::string> messages;
+    int quoteUpdates = 0;
+    int barBackFills = 0;
+    std::vector<MondrelTime> barUpdates;
+    int tickBackFills = 0;
+    std::vector<ITickItem*> tickUpdates;
+};
+
+class EngineTest : public testing::Test {
+protected:
+    EngineTest() : engine([this] { return now; }) { engine.AddConnectionListener(&recorder); }
+
+    void Advance(std::int64_t ms) {
+        now += ms;
+        engine.Pump();
+    }
+
+    void Connect() {
+        engine.ConnectFeeds("user", "secret", 1, 0);
+        Advance(5000);
+        recorder.feedEvents.clear();
+    }
+
+    std::int64_t now = kTuesdayNoonNewYork * 1000;
+    Engine engine;
+    Recorder recorder;
+};
+
+TEST_F(EngineTest, FeedsRetryThenConnectAfterTheDelay) {
+    engine.SetIntOption(moConnectDelay, 300);
+    EXPECT_EQ(engine.ConnectFeeds("user", "secret", 1, 0), 1);
+    EXPECT_TRUE(recorder.feedEvents.empty()); // nothing before the pump
+    Advance(0);
+    EXPECT_EQ(recorder.feedEvents,
+              (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0"}));
+    Advance(299);
+    EXPECT_EQ(recorder.feedEvents.size(), 4u);
+    Advance(1000);
+    EXPECT_EQ(recorder.feedEvents,
+              (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
+                                        "connected 1 0", "connected 2 0", "connected 4 0",
+                                        "connected 16 0"}));
+    EXPECT_EQ(engine.StateOf(mfbHistory), FeedState::Connected);
+}
+
+TEST_F(EngineTest, MissingCredentialsFailEveryFeed) {
+    engine.ConnectFeeds("user", "", 1, 0);
+    Advance(5000);
+    EXPECT_EQ(recorder.feedEvents,
+              (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
+                                        "disconnected 1 -7", "disconnected 2 -7",
+                                        "disconnected 4 -7", "disconnected 16 -7"}));
+}
+
+TEST_F(EngineTest, AnAddressThatIsNotServedFailsOnlyItsFeed) {
+    engine.SetTextOption(moQuoteAddress, "localhost:9100");
+    engine.SetTextOption(moHistoryAddress, "quotes.example.com");
+    engine.SetTextOption(moDomTickAddress, "SIM");
+    Connect();
+    EXPECT_EQ(engine.StateOf(mfbDataManager), FeedState::Connected);
+    EXPECT_EQ(engine.StateOf(mfbDomesticTick), FeedState::Connected);
+    EXPECT_EQ(engine.StateOf(mfbHistory), FeedState::Disconnected);
+    engine.DisconnectFeeds();
+    engine.SetTextOption(moHistoryAddress, "");
+    engine.ConnectFeeds("user", "secret", 1, 0);
+    Advance(5000);
+    EXPECT_EQ(recorder.feedEvents.back(), "connected 16 0");
+}
+
+TEST_F(EngineTest, HistoryFeedOutcomeCarriesCodeNine) {
+    engine.SetTextOption(moHistoryAddress, "10.0.0.1");
+    engine.ConnectFeeds("user", "secret", 1, 0);
+    Advance(5000);
+    EXPECT_EQ(recorder.feedEvents.back(), "disconnected 16 -9");
+}
+
+TEST_F(EngineTest, DisconnectFeedsDisconnectsAllAndCancelsPendingOutcomes) {
+    engine.ConnectFeeds("user", "secret", 1, 0);
+    Advance(0);
+    engine.DisconnectFeeds();
+    Advance(5000);
+    EXPECT_EQ(recorder.feedEvents,
+              (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
+                                        "disconnected 1 0", "disconnected 2 0", "disconnected 4 0",
+                                        "disconnected 16 0"}));
+}
+
+TEST_F(EngineTest, OptionsAreKept) {
+    int value = -1;
+    EXPECT_EQ(engine.GetIntOption(moTimeZoneMode, &value), 0);
+    engine.SetIntOption(moTimeZoneMode, 2);
+    EXPECT_EQ(engine.GetIntOption(moTimeZoneMode, &value), 1);
+    EXPECT_EQ(value, 2);
+    engine.SetIntOption(moTimeZoneMode, 1);
+    engine.GetIntOption(moTimeZoneMode, &value);
+    EXPECT_EQ(value, 1);
+}
+
+TEST_F(EngineTest, UnknownSymbolsAreRefused) {
+    IRequestOptions* options = engine.NewBarOptions();
+    EXPECT_EQ(engine.SubscribeQuote("NOSUCH", &recorder, 1), nullptr);
+    EXPECT_EQ(engine.RequestBars("NOSUCH", 5, &recorder, options), nullptr);
+    EXPECT_EQ(engine.RequestTicks("", &recorder, options), nullptr);
+    EXPECT_EQ(engine.RequestBars("IBM", 1441, &recorder, options), nullptr);
+    options->Destroy();
+}
+
+TEST_F(EngineTest, QuotesArriveOnceConnectedAndFollowTheMarket) {
+    IQuote* quote = engine.SubscribeQuote("ibm", &recorder, 1);
+    ASSERT_NE(quote, nullptr);
+    EXPECT_EQ(engine.SubscribeQuote("IBM", &recorder, 1), quote); // one quote per symbol
+    Advance(100);
+    EXPECT_EQ(recorder.quoteUpdates, 0); // not connected yet
+    Connect();
+    EXPECT_EQ(recorder.quoteUpdates, 1);
+    char text[256];
+    ASSERT_EQ(quote->GetText(0xEAB6, text, sizeof text), 1);
+    EXPECT_STREQ(text, "IBM");
+    double last = 0.0;
+    EXPECT_EQ(quote->GetDouble(2, &last), 1);
+    std::int32_t notAnInteger;
+    EXPECT_EQ(quote->GetInt(2, &notAnInteger), 0);
+    Advance(60000);
+    EXPECT_GT(recorder.quoteUpdates, 1);
+    engine.UnsubscribeQuote(quote, &recorder);
+    const int updates = recorder.quoteUpdates;
+    Advance(60000);
+    EXPECT_EQ(recorder.quoteUpdates, updates);
+}
+
+TEST_F(EngineTest, BarSetsBackFillThenUpdateLive) {
+    Connect();
+    IRequestOptions* options = engine.NewBarOptions();
+    options->SetLiveUpdates(1);
+    options->SetCount(30);
+    IBarSet* bars = engine.RequestBars("MSFT", 1, &recorder, options);
+    options->Destroy();
+    ASSERT_NE(bars, nullptr);
+    EXPECT_EQ(recorder.barBackFills, 0);
+    Advance(0);
+    EXPECT_EQ(recorder.barBackFills, 1);
+    ASSERT_EQ(bars->GetBarCount(), 30);
+    const MondrelTime newest = bars->GetBar(29)->GetTime();
+    Advance(180000);
+    ASSERT_FALSE(recorder.barUpdates.empty());
+    EXPECT_GE(recorder.barUpdates.front(), newest);
+    EXPECT_GT(bars->GetBarCount(), 30);
+    bars->Trim(10, 1);
+    EXPECT_EQ(bars->GetBarCount(), 10);
+    EXPECT_EQ(bars->GetBar(9)->GetTime(), recorder.barUpdates.back());
+    engine.StopBars(bars, &recorder);
+    const auto updates = recorder.barUpdates.size();
+    Advance(180000);
+    EXPECT_EQ(recorder.barUpdates.size(), updates);
+}
+
+TEST_F(EngineTest, TickSetsBackFillTradesAndQuotesThenUpdateLive) {
+    Connect();
+    IRequestOptions* options = engine.NewTickOptions();
+    options->SetLiveUpdates(1);
+    options->SetCount(50);
+    options->SetIncludeQuotes(1);
+    ITickSet* ticks = engine.RequestTicks("AAPL", &recorder, options);
+    options->Destroy();
+    Advance(0);
+    EXPECT_EQ(recorder.tickBackFills, 1);
+    ASSERT_EQ(ticks->GetTickCount(), 50);
+    bool trade = false, quote = false;
+    for (int i = 0; i < 50; ++i) {
+        ITickItem* tick = ticks->GetTick(i);
+        trade = trade || tick->IsTrade();
+        quote = quote || (!tick->IsTrade() && tick->GetBidPrice() > 0 && tick->GetAskPrice() > 0);
+        EXPECT_LT(tick->GetTime(), kTuesdayNoonNewYork + 5);
+    }
+    EXPECT_TRUE(trade && quote);
+    char exchange[8] = "xxxxxxx";
+    ticks->GetTick(49)->GetTradeExchange(exchange, sizeof exchange);
+    EXPECT_LT(std::string(exchange).size(), 8u);
+    Advance(60000);
+    ASSERT_FALSE(recorder.tickUpdates.empty());
+    EXPECT_EQ(recorder.tickUpdates.back(), ticks->GetTick(ticks->GetTickCount() - 1));
+}
+
+} // namespace
