@@ -1,0 +1,10 @@
+// Reads the fields of one library quote into a snapshot record.
+#pragma once
+
+#include "DataRecords.h"
+#include "mondrel/Mondrel.h"
+
+// Copies every field that the quote holds into the record; absent fields keep their values.
+// Then derives spread, percent in range, net percent and the best bid and ask, and for the
+// "FX" exchange takes the trade fields from the bid side.
+void ReadQuoteFields(IQuote& quote, SnapshotInfo& snapinfo);

@@ -1,0 +1,172 @@
+#include "FakeMarketData.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fake {
+
+void CopyText(const std::string& text, char* buffer, int bufferSize) {
+    if (!buffer || bufferSize <= 0) {
+        return;
+    }
+    const std::size_t size = static_cast<std::size_t>(bufferSize);
+    const std::size_t length = std::min(text.size(), size);
+    std::memcpy(buffer, text.data(), length);
+    if (length < size) {
+        buffer[length] = '\0';
+    }
+}
+
+int FakeQuote::GetInt(int fieldId, std::int32_t* value) {
+    const auto it = fields.ints.find(fieldId);
+    if (it == fields.ints.end()) {
+        return 0;
+    }
+    *value = it->second;
+    return 1;
+}
+
+int FakeQuote::GetText(int fieldId, char* buffer, int bufferSize) {
+    const auto it = fields.texts.find(fieldId);
+    if (it == fields.texts.end()) {
+        return 0;
+    }
+    CopyText(it->second, buffer, bufferSize);
+    return 1;
+}
+
+int FakeQuote::GetDouble(int fieldId, double* value) {
+    const auto it = fields.doubles.find(fieldId);
+    if (it == fields.doubles.end()) {
+        return 0;
+    }
+    *value = it->second;
+    return 1;
+}
+
+FakeTickItem FakeTickItem::Trade(MondrelTime time, double price, std::int32_t size,
+                                 std::string exchange) {
+    FakeTickItem tick;
+    tick.isTrade = true;
+    tick.time = time;
+    tick.tradePrice = price;
+    tick.tradeSize = size;
+    tick.tradeExchange = std::move(exchange);
+    return tick;
+}
+
+FakeTickItem FakeTickItem::Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
+                                 std::int32_t askSize, std::string bidExchange,
+                                 std::string askExchange) {
+    FakeTickItem tick;
+    tick.time = time;
+    tick.bidPrice = bid;
+    tick.bidSize = bidSize;
+    tick.askPrice = ask;
+    tick.askSize = askSize;
+    tick.bidExchange = std::move(bidExchange);
+    tick.askExchange = std::move(askExchange);
+    return tick;
+}
+
+void FakeTickItem::GetAskExchange(char* buffer, int bufferSize) {
+    CopyText(askExchange, buffer, bufferSize);
+}
+
+void FakeTickItem::GetBidExchange(char* buffer, int bufferSize) {
+    CopyText(bidExchange, buffer, bufferSize);
+}
+
+void FakeTickItem::GetTradeExchange(char* buffer, int bufferSize) {
+    CopyText(tradeExchange, buffer, bufferSize);
+}
+
+void FakeRequestOptions::SetEndTime(MondrelTime endTime) {
+    calls.push_back("SetEndTime(" + std::to_string(endTime) + ")");
+}
+
+void FakeRequestOptions::SetCount(std::int32_t count) {
+    calls.push_back("SetCount(" + std::to_string(count) + ")");
+}
+
+void FakeRequestOptions::SetSessionStart(int hour, int minute) {
+    calls.push_back("SetSessionStart(" + std::to_string(hour) + "," + std::to_string(minute) + ")");
+}
+
+void FakeRequestOptions::SetSessionEnd(int hour, int minute) {
+    calls.push_back("SetSessionEnd(" + std::to_string(hour) + "," + std::to_string(minute) + ")");
+}
+
+void FakeRequestOptions::SetCustomSession(bool custom) {
+    calls.push_back(std::string("SetCustomSession(") + (custom ? "true" : "false") + ")");
+}
+
+void FakeRequestOptions::SetLiveUpdates(int on) {
+    calls.push_back("SetLiveUpdates(" + std::to_string(on) + ")");
+}
+
+void FakeRequestOptions::SetIncludeQuotes(int on) {
+    calls.push_back("SetIncludeQuotes(" + std::to_string(on) + ")");
+}
+
+namespace {
+
+// Drops all but the newest count entries, as the library's Trim does.
+template <typename T> void KeepNewest(std::vector<T>& items, std::int32_t count) {
+    const std::size_t keep = static_cast<std::size_t>(std::max<std::int32_t>(count, 0));
+    if (items.size() > keep) {
+        items.erase(items.begin(), items.end() - static_cast<std::ptrdiff_t>(keep));
+    }
+}
+
+} // namespace
+
+ITickItem* FakeTickSet::GetTick(std::int32_t index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= ticks.size()) {
+        return nullptr;
+    }
+    return ticks[static_cast<std::size_t>(index)].get();
+}
+
+void FakeTickSet::Trim(std::int32_t count, int flag) {
+    trims.emplace_back(count, flag);
+    KeepNewest(ticks, count);
+}
+
+void FakeTickSet::BackFill(const std::vector<FakeTickItem>& history) {
+    for (const FakeTickItem& tick : history) {
+        ticks.push_back(std::make_unique<FakeTickItem>(tick));
+    }
+    events->OnTicBackFillComplete(this);
+}
+
+void FakeTickSet::Update(const FakeTickItem& tick) {
+    ticks.push_back(std::make_unique<FakeTickItem>(tick));
+    events->OnTicUpdate(this, ticks.back().get());
+}
+
+IBarItem* FakeBarSet::GetBar(std::int32_t index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= bars.size()) {
+        return nullptr;
+    }
+    return bars[static_cast<std::size_t>(index)].get();
+}
+
+void FakeBarSet::Trim(std::int32_t count, int flag) {
+    trims.emplace_back(count, flag);
+    KeepNewest(bars, count);
+}
+
+void FakeBarSet::BackFill(const std::vector<FakeBarItem>& history) {
+    for (const FakeBarItem& bar : history) {
+        bars.push_back(std::make_unique<FakeBarItem>(bar));
+    }
+    events->OnBarBackFillComplete(this);
+}
+
+void FakeBarSet::Update(const FakeBarItem& bar) {
+    bars.push_back(std::make_unique<FakeBarItem>(bar));
+    events->OnBarUpdate(this, bars.back().get());
+}
+
+} // namespace fake

@@ -1,0 +1,172 @@
+// Scripted market-data objects of the fake data-manager library (FakeMondrel.h): quotes, tick
+// sets, bar sets and request options. A test fills them with data and fires their notifications
+// at the listener that subscribed them; every call the code under test makes is recorded.
+#pragma once
+
+#include "mondrel/Mondrel.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+// Copies a text into a caller's buffer the way a careless library would: a text that does not
+// fit is cut at the buffer's size and then has no terminator. Code under test must cope.
+void CopyText(const std::string& text, char* buffer, int bufferSize);
+
+class FakeFeed final : public IFeed {
+public:
+    explicit FakeFeed(int id) : id(id) {}
+    int GetFeedId() override { return id; }
+
+    const int id;
+};
+
+// The fields a quote holds during one notification, by the library's field id. Absent ids make
+// the getters return 0.
+struct QuoteFields {
+    std::map<int, std::int32_t> ints;
+    std::map<int, double> doubles;
+    std::map<int, std::string> texts;
+};
+
+class FakeQuote final : public IQuote {
+public:
+    explicit FakeQuote(std::string symbol) : symbol(std::move(symbol)) {}
+
+    int GetInt(int fieldId, std::int32_t* value) override;
+    int GetText(int fieldId, char* buffer, int bufferSize) override;
+    int GetDouble(int fieldId, double* value) override;
+
+    const std::string symbol;
+    // What the getters answer; set by FakeMondrel::FireQuoteUpdate.
+    QuoteFields fields;
+    // The listeners currently subscribed, once per SubscribeQuote (the same listener may appear
+    // several times).
+    std::vector<IQuoteEvents*> subscribers;
+};
+
+// One library tick. Plain data: set what the test needs; the getters answer from it.
+struct FakeTickItem final : ITickItem {
+    static FakeTickItem Trade(MondrelTime time, double price, std::int32_t size,
+                              std::string exchange = "");
+    static FakeTickItem Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
+                              std::int32_t askSize, std::string bidExchange = "",
+                              std::string askExchange = "");
+
+    int IsTrade() override { return isTrade ? 1 : 0; }
+    MondrelTime GetTime() override { return time; }
+    double GetBidPrice() override { return bidPrice; }
+    double GetAskPrice() override { return askPrice; }
+    std::int32_t GetBidSize() override { return bidSize; }
+    std::int32_t GetAskSize() override { return askSize; }
+    void GetAskExchange(char* buffer, int bufferSize) override;
+    void GetBidExchange(char* buffer, int bufferSize) override;
+    double GetTradePrice() override { return tradePrice; }
+    std::int32_t GetTradeSize() override { return tradeSize; }
+    void GetTradeExchange(char* buffer, int bufferSize) override;
+
+    bool isTrade = false;
+    MondrelTime time = 0;
+    double bidPrice = 0;
+    double askPrice = 0;
+    std::int32_t bidSize = 0;
+    std::int32_t askSize = 0;
+    std::string bidExchange;
+    std::string askExchange;
+    double tradePrice = 0;
+    std::int32_t tradeSize = 0;
+    std::string tradeExchange;
+};
+
+// One library bar. Plain data, like FakeTickItem.
+struct FakeBarItem final : IBarItem {
+    double GetLow() override { return low; }
+    double GetClose() override { return close; }
+    double GetHigh() override { return high; }
+    double GetOpen() override { return open; }
+    std::int32_t GetVolume() override { return volume; }
+    MondrelTime GetTime() override { return time; }
+
+    MondrelTime time = 0;
+    double open = 0;
+    double high = 0;
+    double low = 0;
+    double close = 0;
+    std::int32_t volume = 0;
+};
+
+// The options of one bar or tick request. Destroy only marks them, so that a test can still read
+// what was set.
+class FakeRequestOptions final : public IRequestOptions {
+public:
+    void Destroy() override { ++destroyCount; }
+    void SetEndTime(MondrelTime endTime) override;
+    void SetCount(std::int32_t count) override;
+    void SetSessionStart(int hour, int minute) override;
+    void SetSessionEnd(int hour, int minute) override;
+    void SetCustomSession(bool custom) override;
+    void SetLiveUpdates(int on) override;
+    void SetIncludeQuotes(int on) override;
+
+    // Every call in order, such as "SetCount(100)" or "SetSessionStart(9,30)".
+    std::vector<std::string> calls;
+    int destroyCount = 0;
+};
+
+// A tick set: the ticks the library holds for one request, and the request that made it.
+class FakeTickSet final : public ITickSet {
+public:
+    FakeTickSet(std::string symbol, ITickEvents* events, FakeRequestOptions* options)
+        : symbol(std::move(symbol)), events(events), options(options) {}
+
+    std::int32_t GetTickCount() override { return static_cast<std::int32_t>(ticks.size()); }
+    // nullptr for an index out of range, or where the test stored no tick (AddMissingTick).
+    ITickItem* GetTick(std::int32_t index) override;
+    void Trim(std::int32_t count, int flag) override;
+
+    // Appends the ticks and fires OnTicBackFillComplete.
+    void BackFill(const std::vector<FakeTickItem>& history);
+    // Appends the tick and fires OnTicUpdate with it.
+    void Update(const FakeTickItem& tick);
+    // Appends a slot for which GetTick answers nullptr.
+    void AddMissingTick() { ticks.push_back(nullptr); }
+
+    const std::string symbol;
+    ITickEvents* const events;
+    FakeRequestOptions* const options;
+    std::vector<std::unique_ptr<FakeTickItem>> ticks;
+    // Every Trim call as {count, flag}.
+    std::vector<std::pair<std::int32_t, int>> trims;
+    bool stopped = false;
+};
+
+// A bar set: the bars the library holds for one request.
+class FakeBarSet final : public IBarSet {
+public:
+    FakeBarSet(std::string symbol, int interval, IBarEvents* events, FakeRequestOptions* options)
+        : symbol(std::move(symbol)), interval(interval), events(events), options(options) {}
+
+    std::int32_t GetBarCount() override { return static_cast<std::int32_t>(bars.size()); }
+    // nullptr for an index out of range.
+    IBarItem* GetBar(std::int32_t index) override;
+    void Trim(std::int32_t count, int flag) override;
+
+    // Appends the bars and fires OnBarBackFillComplete.
+    void BackFill(const std::vector<FakeBarItem>& history);
+    // Appends the bar and fires OnBarUpdate with it.
+    void Update(const FakeBarItem& bar);
+
+    const std::string symbol;
+    const int interval;
+    IBarEvents* const events;
+    FakeRequestOptions* const options;
+    std::vector<std::unique_ptr<FakeBarItem>> bars;
+    std::vector<std::pair<std::int32_t, int>> trims;
+    bool stopped = false;
+};
+
+} // namespace fake

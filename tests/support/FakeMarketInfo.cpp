@@ -1,0 +1,68 @@
+#include "FakeMarketInfo.h"
+
+namespace fake {
+namespace {
+
+std::string Symbol(const char* symbol) {
+    return symbol ? std::string(symbol) : std::string();
+}
+
+} // namespace
+
+void FakeHolidayList::GetHoliday(int index, int* year, int* month, int* day) {
+    if (index < 0 || static_cast<std::size_t>(index) >= days.size()) {
+        return;
+    }
+    const Holiday& holiday = days[static_cast<std::size_t>(index)];
+    *year = holiday.year;
+    *month = holiday.month;
+    *day = holiday.day;
+}
+
+int FakeMarketInfo::GetTimeZone(const char* symbol) {
+    const auto it = timeZones.find(Symbol(symbol));
+    return it == timeZones.end() ? 0 : it->second;
+}
+
+IHolidayList* FakeMarketInfo::GetHolidays(const char* symbol) {
+    const auto it = holidays.find(Symbol(symbol));
+    if (it == holidays.end()) {
+        return nullptr;
+    }
+    holidayLists.push_back(std::make_unique<FakeHolidayList>(it->second));
+    return holidayLists.back().get();
+}
+
+void FakeMarketInfo::ReleaseHolidays(IHolidayList* list) {
+    for (const auto& own : holidayLists) {
+        if (own.get() == list) {
+            own->released = true;
+            return;
+        }
+    }
+    ++foreignReleases;
+}
+
+void FakeMarketInfo::GetTimeOffsets(const char* symbol, int* offset, int* second) {
+    const auto it = timeOffsets.find(Symbol(symbol));
+    *offset = it == timeOffsets.end() ? 0 : it->second.first;
+    *second = it == timeOffsets.end() ? 0 : it->second.second;
+}
+
+int FakeMarketInfo::GetTimeZoneOffset(MondrelTime time, int zone) {
+    if (zoneOffsetRule) {
+        return zoneOffsetRule(time, zone);
+    }
+    const auto it = zoneOffsets.find(zone);
+    return it == zoneOffsets.end() ? 0 : it->second;
+}
+
+int FakeMarketInfo::IsDaylightTime(MondrelTime time, const char* symbol) {
+    if (daylightRule) {
+        return daylightRule(time, Symbol(symbol));
+    }
+    const auto it = daylight.find(Symbol(symbol));
+    return it == daylight.end() ? 0 : it->second;
+}
+
+} // namespace fake

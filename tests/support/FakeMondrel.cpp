@@ -1,0 +1,253 @@
+#include "FakeMondrel.h"
+
+#include <algorithm>
+
+namespace fake {
+namespace {
+
+FakeMondrel* s_current = nullptr;
+
+std::string Text(const char* text) {
+    return text ? std::string(text) : std::string("(null)");
+}
+
+} // namespace
+
+Script& GetScript() {
+    static Script script;
+    return script;
+}
+
+void ResetScript() {
+    s_current = nullptr;
+    GetScript() = Script{};
+}
+
+FakeMondrel* FakeMondrel::Current() {
+    return s_current;
+}
+
+int FakeMondrel::SetIntOption(int id, int value) {
+    calls.push_back("SetIntOption(" + std::to_string(id) + "," + std::to_string(value) + ")");
+    intOptions[id] = value;
+    return 1;
+}
+
+int FakeMondrel::SetTextOption(int id, const char* value) {
+    calls.push_back("SetTextOption(" + std::to_string(id) + "," + Text(value) + ")");
+    textOptions[id] = Text(value);
+    return 1;
+}
+
+int FakeMondrel::GetIntOption(int id, int* value) {
+    calls.push_back("GetIntOption(" + std::to_string(id) + ")");
+    const auto it = intOptions.find(id);
+    *value = it == intOptions.end() ? 0 : it->second;
+    return it == intOptions.end() ? 0 : 1;
+}
+
+int FakeMondrel::ConnectFeeds(const char* userName, const char* password, int autoReconnect,
+                              int reserved) {
+    calls.push_back("ConnectFeeds(" + Text(userName) + "," + Text(password) + "," +
+                    std::to_string(autoReconnect) + "," + std::to_string(reserved) + ")");
+    return 1;
+}
+
+void FakeMondrel::DisconnectFeeds() {
+    calls.push_back("DisconnectFeeds");
+}
+
+IMarketInfo* FakeMondrel::GetMarketInfo() {
+    calls.push_back("GetMarketInfo");
+    return marketInfoAvailable ? &marketInfo : nullptr;
+}
+
+void FakeMondrel::ReleaseMarketInfo() {
+    calls.push_back("ReleaseMarketInfo");
+    ++marketInfoReleases;
+}
+
+void FakeMondrel::AddConnectionListener(IConnectionEvents* listener) {
+    calls.push_back("AddConnectionListener");
+    connectionListeners.push_back(listener);
+}
+
+void FakeMondrel::RemoveConnectionListener(IConnectionEvents* listener) {
+    calls.push_back("RemoveConnectionListener");
+    std::erase(connectionListeners, listener);
+}
+
+IQuote* FakeMondrel::SubscribeQuote(const char* symbol, IQuoteEvents* events, int flags) {
+    calls.push_back("SubscribeQuote(" + Text(symbol) + "," + std::to_string(flags) + ")");
+    if (refusedSymbols.count(Text(symbol)) != 0) {
+        return nullptr;
+    }
+    auto& quote = m_quotes[Text(symbol)];
+    if (!quote) {
+        quote = std::make_unique<FakeQuote>(Text(symbol));
+    }
+    quote->subscribers.push_back(events);
+    return quote.get();
+}
+
+void FakeMondrel::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
+    auto* fakeQuote = static_cast<FakeQuote*>(quote);
+    calls.push_back("UnsubscribeQuote(" + fakeQuote->symbol + ")");
+    // One unsubscription ends every subscription of the listener.
+    std::erase(fakeQuote->subscribers, events);
+}
+
+IBarSet* FakeMondrel::RequestBars(const char* symbol, int interval, IBarEvents* events,
+                                  IRequestOptions* options) {
+    calls.push_back("RequestBars(" + Text(symbol) + "," + std::to_string(interval) + ")");
+    if (refusedSymbols.count(Text(symbol)) != 0) {
+        return nullptr;
+    }
+    barSets.push_back(
+        std::make_unique<FakeBarSet>(Text(symbol), interval, events, OwnOptions(options)));
+    return barSets.back().get();
+}
+
+void FakeMondrel::StopBars(IBarSet* barSet, IBarEvents*) {
+    auto* set = static_cast<FakeBarSet*>(barSet);
+    calls.push_back("StopBars(" + set->symbol + ")");
+    set->stopped = true;
+}
+
+IRequestOptions* FakeMondrel::NewBarOptions() {
+    calls.push_back("NewBarOptions");
+    return NewOptions();
+}
+
+ITickSet* FakeMondrel::RequestTicks(const char* symbol, ITickEvents* events,
+                                    IRequestOptions* options) {
+    calls.push_back("RequestTicks(" + Text(symbol) + ")");
+    if (refusedSymbols.count(Text(symbol)) != 0) {
+        return nullptr;
+    }
+    tickSets.push_back(std::make_unique<FakeTickSet>(Text(symbol), events, OwnOptions(options)));
+    return tickSets.back().get();
+}
+
+void FakeMondrel::StopTicks(ITickSet* tickSet, ITickEvents*) {
+    auto* set = static_cast<FakeTickSet*>(tickSet);
+    calls.push_back("StopTicks(" + set->symbol + ")");
+    set->stopped = true;
+}
+
+IRequestOptions* FakeMondrel::NewTickOptions() {
+    calls.push_back("NewTickOptions");
+    return NewOptions();
+}
+
+void FakeMondrel::FireRetry(int feedBit, int code) {
+    auto& feed = m_feeds[feedBit];
+    if (!feed) {
+        feed = std::make_unique<FakeFeed>(feedBit);
+    }
+    for (IConnectionEvents* listener : std::vector(connectionListeners)) {
+        listener->OnRetry(feed.get(), code);
+    }
+}
+
+void FakeMondrel::FireConnected(int feedBit, int code) {
+    auto& feed = m_feeds[feedBit];
+    if (!feed) {
+        feed = std::make_unique<FakeFeed>(feedBit);
+    }
+    for (IConnectionEvents* listener : std::vector(connectionListeners)) {
+        listener->OnConnected(feed.get(), code);
+    }
+}
+
+void FakeMondrel::FireDisconnected(int feedBit, int code) {
+    auto& feed = m_feeds[feedBit];
+    if (!feed) {
+        feed = std::make_unique<FakeFeed>(feedBit);
+    }
+    for (IConnectionEvents* listener : std::vector(connectionListeners)) {
+        listener->OnDisconnected(feed.get(), code);
+    }
+}
+
+void FakeMondrel::ConnectAllFeeds() {
+    for (const int bit : {mfbDataManager, mfbDomesticTick, mfbInternationalTick, mfbHistory}) {
+        FireConnected(bit);
+    }
+}
+
+void FakeMondrel::FireQuoteUpdate(const std::string& symbol, const QuoteFields& fields) {
+    FakeQuote* quote = Quote(symbol);
+    if (!quote) {
+        return;
+    }
+    quote->fields = fields;
+    std::vector<IQuoteEvents*> listeners;
+    for (IQuoteEvents* events : quote->subscribers) {
+        if (std::find(listeners.begin(), listeners.end(), events) == listeners.end()) {
+            listeners.push_back(events);
+        }
+    }
+    for (IQuoteEvents* events : listeners) {
+        events->OnQuoteUpdate(quote);
+    }
+}
+
+FakeQuote* FakeMondrel::Quote(const std::string& symbol) {
+    const auto it = m_quotes.find(symbol);
+    return it == m_quotes.end() ? nullptr : it->second.get();
+}
+
+FakeRequestOptions* FakeMondrel::NewOptions() {
+    if (failNewOptions) {
+        return nullptr;
+    }
+    options.push_back(std::make_unique<FakeRequestOptions>());
+    return options.back().get();
+}
+
+FakeRequestOptions* FakeMondrel::OwnOptions(IRequestOptions* requestOptions) {
+    for (const auto& own : options) {
+        if (own.get() == requestOptions) {
+            return own.get();
+        }
+    }
+    return nullptr;
+}
+
+} // namespace fake
+
+// The library's static entries.
+
+unsigned short Mondrel::Init(const char* applicationName, unsigned short applicationId,
+                             const char* reserved, unsigned long version, unsigned long flags) {
+    fake::GetScript().calls.push_back(
+        "Init(" + std::string(applicationName ? applicationName : "(null)") + "," +
+        std::to_string(applicationId) + "," + std::string(reserved ? reserved : "(null)") + "," +
+        std::to_string(version) + "," + std::to_string(flags) + ")");
+    return 0;
+}
+
+Mondrel* Mondrel::CreateInstance() {
+    fake::GetScript().calls.push_back("CreateInstance");
+    if (fake::GetScript().failCreateInstance) {
+        return nullptr;
+    }
+    auto& instances = fake::GetScript().instances;
+    instances.push_back(std::make_unique<fake::FakeMondrel>());
+    fake::s_current = instances.back().get();
+    return fake::s_current;
+}
+
+void Mondrel::DestroyInstance(Mondrel* instance) {
+    fake::GetScript().calls.push_back("DestroyInstance");
+    auto* fakeInstance = static_cast<fake::FakeMondrel*>(instance);
+    if (fakeInstance == fake::s_current) {
+        fake::s_current = nullptr;
+    }
+    fakeInstance->destroyed = true;
+}
+
+void Mondrel::Shutdown() {
+    fake::GetScript().calls.push_back("Shutdown");
+}

@@ -1,0 +1,118 @@
+// A scripted data-manager library for native unit tests. Linking zanvo_fake_mondrel instead of
+// Mondrel.dll supplies the library's static entries (Init, CreateInstance, DestroyInstance,
+// Shutdown); CreateInstance makes a FakeMondrel, which records every call made to it and lets the
+// test fire the library's notifications. Everything is synchronous: a notification reaches the
+// listener before the Fire... call returns.
+//
+//   fake::ResetScript();                                   // before each test
+//   supplier.Connect(settings);
+//   fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
+//   dm.FireConnected(mfbDataManager);                      // or dm.ConnectAllFeeds()
+//   dm.FireQuoteUpdate("IBM", {.doubles = {{9, 10.5}}});   // bid present, nothing else
+//   dm.tickSets.back()->BackFill({fake::FakeTickItem::Trade(t, 10.5, 100)});
+#pragma once
+
+#include "FakeMarketData.h"
+#include "FakeMarketInfo.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+class FakeMondrel final : public Mondrel {
+public:
+    // The instance that CreateInstance made last and DestroyInstance has not yet destroyed.
+    static FakeMondrel* Current();
+
+    // Set by DestroyInstance; the object itself lives on until ResetScript, so that a test can
+    // still read what was done to it.
+    bool destroyed = false;
+
+    int SetIntOption(int id, int value) override;
+    int SetTextOption(int id, const char* value) override;
+    int GetIntOption(int id, int* value) override;
+    int ConnectFeeds(const char* userName, const char* password, int autoReconnect,
+                     int reserved) override;
+    void DisconnectFeeds() override;
+    IMarketInfo* GetMarketInfo() override;
+    void ReleaseMarketInfo() override;
+    void AddConnectionListener(IConnectionEvents* listener) override;
+    void RemoveConnectionListener(IConnectionEvents* listener) override;
+    IQuote* SubscribeQuote(const char* symbol, IQuoteEvents* events, int flags) override;
+    void UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) override;
+    IBarSet* RequestBars(const char* symbol, int interval, IBarEvents* events,
+                         IRequestOptions* options) override;
+    void StopBars(IBarSet* barSet, IBarEvents* events) override;
+    IRequestOptions* NewBarOptions() override;
+    ITickSet* RequestTicks(const char* symbol, ITickEvents* events,
+                           IRequestOptions* options) override;
+    void StopTicks(ITickSet* tickSet, ITickEvents* events) override;
+    IRequestOptions* NewTickOptions() override;
+
+    // Feed notifications to every connection listener, with the feed of that bit.
+    void FireRetry(int feedBit, int code = 0);
+    void FireConnected(int feedBit, int code = 0);
+    void FireDisconnected(int feedBit, int code = 0);
+    void ConnectAllFeeds();
+
+    // Gives the symbol's quote exactly these fields and fires OnQuoteUpdate once per distinct
+    // subscribed listener. The quote must have been subscribed at least once.
+    void FireQuoteUpdate(const std::string& symbol, const QuoteFields& fields);
+    // The quote of a symbol (nullptr if it was never subscribed). Quotes outlive their
+    // subscriptions, so a test can fire at one that was unsubscribed.
+    FakeQuote* Quote(const std::string& symbol);
+
+    // Every call made to the instance in order, such as "SetIntOption(1,23)",
+    // "SetTextOption(18,quote.example)", "ConnectFeeds(user,secret,1,0)",
+    // "SubscribeQuote(IBM,1)", "UnsubscribeQuote(IBM)", "RequestTicks(IBM)", "StopTicks(IBM)",
+    // "RequestBars(IBM,5)", "StopBars(IBM)", "NewTickOptions", "DisconnectFeeds".
+    std::vector<std::string> calls;
+    // Integer options as last set; GetIntOption answers from here (0 for an unset id).
+    std::map<int, int> intOptions;
+    std::map<int, std::string> textOptions;
+    std::vector<IConnectionEvents*> connectionListeners;
+
+    // Subscriptions and requests for these symbols are refused with nullptr.
+    std::set<std::string> refusedSymbols;
+    // NewBarOptions and NewTickOptions answer nullptr while set.
+    bool failNewOptions = false;
+    // GetMarketInfo answers nullptr while cleared.
+    bool marketInfoAvailable = true;
+    int marketInfoReleases = 0;
+    FakeMarketInfo marketInfo;
+
+    // Every options object, tick set and bar set handed out, in order; stopped and destroyed ones
+    // included, so that stale notifications can be fired and past requests read.
+    std::vector<std::unique_ptr<FakeRequestOptions>> options;
+    std::vector<std::unique_ptr<FakeTickSet>> tickSets;
+    std::vector<std::unique_ptr<FakeBarSet>> barSets;
+
+private:
+    FakeRequestOptions* NewOptions();
+    FakeRequestOptions* OwnOptions(IRequestOptions* options);
+
+    std::map<std::string, std::unique_ptr<FakeQuote>> m_quotes;
+    std::map<int, std::unique_ptr<FakeFeed>> m_feeds;
+};
+
+// What the static entries did and will do; one per process, cleared by ResetScript.
+struct Script {
+    // Every static entry call in order: "Init(Zanvo,999,,20050315,64)", "CreateInstance",
+    // "DestroyInstance", "Shutdown".
+    std::vector<std::string> calls;
+    // CreateInstance answers nullptr while set.
+    bool failCreateInstance = false;
+    // Every instance made, destroyed ones included.
+    std::vector<std::unique_ptr<FakeMondrel>> instances;
+};
+
+Script& GetScript();
+
+// Frees every instance and clears the script; call it before each test.
+void ResetScript();
+
+} // namespace fake

@@ -1,0 +1,31 @@
+// What the diagnostics layer wrote while a test ran: log lines and assertion reports, as received
+// by the recording kolvane.so that zanvo_capture_log(test-target) places beside the test program.
+//
+//   fake::LogCapture::Clear();
+//   supplier.StopRequest(QuoteKey{77, quote});
+//   EXPECT_THAT(fake::LogCapture::Assertions(), ElementsAre(Reported("DataSupplier::StopRequest",
+//                                                                    "quote")));
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fake {
+
+struct LogEntry {
+    std::string function; // "Class::Method"
+    std::string text;     // the log text, or the asserted expression as written
+
+    bool operator==(const LogEntry&) const = default;
+};
+
+class LogCapture {
+public:
+    // False when the recording library is not beside the program (nothing is captured then).
+    static bool Available();
+    static void Clear();
+    static std::vector<LogEntry> Lines();
+    static std::vector<LogEntry> Assertions();
+};
+
+} // namespace fake

@@ -1,0 +1,232 @@
+#include "SupplierFixture.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::MatchesRegex;
+
+namespace {
+
+// The library's quote field ids.
+constexpr int kTrade = 1, kLast = 2, kHigh = 5, kLow = 6, kYest = 7, kAsk = 8, kBid = 9;
+constexpr int kTradeTime = 0x7535, kFxTradeTime = 0x7534, kTradeSize = 0x2713;
+constexpr int kAskSize = 0x2715, kBidSize = 0x2716;
+constexpr int kBidExchange = 0xEA68, kAskExchange = 0xEA69, kTradeExchange = 0xEA6A;
+constexpr int kExchange = 0xEA67, kTitle = 0xEA72;
+
+class SnapshotTest : public SupplierTest {
+protected:
+    void SetUp() override {
+        SupplierTest::SetUp();
+        dm = &ConnectAll();
+    }
+
+    const SnapshotInfo& LastRecord() {
+        EXPECT_FALSE(listener.snapCalls.empty());
+        return listener.snapCalls.back().copy;
+    }
+
+    fake::FakeMondrel* dm = nullptr;
+};
+
+TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
+    const QuoteKey first = supplier.StartSnapshotRequest("IBM");
+    const QuoteKey second = supplier.StartSnapshotRequest("IBM");
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second.key, first.key + 1);
+    EXPECT_EQ(second.quote, first.quote);
+    EXPECT_EQ(first.quote, dm->Quote("IBM"));
+    EXPECT_THAT(listener.snapCalls, IsEmpty());
+
+    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 10.5}}});
+    ASSERT_EQ(listener.snapCalls.size(), 2u);
+    EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
+    EXPECT_EQ(listener.snapCalls[1].key.key, second.key);
+    EXPECT_EQ(listener.snapCalls[0].record, listener.snapCalls[1].record);
+    EXPECT_EQ(listener.snapCalls[0].copy.bid, 10.5);
+
+    supplier.StopRequest(first);
+    EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier, &supplier));
+    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 10.6}}});
+    ASSERT_EQ(listener.snapCalls.size(), 3u);
+    EXPECT_EQ(listener.snapCalls[2].key.key, second.key);
+
+    supplier.StopRequest(second);
+    EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "UnsubscribeQuote(IBM)"), 1);
+    EXPECT_THAT(dm->Quote("IBM")->subscribers, IsEmpty());
+
+    // The record is gone: a late update for the quote is logged and dropped.
+    supplier.OnQuoteUpdate(first.quote);
+    EXPECT_EQ(listener.snapCalls.size(), 3u);
+    const auto lines = fake::LogCapture::Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_THAT(lines[0].text,
+                MatchesRegex("src/supply/DataSupplierSnapshots\\.cpp\\([0-9]+\\): "
+                             "DataSupplier::OnQuoteUpdate: Call ignored\\. Unknown quote ptr = "
+                             "0x[0-9a-f]{8}\n"));
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+
+    // Keys are never reused, also for another symbol.
+    EXPECT_EQ(supplier.StartSnapshotRequest("MSFT").key, second.key + 1);
+}
+
+TEST_F(SnapshotTest, MissingFieldsKeepTheirValuesAndFeedTheDerivedOnes) {
+    supplier.StartSnapshotRequest("IBM");
+    dm->FireQuoteUpdate(
+        "IBM",
+        {.doubles = {{kBid, 10}, {kAsk, 10.5}, {kLast, 11}, {kHigh, 12}, {kLow, 8}, {kYest, 10}},
+         .texts = {{kTitle, "Old title"}}});
+    const SnapshotInfo& full = LastRecord();
+    EXPECT_DOUBLE_EQ(full.spread, -0.5);
+    EXPECT_DOUBLE_EQ(full.percentInRange, 75);
+    EXPECT_DOUBLE_EQ(full.netPercent, 10);
+
+    dm->FireQuoteUpdate("IBM", {.doubles = {{kAsk, 11}}});
+    const SnapshotInfo& partial = LastRecord();
+    EXPECT_EQ(partial.bid, 10);
+    EXPECT_EQ(partial.last, 11);
+    EXPECT_EQ(partial.title, "Old title");
+    EXPECT_DOUBLE_EQ(partial.spread, -1);
+    EXPECT_DOUBLE_EQ(partial.percentInRange, 75);
+}
+
+TEST_F(SnapshotTest, DerivedPercentagesAreZeroInsteadOfDividingByZero) {
+    supplier.StartSnapshotRequest("IBM");
+    dm->FireQuoteUpdate("IBM", {.doubles = {{kLast, 5}, {kHigh, 5}, {kLow, 5}, {kYest, 0}}});
+    EXPECT_EQ(LastRecord().percentInRange, 0);
+    EXPECT_EQ(LastRecord().netPercent, 0);
+}
+
+TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
+    supplier.StartSnapshotRequest("IBM");
+    auto quote = [&](double bid, int bidSize, const char* bidEx, double ask, int askSize,
+                     const char* askEx) {
+        dm->FireQuoteUpdate("IBM", {.ints = {{kBidSize, bidSize}, {kAskSize, askSize}},
+                                    .doubles = {{kBid, bid}, {kAsk, ask}},
+                                    .texts = {{kBidExchange, bidEx}, {kAskExchange, askEx}}});
+        const SnapshotInfo& s = LastRecord();
+        return std::tuple(s.bestBid, s.bestBidSize, s.bestBidExchange, s.bestAsk, s.bestAskSize,
+                          s.bestAskExchange);
+    };
+    EXPECT_EQ(quote(10, 1, "N", 11, 2, "Q"), std::tuple(10, 1, "N", 11, 2, "Q"));
+    EXPECT_EQ(quote(10.5, 3, "P", 10.8, 4, "P"), std::tuple(10, 1, "N", 11, 2, "Q"));
+    EXPECT_EQ(quote(9.5, 5, "B", 11.5, 6, "C"), std::tuple(9.5, 5, "B", 11.5, 6, "C"));
+}
+
+class FxRuleTest : public SnapshotTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(FxRuleTest, TradeFieldsComeFromTheBidSide) {
+    supplier.StartSnapshotRequest("EUR/USD");
+    dm->FireQuoteUpdate(
+        "EUR/USD",
+        {.ints = {{kTradeTime, 100}, {kFxTradeTime, 200}, {kTradeSize, 1}, {kBidSize, 7}},
+         .doubles = {{kTrade, 1.5}, {kBid, 1.1}},
+         .texts = {{kExchange, GetParam()}, {kTradeExchange, "T"}, {kBidExchange, "BX"}}});
+    const SnapshotInfo& s = LastRecord();
+    EXPECT_EQ(s.trade, 1.1);
+    EXPECT_EQ(s.tradeSize, 7);
+    EXPECT_EQ(s.tradeExchange, "BX");
+    EXPECT_EQ(s.tradeTime, 200);
+    EXPECT_EQ(s.lastExtendedHours, 1.5);
+
+    // Without its own field the trade time keeps the ordinary one.
+    dm->FireQuoteUpdate("EUR/USD", {.ints = {{kTradeTime, 300}}});
+    EXPECT_EQ(LastRecord().tradeTime, 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(AnyLetterCase, FxRuleTest, ::testing::Values("FX", "fx", "Fx", "fX"));
+
+TEST_F(SnapshotTest, OtherExchangesKeepTheirTradeFields) {
+    supplier.StartSnapshotRequest("IBM");
+    dm->FireQuoteUpdate("IBM", {.ints = {{kTradeTime, 100}, {kFxTradeTime, 200}, {kTradeSize, 1}},
+                                .doubles = {{kTrade, 1.5}, {kBid, 1.1}},
+                                .texts = {{kExchange, "FXE"}, {kTradeExchange, "T"}}});
+    const SnapshotInfo& s = LastRecord();
+    EXPECT_EQ(s.trade, 1.5);
+    EXPECT_EQ(s.tradeSize, 1);
+    EXPECT_EQ(s.tradeExchange, "T");
+    EXPECT_EQ(s.tradeTime, 100);
+}
+
+TEST_F(SnapshotTest, RefusedSymbolsUseNoKey) {
+    const QuoteKey before = supplier.StartSnapshotRequest(std::string(24, 'A'));
+    ASSERT_TRUE(before);
+    dm->refusedSymbols.insert("NOSUCH");
+
+    const QuoteKey tooLong = supplier.StartSnapshotRequest(std::string(25, 'B'));
+    const QuoteKey empty = supplier.StartSnapshotRequest("");
+    const QuoteKey refused = supplier.StartSnapshotRequest("NOSUCH");
+    for (const QuoteKey& key : {tooLong, empty, refused}) {
+        EXPECT_EQ(key.key, 0u);
+        EXPECT_EQ(key.quote, nullptr);
+    }
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ElementsAre(
+            Reported("DataSupplier::StartSnapshotRequest",
+                     "Bad Snapshot Request. Invalid Symbol Name 'BBBBBBBBBBBBBBBBBBBBBBBBB'\n"),
+            Reported("DataSupplier::StartSnapshotRequest",
+                     "Bad Snapshot Request. Invalid Symbol Name ''\n"),
+            Reported("DataSupplier::StartSnapshotRequest",
+                     "Unable Subscribe to Quote for 'NOSUCH'\n")));
+    EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "SubscribeQuote(NOSUCH,1)"), 1);
+    EXPECT_EQ(dm->calls.back(), "SubscribeQuote(NOSUCH,1)");
+    EXPECT_EQ(supplier.StartSnapshotRequest("IBM").key, before.key + 1);
+}
+
+TEST_F(SnapshotTest, StoppingAKeyNeverIssuedIsReportedAndChangesNothing) {
+    const QuoteKey key = supplier.StartSnapshotRequest("IBM");
+    supplier.StopRequest(QuoteKey{key.key + 1000, key.quote});
+
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(Reported("DataSupplier::StopRequest", "quote")));
+    EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier));
+    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
+    ASSERT_EQ(listener.snapCalls.size(), 1u);
+    EXPECT_EQ(listener.snapCalls[0].key.key, key.key);
+}
+
+TEST_F(SnapshotTest, TextLongerThanTheBufferIsCutAtTheBuffer) {
+    supplier.StartSnapshotRequest("IBM");
+    dm->FireQuoteUpdate("IBM", {.texts = {{kTitle, std::string(300, 'T')}}});
+    EXPECT_EQ(LastRecord().title, std::string(256, 'T'));
+}
+
+TEST_F(SnapshotTest, ListenerMayStopRequestsWhileItIsCalled) {
+    const QuoteKey first = supplier.StartSnapshotRequest("IBM");
+    const QuoteKey second = supplier.StartSnapshotRequest("IBM");
+    listener.onSnap = [&](const QuoteKey& key) {
+        supplier.StopRequest(key);
+        if (key.key == first.key) {
+            supplier.StopRequest(second);
+        }
+    };
+    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
+
+    ASSERT_EQ(listener.snapCalls.size(), 1u);
+    EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
+    EXPECT_THAT(dm->Quote("IBM")->subscribers, IsEmpty());
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+}
+
+TEST_F(SnapshotTest, UpdateWithoutListenerIsReportedAndDropped) {
+    DataSupplier bare;
+    ASSERT_TRUE(bare.Connect(TestSettings()));
+    fake::FakeMondrel::Current()->ConnectAllFeeds();
+    bare.StartSnapshotRequest("IBM");
+    fake::FakeMondrel::Current()->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(Reported("DataSupplier::OnQuoteUpdate", "m_listener")));
+    bare.Disconnect();
+}
+
+TEST_F(SnapshotTest, RequestWithoutLibraryIsReportedAndRefused) {
+    supplier.Disconnect();
+    EXPECT_FALSE(supplier.StartSnapshotRequest("IBM"));
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(Reported("DataSupplier::StartSnapshotRequest",
+                                     "GetCompositeState() != ecsDisconnected"),
+                            Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
+}
+
+} // namespace
