@@ -1,0 +1,270 @@
+// The DdeApi side of the model: what the server calls.
+#include "DdeModel.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Conversation states beyond ST_ISSELF, as DdeQueryConvInfo reports them.
+constexpr std::uint32_t kStConnected = 0x0001;
+constexpr std::uint32_t kStAdvise = 0x0002;
+constexpr std::uint32_t kStIsLocal = 0x0004;
+
+std::uintptr_t AtomOf(HSZ hsz) {
+    return reinterpret_cast<std::uintptr_t>(hsz);
+}
+
+HSZ HszOf(std::uintptr_t atom) {
+    return reinterpret_cast<HSZ>(atom);
+}
+
+HDDEDATA Success() {
+    return reinterpret_cast<HDDEDATA>(std::uintptr_t{1});
+}
+
+} // namespace
+
+std::uint32_t DdeModel::DdeInitializeA(std::uint32_t* instance, DdeCallback callback, std::uint32_t,
+                                       std::uint32_t) {
+    DdeCall call{DdeOp::Initialize};
+    if (Failing(DdeOp::Initialize)) {
+        Record(call);
+        return DMLERR_SYS_ERROR;
+    }
+    if (!instance || *instance != 0 || !callback) {
+        Record(call);
+        return DMLERR_INVALIDPARAMETER;
+    }
+    *instance = m_nextInstance++;
+    m_instances[*instance].callback = callback;
+    call.instance = *instance;
+    call.succeeded = true;
+    Record(call);
+    return DMLERR_NO_ERROR;
+}
+
+HSZ DdeModel::DdeCreateStringHandleA(std::uint32_t instance, const char* text, int codePage) {
+    DdeCall call{DdeOp::CreateStringHandle, instance, nullptr, text ? text : ""};
+    const auto found = m_instances.find(instance);
+    if (Failing(call.op) || found == m_instances.end() || !text || codePage != CP_WINANSI) {
+        Record(call);
+        return nullptr;
+    }
+    const std::uintptr_t atom = m_atoms.Add(text);
+    if (atom == 0) {
+        Record(call);
+        return nullptr;
+    }
+    ++found->second.handles[atom];
+    ++m_openStringHandles;
+    call.succeeded = true;
+    Record(call);
+    return HszOf(atom);
+}
+
+bool DdeModel::DdeFreeStringHandle(std::uint32_t instance, HSZ hsz) {
+    DdeCall call{DdeOp::FreeStringHandle, instance, nullptr, m_atoms.Text(AtomOf(hsz))};
+    const auto found = m_instances.find(instance);
+    if (Failing(call.op) || found == m_instances.end()) {
+        return Record(call);
+    }
+    const auto handle = found->second.handles.find(AtomOf(hsz));
+    if (handle == found->second.handles.end()) {
+        return Record(call);
+    }
+    if (--handle->second == 0) {
+        found->second.handles.erase(handle);
+    }
+    m_atoms.Release(AtomOf(hsz));
+    --m_openStringHandles;
+    call.succeeded = true;
+    return Record(call);
+}
+
+HDDEDATA DdeModel::DdeNameService(std::uint32_t instance, HSZ service, HSZ, std::uint32_t command) {
+    const std::uintptr_t atom = AtomOf(service);
+    DdeCall call{DdeOp::NameService, instance, nullptr, m_atoms.Text(atom)};
+    const auto found = m_instances.find(instance);
+    if (Failing(call.op) || found == m_instances.end()) {
+        Record(call);
+        return nullptr;
+    }
+    std::vector<std::uintptr_t>& services = found->second.services;
+    const auto registered = std::find(services.begin(), services.end(), atom);
+    if (command == DNS_REGISTER) {
+        if (!m_atoms.Alive(atom)) {
+            Record(call);
+            return nullptr;
+        }
+        if (registered == services.end()) {
+            m_atoms.AddRef(atom);
+            services.push_back(atom);
+        }
+    } else if (command == DNS_UNREGISTER && atom == 0) {
+        for (const std::uintptr_t each : services) {
+            m_atoms.Release(each);
+        }
+        services.clear();
+    } else if (command == DNS_UNREGISTER && registered != services.end()) {
+        m_atoms.Release(atom);
+        services.erase(registered);
+    } else {
+        Record(call);
+        return nullptr;
+    }
+    call.succeeded = true;
+    Record(call);
+    return Success();
+}
+
+std::uint32_t DdeModel::DdeQueryStringA(std::uint32_t instance, HSZ hsz, char* buffer,
+                                        std::uint32_t size, int codePage) {
+    const std::string text = m_atoms.Text(AtomOf(hsz));
+    DdeCall call{DdeOp::QueryString, instance, nullptr, text};
+    if (buffer && size > 0) {
+        buffer[0] = '\0';
+    }
+    if (Failing(call.op) || m_instances.count(instance) == 0 || codePage != CP_WINANSI) {
+        Record(call);
+        return 0;
+    }
+    call.succeeded = true;
+    Record(call);
+    if (!buffer) {
+        return static_cast<std::uint32_t>(text.size());
+    }
+    if (size == 0) {
+        return 0;
+    }
+    const std::size_t copied = std::min<std::size_t>(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), copied);
+    buffer[copied] = '\0';
+    return static_cast<std::uint32_t>(copied);
+}
+
+std::uint32_t DdeModel::DdeQueryConvInfo(HCONV hconv, std::uint32_t transaction,
+                                         DdeConvInfo* info) {
+    DdeCall call{DdeOp::QueryConvInfo, 0, hconv};
+    const Conversation* conversation = Connected(hconv);
+    if (Failing(call.op) || !conversation || transaction != QID_SYNC || !info) {
+        Record(call);
+        return 0;
+    }
+    info->wStatus = kStConnected | kStIsLocal;
+    if (!conversation->loops.empty()) {
+        info->wStatus |= kStAdvise;
+    }
+    if (SameInstance(*conversation)) {
+        info->wStatus |= ST_ISSELF;
+    }
+    call.succeeded = true;
+    Record(call);
+    return 1;
+}
+
+bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
+    DdeCall call{DdeOp::PostAdvise, instance, nullptr, m_atoms.Text(AtomOf(topic)),
+                 m_atoms.Text(AtomOf(item))};
+    if (Failing(call.op) || m_instances.count(instance) == 0) {
+        return Record(call);
+    }
+    call.succeeded = true;
+    Record(call);
+
+    // Null handles stand for every topic or item.
+    struct Target {
+        HCONV hconv;
+        Loop loop;
+    };
+    std::vector<Target> targets;
+    for (const auto& [hconv, conversation] : m_conversations) {
+        if (!conversation.connected || conversation.server != instance ||
+            (topic && conversation.topic != AtomOf(topic))) {
+            continue;
+        }
+        for (const Loop& loop : conversation.loops) {
+            if (!item || loop.item == AtomOf(item)) {
+                targets.push_back({hconv, loop});
+            }
+        }
+    }
+    // The callback may end conversations and loops; each target is checked before it is sent.
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const Target& target = targets[i];
+        const Conversation* conversation = Connected(target.hconv);
+        if (!conversation || std::none_of(conversation->loops.begin(), conversation->loops.end(),
+                                          [&](const Loop& loop) {
+                                              return loop.item == target.loop.item &&
+                                                     loop.format == target.loop.format;
+                                          })) {
+            continue;
+        }
+        const std::string itemText = m_atoms.Text(target.loop.item);
+        const HDDEDATA data =
+            Send(instance, XTYP_ADVREQ, target.loop.format, target.hconv, conversation->topic,
+                 target.loop.item, nullptr, targets.size() - i - 1, 0);
+        std::optional<std::string> bytes = TakeData(data);
+        const auto after = m_conversations.find(target.hconv);
+        if (bytes && after != m_conversations.end()) {
+            after->second.advised[DdeAtomTable::Key(itemText)].push_back(std::move(*bytes));
+        }
+    }
+    return true;
+}
+
+HDDEDATA DdeModel::DdeCreateDataHandle(std::uint32_t instance, const void* bytes,
+                                       std::uint32_t size, std::uint32_t offset, HSZ, std::uint32_t,
+                                       std::uint32_t) {
+    std::string copy(size, '\0');
+    if (bytes) {
+        std::memcpy(copy.data(), static_cast<const char*>(bytes) + offset, size);
+    }
+    DdeCall call{DdeOp::CreateDataHandle, instance, nullptr, copy};
+    if (Failing(call.op) || m_instances.count(instance) == 0) {
+        Record(call);
+        return nullptr;
+    }
+    const HDDEDATA data = reinterpret_cast<HDDEDATA>(m_nextData++);
+    m_data[data] = std::move(copy);
+    call.succeeded = true;
+    Record(call);
+    return data;
+}
+
+bool DdeModel::DdeDisconnect(HCONV hconv) {
+    DdeCall call{DdeOp::Disconnect, 0, hconv};
+    Conversation* conversation = Connected(hconv);
+    if (Failing(call.op) || !conversation) {
+        return Record(call);
+    }
+    End(*conversation);
+    call.succeeded = true;
+    return Record(call);
+}
+
+bool DdeModel::DdeUninitialize(std::uint32_t instance) {
+    DdeCall call{DdeOp::Uninitialize, instance};
+    const auto found = m_instances.find(instance);
+    if (Failing(call.op) || found == m_instances.end()) {
+        return Record(call);
+    }
+    for (auto& [hconv, conversation] : m_conversations) {
+        if (conversation.connected &&
+            (conversation.server == instance || conversation.client == instance)) {
+            End(conversation);
+        }
+    }
+    for (const std::uintptr_t service : found->second.services) {
+        m_atoms.Release(service);
+    }
+    // DDEML frees the instance's string handles; they still count as not freed by the caller.
+    for (const auto& [atom, count] : found->second.handles) {
+        for (int i = 0; i < count; ++i) {
+            m_atoms.Release(atom);
+        }
+    }
+    m_instances.erase(found);
+    call.succeeded = true;
+    return Record(call);
+}

@@ -1,0 +1,151 @@
+// An in-memory DDEML for unit tests of code written against DdeApi. It behaves like DDEML where
+// a server depends on it: instances, string handles (atoms), service names, conversations with
+// advise loops per topic and item, XTYP_ADVREQ sent within DdePostAdvise once for every loop on
+// the topic and item, data handles handed to the library, and conversations ended from either
+// side. Tests play the client through the client operations below and read what it received.
+//
+// Conversations are named by the handle the server's callback sees. The test client is another
+// process unless it connects from a model instance (then the conversation has ST_ISSELF when
+// that instance is the server's); it has no callback of its own.
+//
+// Every DdeApi call is recorded, and any operation can be made to fail.
+#pragma once
+
+#include "DdeApi.h"
+#include "DdeAtomTable.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class DdeOp {
+    Initialize,
+    CreateStringHandle,
+    FreeStringHandle,
+    NameService,
+    QueryString,
+    QueryConvInfo,
+    PostAdvise,
+    CreateDataHandle,
+    Disconnect,
+    Uninitialize,
+};
+
+struct DdeCall {
+    DdeOp op;
+    std::uint32_t instance = 0; // 0 for the operations that take a conversation
+    HCONV hconv = nullptr;
+    std::string text; // the string created, freed, registered or queried; the topic; the data
+    std::string item; // DdePostAdvise's item
+    bool succeeded = false;
+};
+
+class DdeModel final : public DdeApi {
+public:
+    DdeModel() = default;
+    DdeModel(const DdeModel&) = delete;
+    DdeModel& operator=(const DdeModel&) = delete;
+
+    // DdeApi.
+    std::uint32_t DdeInitializeA(std::uint32_t* instance, DdeCallback callback,
+                                 std::uint32_t commands, std::uint32_t reserved) override;
+    HSZ DdeCreateStringHandleA(std::uint32_t instance, const char* text, int codePage) override;
+    bool DdeFreeStringHandle(std::uint32_t instance, HSZ hsz) override;
+    HDDEDATA DdeNameService(std::uint32_t instance, HSZ service, HSZ reserved,
+                            std::uint32_t command) override;
+    std::uint32_t DdeQueryStringA(std::uint32_t instance, HSZ hsz, char* buffer, std::uint32_t size,
+                                  int codePage) override;
+    std::uint32_t DdeQueryConvInfo(HCONV hconv, std::uint32_t transaction,
+                                   DdeConvInfo* info) override;
+    bool DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) override;
+    HDDEDATA DdeCreateDataHandle(std::uint32_t instance, const void* bytes, std::uint32_t size,
+                                 std::uint32_t offset, HSZ item, std::uint32_t format,
+                                 std::uint32_t commands) override;
+    // Ends the conversation; its partner is not called back. Fails for a conversation that has
+    // already ended, also while its XTYP_DISCONNECT is being delivered.
+    bool DdeDisconnect(HCONV hconv) override;
+    // Ends the instance's conversations and withdraws its service names.
+    bool DdeUninitialize(std::uint32_t instance) override;
+
+    // The operation fails from now on (DDEML's failure result, no effect), or works again.
+    void SetFailing(DdeOp op, bool failing);
+
+    // Client side. Connect sends XTYP_CONNECT to each instance that registered the service until
+    // one accepts, then XTYP_CONNECT_CONFIRM; null when none accepts.
+    HCONV Connect(const std::string& service, const std::string& topic,
+                  std::uint32_t fromInstance = 0);
+    // XTYP_WILDCONNECT to every instance with a registered name (an empty text is the wildcard);
+    // true when one offers a conversation.
+    bool WildConnect(const std::string& service, const std::string& topic);
+    // XTYP_REQUEST: the bytes of the data handle served, or nothing when refused.
+    std::optional<std::string> Request(HCONV hconv, const std::string& item,
+                                       std::uint32_t format = CF_TEXT);
+    // XTYP_ADVSTART; true when the server starts the loop.
+    bool StartAdvise(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
+    // XTYP_ADVSTOP for a running loop; false when there was none.
+    bool StopAdvise(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
+    // XTYP_POKE and XTYP_EXECUTE: the callback's result (DDE_FACK when processed). Their data
+    // handle is the client's; DdeApi gives the server no way to read it.
+    std::uint32_t Poke(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
+    std::uint32_t Execute(HCONV hconv);
+    // The client ends the conversation: the server gets XTYP_DISCONNECT.
+    void Disconnect(HCONV hconv);
+
+    bool IsConnected(HCONV hconv) const;
+    // The data the client received through its advise loops on the item (any format), oldest
+    // first; the item is compared without regard to case.
+    std::vector<std::string> Advised(HCONV hconv, const std::string& item) const;
+
+    // Accounting.
+    const std::vector<DdeCall>& Calls() const { return m_calls; }
+    std::vector<DdeCall> Calls(DdeOp op) const;
+    std::size_t LiveInstances() const { return m_instances.size(); }
+    bool IsRegistered(const std::string& service) const;
+    // String handles created by instances and not freed (also those left at DdeUninitialize).
+    int OpenStringHandles() const { return m_openStringHandles; }
+    // Data handles created by instances and not handed to the library.
+    std::size_t LiveDataHandles() const { return m_data.size(); }
+
+private:
+    struct Instance {
+        DdeCallback callback = nullptr;
+        std::map<std::uintptr_t, int> handles; // string handles created, by atom
+        std::vector<std::uintptr_t> services;  // registered names, each holding its atom
+    };
+    struct Loop {
+        std::uintptr_t item;
+        std::uint32_t format;
+    };
+    struct Conversation {
+        std::uint32_t server = 0;
+        std::uint32_t client = 0; // 0: another process
+        std::uintptr_t topic = 0;
+        std::uintptr_t service = 0;
+        bool connected = true;
+        std::vector<Loop> loops;
+        std::map<std::string, std::vector<std::string>> advised; // by lower-case item
+    };
+
+    bool Failing(DdeOp op) const;
+    bool Record(DdeCall call);
+    HDDEDATA Send(std::uint32_t instance, std::uint32_t type, std::uint32_t format, HCONV hconv,
+                  std::uintptr_t hsz1, std::uintptr_t hsz2, HDDEDATA data, std::uintptr_t data1,
+                  std::uintptr_t data2);
+    std::optional<std::string> TakeData(HDDEDATA data);
+    Conversation* Connected(HCONV hconv);
+    void End(Conversation& conversation);
+    std::uintptr_t SameInstance(const Conversation& conversation) const;
+
+    DdeAtomTable m_atoms;
+    std::map<std::uint32_t, Instance> m_instances;
+    std::map<HCONV, Conversation> m_conversations;
+    std::map<HDDEDATA, std::string> m_data;
+    std::vector<DdeCall> m_calls;
+    std::vector<DdeOp> m_failing;
+    std::uint32_t m_nextInstance = 1;
+    std::uintptr_t m_nextConversation = 0x10000;
+    std::uintptr_t m_nextData = 0x20000;
+    int m_openStringHandles = 0;
+};
