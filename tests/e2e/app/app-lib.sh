@@ -107,7 +107,8 @@ is_green() { local r g b; read -r r g b <<<"$1"; [ "$g" -gt 120 ] && [ "$g" -gt 
 is_red() { local r g b; read -r r g b <<<"$1"; [ "$r" -gt 150 ] && [ "$r" -gt $((g + 60)) ]; }
 
 open_settings() {
-    win app-command 32771 || fail "no main window"
+    eventually win app-exists || fail "no main window"
+    win app-command 32771
     wait_dialog "Zanvo Settings"
 }
 
