@@ -1,18 +1,16 @@
 #include "ConnectionTexts.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
 
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return std::ranges::equal(a, b, {}, Lower, Lower);
 }
 
 } // namespace
