@@ -11,6 +11,7 @@
 //   zanvo-window texts TITLE             print every control's id and text, one per line
 //   zanvo-window set-text TITLE ID TEXT  replace a control's text
 //   zanvo-window press TITLE ID          click a button (radio buttons check themselves)
+//   zanvo-window checked TITLE ID        print 1 when a check or radio button is checked, else 0
 //   zanvo-window command TITLE ID        post a command to the dialog (returns at once)
 //   zanvo-window rect TITLE [ID]         print the screen rectangle of the dialog or of a control:
 //                                        LEFT TOP RIGHT BOTTOM
@@ -231,6 +232,10 @@ int main(int argc, char** argv) {
     }
     if (command == "press" && operands == 2) {
         Send(control, BM_CLICK, 0, 0);
+        return exOk;
+    }
+    if (command == "checked" && operands == 2) {
+        std::printf("%d\n", Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         return exOk;
     }
     if (command == "rect" && operands == 2)

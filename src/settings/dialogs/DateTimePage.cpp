@@ -37,3 +37,11 @@ void DateTimePage::OnApply(HWND page) {
     }
     KOLVANE_ASSERT(0);
 }
+
+// Automatic radio buttons clear their group themselves on Windows; Wine's dialog-group walk can
+// miss buttons separated by explanation texts, so the page keeps the three exclusive itself.
+void DateTimePage::OnCommand(HWND page, WPARAM command) {
+    const int id = LOWORD(command);
+    if (HIWORD(command) == BN_CLICKED && id >= IDC_TZ_LOCAL && id <= IDC_TZ_EXCHANGE)
+        ::CheckRadioButton(page, IDC_TZ_LOCAL, IDC_TZ_EXCHANGE, id);
+}

@@ -21,6 +21,8 @@ public:
     // Page notifications: fill the controls from the held values; take the controls' values.
     void OnSetActive(HWND page);
     void OnApply(HWND page);
+    // A click on a mode's button leaves that button alone checked.
+    void OnCommand(HWND page, WPARAM command);
 
 private:
     std::int32_t m_mode;

@@ -20,13 +20,22 @@ INT_PTR CALLBACK DialogProcFor(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // A property page's handler offers `void OnSetActive(HWND)` and `void OnApply(HWND)`; both answer
-// that there is no error, so the sheet may always close. Other notifications get the default.
+// that there is no error, so the sheet may always close. Other notifications get the default. A
+// handler may also take the page's commands with `void OnCommand(HWND, WPARAM)`.
 template <typename Page>
-INT_PTR CALLBACK PageProcFor(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK PageProcFor(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG)
         ::SetWindowLongPtrA(hWnd, DWLP_USER, reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
     auto* page = reinterpret_cast<Page*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
-    if (page == nullptr || message != WM_NOTIFY)
+    if (page == nullptr)
+        return FALSE;
+    if constexpr (requires { page->OnCommand(hWnd, WPARAM{}); }) {
+        if (message == WM_COMMAND) {
+            page->OnCommand(hWnd, wParam);
+            return TRUE;
+        }
+    }
+    if (message != WM_NOTIFY)
         return FALSE;
     switch (reinterpret_cast<NMHDR*>(lParam)->code) {
     case PSN_SETACTIVE:

@@ -49,18 +49,30 @@ write_zanvo_ini() {
 win() { "$WINE" "$app/zanvo-window.exe" "$@" | tr -d '\r'; }
 dde() { "$WINE" "$app/zanvo-dde.exe" "$@" | tr -d '\r'; }
 
+# Starts a raw watch of ITEM on TOPIC in the background, its updates going to FILE as they come
+# (unfiltered: a filter would hold them back in its buffer); its pid in watch_pid.
+start_watch() {
+    "$WINE" "$app/zanvo-dde.exe" --raw watch Zanvo "$2" "$3" >"$1" 2>"$1.err" &
+    watch_pid=$!
+    started+=("$watch_pid")
+}
+
 # Starts Zanvo.exe in the background with the given arguments; its pid in zanvo_pid.
+# The caller's environment goes with it (TZ sets the computer's time zone under Wine).
 start_zanvo() {
     "$WINE" "$app/Zanvo.exe" "$@" </dev/null >"$work/zanvo.out" 2>&1 &
     zanvo_pid=$!
     started+=("$zanvo_pid")
 }
 
-# Waits until the DDE service answers a request for ITEM on TOPIC; prints the served text.
+# Waits until the DDE service delivers data for ITEM on TOPIC (a request only creates the item:
+# its first text is empty); prints the first non-empty text, tabs and line feeds escaped.
 wait_served() {
     local topic=$1 item=$2 i text
-    for i in $(seq 1 60); do
-        if text=$(dde --timeout 2000 request Zanvo "$topic" "$item" 2>/dev/null) && [ -n "$text" ]; then
+    for i in $(seq 1 40); do
+        text=$(dde --raw --count 1 --timeout 3000 watch Zanvo "$topic" "$item" 2>/dev/null |
+            cut -f3- | grep -v '^$' | tail -n 1) || true
+        if [ -n "$text" ]; then
             printf '%s\n' "$text"
             return 0
         fi

@@ -9,8 +9,7 @@ cp "$app/Zanvo.ini" "$work/Zanvo.ini.before"
 
 start_zanvo
 wait_served Snapshot "BTCUSD,B" >/dev/null
-dde --raw watch Zanvo Snapshot "BTCUSD,B,A,T" >"$work/watch.out" 2>"$work/watch.err" &
-started+=("$!")
+start_watch "$work/watch.out" Snapshot "BTCUSD,B,A,T"
 eventually grep -q . "$work/watch.out" || fail "the watch received nothing"
 
 open_settings

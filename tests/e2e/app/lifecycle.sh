@@ -13,15 +13,15 @@ rc=0
 "$WINE" "$app/Zanvo.exe" </dev/null >/dev/null 2>&1 || rc=$?
 [ "$rc" -eq 1 ] || fail "second instance exited with $rc, expected 1"
 win app-exists || fail "the first instance lost its window"
-dde request Zanvo Snapshot "BTCUSD,B,A" >/dev/null || fail "the first instance stopped serving"
+wait_served Snapshot "BTCUSD,B,A" >/dev/null
 
 # A watching client is told that the server ended its conversation (exit code 8).
-dde --raw watch Zanvo TS "BTCUSD,5,TCP" >"$work/watch.out" 2>"$work/watch.err" &
-watch_pid=$!
-started+=("$watch_pid")
+start_watch "$work/watch.out" TS "BTCUSD,5,TCP"
 eventually grep -q . "$work/watch.out" || fail "the watch received nothing"
 zanvo_pid=$first
 exit_zanvo
+eventually bash -c "! kill -0 $watch_pid 2>/dev/null" ||
+    fail "the watching client still holds its conversation after Exit"
 rc=0
 wait "$watch_pid" || rc=$?
 [ "$rc" -eq 8 ] || fail "watch ended with $rc, expected 8 (conversation ended by the server)"
