@@ -141,32 +141,25 @@ IRequestOptions* FakeMondrel::NewTickOptions() {
 }
 
 void FakeMondrel::FireRetry(int feedBit, int code) {
-    auto& feed = m_feeds[feedBit];
-    if (!feed) {
-        feed = std::make_unique<FakeFeed>(feedBit);
-    }
-    for (IConnectionEvents* listener : std::vector(connectionListeners)) {
-        listener->OnRetry(feed.get(), code);
-    }
+    FireFeed(feedBit, &IConnectionEvents::OnRetry, code);
 }
 
 void FakeMondrel::FireConnected(int feedBit, int code) {
-    auto& feed = m_feeds[feedBit];
-    if (!feed) {
-        feed = std::make_unique<FakeFeed>(feedBit);
-    }
-    for (IConnectionEvents* listener : std::vector(connectionListeners)) {
-        listener->OnConnected(feed.get(), code);
-    }
+    FireFeed(feedBit, &IConnectionEvents::OnConnected, code);
 }
 
 void FakeMondrel::FireDisconnected(int feedBit, int code) {
+    FireFeed(feedBit, &IConnectionEvents::OnDisconnected, code);
+}
+
+void FakeMondrel::FireFeed(int feedBit, void (IConnectionEvents::*event)(IFeed*, int), int code) {
     auto& feed = m_feeds[feedBit];
     if (!feed) {
         feed = std::make_unique<FakeFeed>(feedBit);
     }
+    // A copy: a listener may remove itself while it is called.
     for (IConnectionEvents* listener : std::vector(connectionListeners)) {
-        listener->OnDisconnected(feed.get(), code);
+        (listener->*event)(feed.get(), code);
     }
 }
 

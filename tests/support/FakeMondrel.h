@@ -92,6 +92,7 @@ public:
     std::vector<std::unique_ptr<FakeBarSet>> barSets;
 
 private:
+    void FireFeed(int feedBit, void (IConnectionEvents::*event)(IFeed*, int), int code);
     FakeRequestOptions* NewOptions();
     FakeRequestOptions* OwnOptions(IRequestOptions* options);
 
