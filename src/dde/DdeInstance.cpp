@@ -3,6 +3,7 @@
 #include "DdeStringHandle.h"
 #include "Kolvane.h"
 
+#include <cstring>
 #include <vector>
 
 DdeInstance::~DdeInstance() {
@@ -15,6 +16,7 @@ bool DdeInstance::Initialize(DdeCallback callback, const std::string& service) {
     DdeApi& api = CurrentDdeApi();
     // Standard application class, no callback filters, no monitoring.
     if (api.DdeInitializeA(&m_id, callback, 0, 0) != DMLERR_NO_ERROR) {
+        m_id = 0;
         return false;
     }
     bool registered = false;
@@ -58,10 +60,10 @@ std::string DdeInstance::QueryString(HSZ hsz) const {
     if (length == 0) {
         return {};
     }
-    std::vector<char> buffer(length + 1);
-    const std::uint32_t copied =
-        api.DdeQueryStringA(m_id, hsz, buffer.data(), length + 1, CP_WINANSI);
-    return std::string(buffer.data(), copied <= length ? copied : length);
+    std::vector<char> buffer(length + 1, '\0');
+    api.DdeQueryStringA(m_id, hsz, buffer.data(), length + 1, CP_WINANSI);
+    // The text ends at its zero: Wine reports a length of 1 for the null handle's empty text.
+    return std::string(buffer.data(), strnlen(buffer.data(), length));
 }
 
 bool DdeInstance::PostAdvise(HSZ topic, HSZ item) const {

@@ -20,7 +20,8 @@ std::u16string LoggingModuleFileName();
 // Narrow text in the system's ANSI code page, widened to UTF-16.
 std::u16string AnsiToUtf16(const std::string& text);
 
-// Installs the runtime's invalid-parameter and pure-call handlers, where the runtime has them.
+// Installs the runtime's invalid-parameter handler, where the runtime has one. (Pure virtual
+// calls reach __cxa_pure_virtual in ModuleInit.cpp.)
 void InstallRuntimeHandlers();
 
 // Stops at a breakpoint when a debugger is attached; does nothing otherwise.

@@ -3,6 +3,7 @@
 #include "ComputerTimeZone.h"
 #include "DataManagerSource.h"
 #include "Kolvane.h"
+#include "MarketInfoLease.h"
 #include "mondrel/Mondrel.h"
 
 #include <cstring>
@@ -11,6 +12,9 @@
 namespace {
 
 std::tm s_tm;
+
+// The operating system's name for a zone without a daylight rule; the report quotes it.
+constexpr ComputerZoneState TIME_ZONE_ID_UNKNOWN = czsUnknown;
 
 // Days from 1970-01-01 to a proleptic Gregorian date (month 1 to 12).
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
@@ -22,21 +26,6 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
     return era * 146097 + doe - 719468;
 }
 
-// Holds the market information of the data manager for one computation.
-class MarketInfoLease {
-public:
-    explicit MarketInfoLease(Mondrel* manager)
-        : m_manager(manager), m_info(manager->GetMarketInfo()) {}
-    ~MarketInfoLease() { m_manager->ReleaseMarketInfo(); }
-    MarketInfoLease(const MarketInfoLease&) = delete;
-    MarketInfoLease& operator=(const MarketInfoLease&) = delete;
-    IMarketInfo* get() const { return m_info; }
-
-private:
-    Mondrel* m_manager;
-    IMarketInfo* m_info;
-};
-
 int ReadMode(Mondrel* manager) {
     int mode = dzmExchange;
     if (!manager->GetIntOption(moTimeZoneMode, &mode)) {
@@ -47,6 +36,19 @@ int ReadMode(Mondrel* manager) {
 
 } // namespace
 
+std::int64_t TimeHelper::MakeTimeGMT64(std::int32_t year, std::int32_t month, std::int32_t day,
+                                       std::int32_t hour, std::int32_t minutes,
+                                       std::int32_t seconds) {
+    // Months outside 1 to 12 roll into neighbouring years; the other fields simply add up. No
+    // 32-bit field can overflow these 64-bit sums.
+    const std::int64_t monthIndex = static_cast<std::int64_t>(year) * 12 + (month - 1);
+    const std::int64_t y = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
+    const std::int64_t m = monthIndex - y * 12 + 1;
+    const std::int64_t days = DaysFromCivil(y, m, 1) + (static_cast<std::int64_t>(day) - 1);
+    return days * 86400 + static_cast<std::int64_t>(hour) * 3600 +
+           static_cast<std::int64_t>(minutes) * 60 + seconds;
+}
+
 TimeValue TimeHelper::MakeTimeGMT(std::int32_t year, std::int32_t month, std::int32_t day,
                                   std::int32_t hour, std::int32_t minutes, std::int32_t seconds) {
     KOLVANE_ASSERT(month >= 1 && month <= 12);
@@ -54,13 +56,7 @@ TimeValue TimeHelper::MakeTimeGMT(std::int32_t year, std::int32_t month, std::in
     KOLVANE_ASSERT(hour >= 0 && hour <= 23);
     KOLVANE_ASSERT(minutes >= 0 && minutes <= 59);
     KOLVANE_ASSERT(seconds >= 0 && seconds <= 59);
-    // Months outside 1 to 12 roll into neighbouring years, as the runtime's conversion does.
-    const std::int64_t monthIndex = static_cast<std::int64_t>(year) * 12 + (month - 1);
-    const std::int64_t y = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
-    const std::int64_t m = monthIndex - y * 12 + 1;
-    const std::int64_t days = DaysFromCivil(y, m, 1) + (static_cast<std::int64_t>(day) - 1);
-    const std::int64_t value = days * 86400 + static_cast<std::int64_t>(hour) * 3600 +
-                               static_cast<std::int64_t>(minutes) * 60 + seconds;
+    const std::int64_t value = MakeTimeGMT64(year, month, day, hour, minutes, seconds);
     if (value < 0 || value > std::numeric_limits<TimeValue>::max()) {
         return -1;
     }
@@ -155,7 +151,7 @@ TimeValue TimeHelper::TransferTime(TimeValue time, const char* symbol, bool inve
     case dzmLocal: {
         std::int32_t bias = 0;
         const ComputerZoneState ret = CurrentComputerTimeZone().GetTimeZoneInformation(&bias);
-        KOLVANE_ASSERT(ret != czsUnknown);
+        KOLVANE_ASSERT(ret != TIME_ZONE_ID_UNKNOWN);
         // The daylight state of the moment of the call, not of the converted time.
         offset = -static_cast<std::int64_t>(bias) + (ret == czsDaylight ? 60 : 0);
         break;

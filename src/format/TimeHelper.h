@@ -23,6 +23,12 @@ public:
     static TimeValue MakeTimeGMT(std::int32_t year, std::int32_t month, std::int32_t day,
                                  std::int32_t hour, std::int32_t minutes, std::int32_t seconds);
 
+    // The same without checks or limits: every field may lie outside its range and rolls over
+    // into the larger units (2009-02-30 is 2009-03-02).
+    static std::int64_t MakeTimeGMT64(std::int32_t year, std::int32_t month, std::int32_t day,
+                                      std::int32_t hour, std::int32_t minutes,
+                                      std::int32_t seconds);
+
     // The UTC breakdown of a time, in one shared structure that each call overwrites.
     static const std::tm* GetTmTime(TimeValue time);
     static int GetYear(TimeValue time);

@@ -44,6 +44,10 @@ public:
     QuoteKey StartSnapshotRequest(const std::string& symbol);
     void StopRequest(const QuoteKey& key);
 
+    // Bars: one library bar set per request, laid over the grid of the request's periods.
+    IBarSet* StartBarsRequest(const BarRequest& request);
+    void StopRequest(IBarSet* key);
+
     // Ticks: one library tick set per request.
     ITickSet* StartTickRequest(const TickRequest& request);
     void StopRequest(ITickSet* key);
@@ -83,6 +87,13 @@ private:
     struct MondrelDestroyer {
         void operator()(Mondrel* mondrel) const { Mondrel::DestroyInstance(mondrel); }
     };
+
+    // Merges one library bar into the bar of its period.
+    void OnBar(IBarItem* barItem, BarInfo& info);
+    // Gives each empty bar from start on the close of the nearest earlier priced bar.
+    static void FillEmptyBars(BarMap& bars, BarMap::iterator start);
+    // Hands a bar set's record to the listener.
+    void NotifyBars(IBarSet* barSet, const BarInfo& info);
 
     // Appends the records of one library tick.
     void OnTick(ITickItem* tickItem, TickInfo& info);

@@ -57,13 +57,11 @@ KOLVANE_EXPORT void KOLVANE_CALL WriteToLog(std::int64_t /*logId*/, const char16
                                             const char16_t* function, std::int32_t line,
                                             const char16_t* text) {
     try {
-        const LogLineFields fields{Platform::LocalTimeText(),
-                                   Platform::CurrentThreadId(),
-                                   Utf16ToUtf8(file),
-                                   line,
-                                   Utf16ToUtf8(function),
-                                   reinterpret_cast<std::uintptr_t>(object),
-                                   Utf16ToUtf8(text)};
+        const LogLineFields fields{
+            Platform::LocalTimeText(), Platform::CurrentThreadId(),
+            Utf16ToUtf8(file),         line,
+            Utf16ToUtf8(function),     reinterpret_cast<std::uintptr_t>(object),
+            Utf16ToUtf8(text)};
         WriteLine(LogFileStem(Utf16ToUtf8(logName)), FormatLogLine(fields));
     } catch (...) {
         // A line that cannot be written is dropped; the program never notices.
@@ -72,15 +70,14 @@ KOLVANE_EXPORT void KOLVANE_CALL WriteToLog(std::int64_t /*logId*/, const char16
 
 KOLVANE_EXPORT std::int32_t KOLVANE_CALL GenerateAssert(const char16_t* file,
                                                         const char16_t* buildTimestamp,
-                                                        std::int32_t line,
-                                                        const char16_t* function,
+                                                        std::int32_t line, const char16_t* function,
                                                         const char16_t* expression) {
     std::int32_t answer = 0;
     try {
         answer = ConfiguredAssertAnswer();
-        const AssertLineFields fields{Platform::LocalTimeText(), Platform::CurrentThreadId(),
-                                      Utf16ToUtf8(file),         line,
-                                      Utf16ToUtf8(function),     Utf16ToUtf8(expression),
+        const AssertLineFields fields{Platform::LocalTimeText(),   Platform::CurrentThreadId(),
+                                      Utf16ToUtf8(file),           line,
+                                      Utf16ToUtf8(function),       Utf16ToUtf8(expression),
                                       Utf16ToUtf8(buildTimestamp), answer};
         WriteLine("asserts", FormatAssertLine(fields));
     } catch (...) {

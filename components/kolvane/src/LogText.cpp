@@ -83,8 +83,8 @@ std::string Header(const std::string& time, std::uint64_t thread, const std::str
 
 std::string FormatLogLine(const LogLineFields& fields) {
     char object[2 + 2 * sizeof(std::uintptr_t) + 1];
-    std::snprintf(object, sizeof(object), "0x%0*" PRIXPTR, static_cast<int>(2 * sizeof(std::uintptr_t)),
-                  fields.object);
+    std::snprintf(object, sizeof(object), "0x%0*" PRIXPTR,
+                  static_cast<int>(2 * sizeof(std::uintptr_t)), fields.object);
     std::string text = fields.text;
     if (!text.empty() && text.back() == '\n') {
         text.pop_back();

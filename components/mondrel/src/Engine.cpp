@@ -1,5 +1,7 @@
 #include "Engine.h"
 
+#include "ScenarioMarket.h"
+#include "SimulatedMarket.h"
 #include "TimeZones.h"
 #include "mondrel/MondrelExtensions.h"
 
@@ -39,9 +41,37 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The simulated market answers on an empty address, "sim", "localhost" or "127.0.0.1", each
+// optionally with ":port".
+bool IsSimulatorAddress(const std::string& address) {
+    std::string host = Lower(Trim(address));
+    const auto colon = host.find(':');
+    if (colon != std::string::npos) {
+        const std::string port = host.substr(colon + 1);
+        if (port.empty() ||
+            !std::all_of(port.begin(), port.end(), [](unsigned char c) { return std::isdigit(c); }))
+            return false;
+        host.resize(colon);
+    }
+    return host.empty() || host == "sim" || host == "localhost" || host == "127.0.0.1";
+}
+
+// "scenario:PATH", or a path that ends in ".scn"; gives the path, or "".
+std::string ScenarioPath(const std::string& address) {
+    const std::string trimmed = Trim(address);
+    const std::string lower = Lower(trimmed);
+    if (lower.rfind("scenario:", 0) == 0)
+        return trimmed.substr(9);
+    if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".scn") == 0)
+        return trimmed;
+    return {};
+}
+
 template <typename T> void Remove(std::vector<T*>& list, T* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
+
+const int kFeedOrder[] = {mfbDataManager, mfbDomesticTick, mfbInternationalTick, mfbHistory};
 
 } // namespace
 
@@ -49,7 +79,8 @@ Engine::Engine(std::function<std::int64_t()> clock)
     : m_clock(std::move(clock)), m_feeds{FeedSlot{Feed(mfbDataManager)},
                                          FeedSlot{Feed(mfbDomesticTick)},
                                          FeedSlot{Feed(mfbInternationalTick)},
-                                         FeedSlot{Feed(mfbHistory)}} {
+                                         FeedSlot{Feed(mfbHistory)}},
+      m_market(std::make_unique<SimulatedMarket>(1)) {
     m_intOptions[moFeeds] = mfbDataManager | mfbDomesticTick | mfbInternationalTick | mfbHistory;
 }
 
@@ -75,7 +106,7 @@ int Engine::GetIntOption(int id, int* value) {
 
 Engine::FeedSlot* Engine::FindFeed(int feedId) {
     for (FeedSlot& slot : m_feeds) {
-        if (slot.feed.GetFeedId() == feedId)
+        if (slot.feed.Id() == feedId)
             return &slot;
     }
     return nullptr;
@@ -83,25 +114,44 @@ Engine::FeedSlot* Engine::FindFeed(int feedId) {
 
 FeedState Engine::StateOf(int feedId) const {
     for (const FeedSlot& slot : m_feeds) {
-        if (const_cast<Feed&>(slot.feed).GetFeedId() == feedId)
+        if (slot.feed.Id() == feedId)
             return slot.state;
     }
     return FeedState::Disconnected;
 }
 
-// The simulated market answers on an empty address, "sim", "localhost" or "127.0.0.1", each
-// optionally with ":port".
-bool Engine::IsServed(const std::string& address) const {
-    std::string host = Lower(Trim(address));
-    const auto colon = host.find(':');
-    if (colon != std::string::npos) {
-        const std::string port = host.substr(colon + 1);
-        if (port.empty() ||
-            !std::all_of(port.begin(), port.end(), [](unsigned char c) { return std::isdigit(c); }))
-            return false;
-        host.resize(colon);
+std::uint64_t Engine::Seed() const {
+    const auto it = m_intOptions.find(moSeed);
+    return it == m_intOptions.end() ? 1u : static_cast<std::uint64_t>(it->second);
+}
+
+// The first feed address that names a scenario selects it for the whole instance; otherwise the
+// simulated market serves.
+void Engine::SelectMarket(std::int64_t nowMs) {
+    m_scenarioAddress.clear();
+    for (int feedId : kFeedOrder) {
+        const std::string path = ScenarioPath(m_textOptions[AddressOption(feedId)]);
+        if (path.empty())
+            continue;
+        std::vector<std::string> problems;
+        std::unique_ptr<Market> scenario = OpenScenario(path, nowMs, problems);
+        // Reported first, before any feed step.
+        for (std::string& problem : problems)
+            m_steps.push_back({nowMs, 0, FeedStep::Retry, 0, std::move(problem)});
+        if (scenario) {
+            ReplaceMarket(std::move(scenario));
+            m_scenarioAddress = Trim(m_textOptions[AddressOption(feedId)]);
+            return;
+        }
+        break;
     }
-    return host.empty() || host == "sim" || host == "localhost" || host == "127.0.0.1";
+    ReplaceMarket(std::make_unique<SimulatedMarket>(Seed()));
+}
+
+void Engine::ReplaceMarket(std::unique_ptr<Market> market) {
+    if (m_pumping && !m_retiredMarket)
+        m_retiredMarket = std::move(m_market);
+    m_market = std::move(market);
 }
 
 int Engine::ConnectFeeds(const char* userName, const char* password, int, int) {
@@ -111,44 +161,54 @@ int Engine::ConnectFeeds(const char* userName, const char* password, int, int) {
     if (busy)
         return 0;
     const std::int64_t now = m_clock();
-    const bool credentials = userName && *userName && password && *password;
+    SelectMarket(now);
+    if (!m_market->ControlsFeeds())
+        ScheduleDefaultSteps(now, userName && *userName && password && *password);
+    Wake();
+    return 1;
+}
+
+void Engine::ScheduleDefaultSteps(std::int64_t nowMs, bool credentials) {
     const int mask = m_intOptions[moFeeds];
     int delay = kDefaultConnectDelay;
     GetIntOption(moConnectDelay, &delay);
     int order = 0;
     for (FeedSlot& slot : m_feeds) {
-        const int id = slot.feed.GetFeedId();
+        const int id = slot.feed.Id();
         if ((mask & id) == 0)
             continue;
         slot.state = FeedState::Retrying;
-        m_steps.push_back({now, id, StepKind::Retry, 0});
-        const std::int64_t due = now + std::max(delay, 0) + kFeedStagger * order++;
+        m_steps.push_back({nowMs, id, FeedStep::Retry, 0, {}});
+        const std::int64_t due = nowMs + std::max(delay, 0) + kFeedStagger * order++;
+        const std::string address = Trim(m_textOptions[AddressOption(id)]);
+        const bool served = IsSimulatorAddress(address) ||
+                            (!m_scenarioAddress.empty() && address == m_scenarioAddress);
         if (!credentials)
-            m_steps.push_back({due, id, StepKind::Disconnect, -7});
-        else if (!IsServed(m_textOptions[AddressOption(id)]))
-            m_steps.push_back({due, id, StepKind::Disconnect, -9});
+            m_steps.push_back({due, id, FeedStep::Disconnect, -7, {}});
+        else if (!served)
+            m_steps.push_back({due, id, FeedStep::Disconnect, -9, {}});
         else
-            m_steps.push_back({due, id, StepKind::Connect, 0});
+            m_steps.push_back({due, id, FeedStep::Connect, 0, {}});
     }
-    Wake();
-    return 1;
 }
 
 void Engine::DisconnectFeeds() {
-    m_steps.clear();
     const std::int64_t now = m_clock();
+    std::erase_if(m_steps, [](const Step& step) { return step.feedId != 0; });
     for (FeedSlot& slot : m_feeds) {
         if (slot.state == FeedState::Disconnected)
             continue;
         slot.state = FeedState::Disconnected;
-        m_steps.push_back({now, slot.feed.GetFeedId(), StepKind::Disconnect, 0});
+        m_steps.push_back({now, slot.feed.Id(), FeedStep::Disconnect, 0, {}});
     }
+    // The market stops with the connection: a scenario plays no further events.
+    ReplaceMarket(std::make_unique<SimulatedMarket>(Seed()));
+    m_scenarioAddress.clear();
     Wake();
 }
 
 IMarketInfo* Engine::GetMarketInfo() {
-    m_marketInfo.now = static_cast<MondrelTime>(m_clock() / 1000);
-    return &m_marketInfo;
+    return &m_market->Info(m_clock());
 }
 
 void Engine::ReleaseMarketInfo() {}
@@ -164,14 +224,13 @@ void Engine::RemoveConnectionListener(IConnectionEvents* listener) {
 }
 
 IQuote* Engine::SubscribeQuote(const char* symbol, IQuoteEvents* events, int) {
-    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
-    if (!info || !events)
+    const std::string listed = symbol && events ? m_market->Find(symbol) : "";
+    if (listed.empty())
         return nullptr;
-    std::unique_ptr<Quote>& quote = m_quotes[info->symbol];
+    std::unique_ptr<Quote>& quote = m_quotes[listed];
     if (!quote) {
         quote = std::make_unique<Quote>();
-        quote->symbol = info->symbol;
-        quote->info = info;
+        quote->symbol = listed;
     }
     if (std::find(quote->listeners.begin(), quote->listeners.end(), events) ==
         quote->listeners.end())
@@ -191,14 +250,12 @@ void Engine::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
 
 IBarSet* Engine::RequestBars(const char* symbol, int interval, IBarEvents* events,
                              IRequestOptions* options) {
-    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
-    const bool validInterval =
-        (interval >= 1 && interval <= 1440) || (interval >= biPassThrough && interval <= biDaily);
-    if (!info || !events || !validInterval)
+    const std::string listed = symbol && events ? m_market->Find(symbol) : "";
+    const bool validInterval = IsIntraday(interval) || (interval >= biPassThrough && interval < 0);
+    if (listed.empty() || !validInterval)
         return nullptr;
     auto set = std::make_unique<BarSet>();
-    set->symbol = info->symbol;
-    set->info = info;
+    set->symbol = listed;
     set->interval = interval;
     set->events = events;
     if (options)
@@ -224,12 +281,11 @@ IRequestOptions* Engine::NewBarOptions() {
 }
 
 ITickSet* Engine::RequestTicks(const char* symbol, ITickEvents* events, IRequestOptions* options) {
-    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
-    if (!info || !events)
+    const std::string listed = symbol && events ? m_market->Find(symbol) : "";
+    if (listed.empty())
         return nullptr;
     auto set = std::make_unique<TickSet>();
-    set->symbol = info->symbol;
-    set->info = info;
+    set->symbol = listed;
     set->events = events;
     if (options)
         set->settings = static_cast<RequestOptions*>(options)->settings;
@@ -251,13 +307,9 @@ IRequestOptions* Engine::NewTickOptions() {
     return new RequestOptions();
 }
 
-std::uint64_t Engine::Seed() const {
-    const auto it = m_intOptions.find(moSeed);
-    return it == m_intOptions.end() ? 1u : static_cast<std::uint64_t>(it->second);
-}
-
-int Engine::TickFeedOf(const SymbolInfo& info) const {
-    const int zone = info.exchange->zone;
+// US exchanges come over the domestic tick feed, all others over the international one.
+int Engine::TickFeedOf(const std::string& symbol) {
+    const int zone = m_market->Info(m_clock()).GetTimeZone(symbol.c_str());
     return zone == zoneNewYork || zone == zoneChicago ? mfbDomesticTick : mfbInternationalTick;
 }
 

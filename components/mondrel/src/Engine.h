@@ -2,7 +2,7 @@
 // delivery of every callback from Pump, which the platform runs on the creating thread.
 #pragma once
 
-#include "MarketInfo.h"
+#include "Market.h"
 #include "Objects.h"
 #include "mondrel/Mondrel.h"
 
@@ -18,7 +18,7 @@ namespace mondrel {
 
 enum class FeedState { Disconnected, Retrying, Connected };
 
-class Engine : public Mondrel {
+class Engine : public Mondrel, private MarketSink {
 public:
     // clock: milliseconds since 1970-01-01 UTC.
     explicit Engine(std::function<std::int64_t()> clock);
@@ -47,7 +47,7 @@ public:
     void StopTicks(ITickSet* tickSet, ITickEvents* events) override;
     IRequestOptions* NewTickOptions() override;
 
-    // Delivers everything that is due by the clock.
+    // Delivers everything that is due by the clock. Calls from inside a callback return at once.
     void Pump();
 
     FeedState StateOf(int feedId) const;
@@ -61,24 +61,35 @@ private:
         Feed feed;
         FeedState state = FeedState::Disconnected;
     };
-    enum class StepKind { Retry, Connect, Disconnect };
+    // A connection step of one feed, or a server message (feedId 0).
     struct Step {
         std::int64_t due; // milliseconds
         int feedId;
-        StepKind kind;
+        FeedStep kind;
         int code;
+        std::string message;
     };
 
+    // MarketSink
+    void QuoteChanged(const std::string& symbol, const FieldMap& fields) override;
+    void PriceEvent(const std::string& symbol, const MarketEvent& event) override;
+    void BarChanged(const std::string& symbol, int interval, const BarData& bar) override;
+    void TickArrived(const std::string& symbol, const TickData& tick) override;
+    void FeedChanged(int feedId, FeedStep step, int code) override;
+    void ServerMessage(const std::string& text) override;
+
     FeedSlot* FindFeed(int feedId);
-    bool IsServed(const std::string& address) const;
+    void SelectMarket(std::int64_t nowMs);
+    void ReplaceMarket(std::unique_ptr<Market> market);
+    void ScheduleDefaultSteps(std::int64_t nowMs, bool credentials);
     void RunSteps(std::int64_t nowMs);
-    void Notify(const Step& step);
-    void PumpQuotes(std::int64_t nowSecond);
-    void PumpBars(std::int64_t nowSecond);
-    void PumpTicks(std::int64_t nowSecond);
-    void Backfill(BarSet& set, std::int64_t nowSecond);
-    void Backfill(TickSet& set, std::int64_t nowSecond);
-    int TickFeedOf(const SymbolInfo& info) const;
+    std::set<std::string> WatchedSymbols() const;
+    void DeliverQuoteImages(std::int64_t nowMs);
+    void DeliverBackfills(std::int64_t nowMs);
+    void Backfill(BarSet& set, std::int64_t nowMs);
+    void Backfill(TickSet& set, std::int64_t nowMs);
+    bool IsConnected(int feedId) const { return StateOf(feedId) == FeedState::Connected; }
+    int TickFeedOf(const std::string& symbol);
     std::uint64_t Seed() const;
 
     std::function<std::int64_t()> m_clock;
@@ -87,11 +98,15 @@ private:
     std::array<FeedSlot, 4> m_feeds;
     std::vector<Step> m_steps;
     std::vector<IConnectionEvents*> m_connectionListeners;
+    std::unique_ptr<Market> m_market;
+    // A market replaced while it was reporting (from inside a callback) ends after the pump.
+    std::unique_ptr<Market> m_retiredMarket;
+    std::string m_scenarioAddress; // the address that selected the current scenario, if any
     std::map<std::string, std::unique_ptr<Quote>> m_quotes;
     // Sets live until the instance ends, so that late calls with a stopped set stay harmless.
     std::vector<std::unique_ptr<BarSet>> m_barSets;
     std::vector<std::unique_ptr<TickSet>> m_tickSets;
-    MarketInfo m_marketInfo;
+    bool m_pumping = false;
 };
 
 } // namespace mondrel

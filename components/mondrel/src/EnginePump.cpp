@@ -1,33 +1,33 @@
-// Delivery of connection steps, back-fills and live market events.
+// Delivery of connection steps, quotes, back-fills and live market events.
 #include "Engine.h"
-
-#include "CivilTime.h"
 
 #include <algorithm>
 
 namespace mondrel {
 namespace {
 
-// A gap longer than this (a feed that was down, a sleeping computer) is not replayed.
-constexpr std::int64_t kMaxCatchUp = 3600;
-
-std::int64_t CatchUpStart(std::int64_t nextSecond, std::int64_t nowSecond) {
-    return std::max(nextSecond, nowSecond - kMaxCatchUp);
-}
-
 template <typename T> bool Contains(const std::vector<T*>& list, T* item) {
     return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+bool IsActive(RequestState state) {
+    return state == RequestState::Waiting || state == RequestState::Live;
 }
 
 } // namespace
 
 void Engine::Pump() {
+    // A callback that runs a message loop must not deliver further callbacks inside this one.
+    if (m_pumping)
+        return;
+    m_pumping = true;
     const std::int64_t nowMs = m_clock();
-    const std::int64_t nowSecond = nowMs / 1000;
     RunSteps(nowMs);
-    PumpQuotes(nowSecond);
-    PumpBars(nowSecond);
-    PumpTicks(nowSecond);
+    m_market->Advance(nowMs, WatchedSymbols(), *this);
+    DeliverQuoteImages(nowMs);
+    DeliverBackfills(nowMs);
+    m_pumping = false;
+    m_retiredMarket.reset();
 }
 
 void Engine::RunSteps(std::int64_t nowMs) {
@@ -39,71 +39,91 @@ void Engine::RunSteps(std::int64_t nowMs) {
             return;
         const Step step = *next;
         m_steps.erase(next);
-        Notify(step);
+        if (step.feedId == 0)
+            ServerMessage(step.message);
+        else
+            FeedChanged(step.feedId, step.kind, step.code);
     }
 }
 
-void Engine::Notify(const Step& step) {
-    FeedSlot* slot = FindFeed(step.feedId);
+void Engine::FeedChanged(int feedId, FeedStep step, int code) {
+    FeedSlot* slot = FindFeed(feedId);
     if (!slot)
         return;
-    switch (step.kind) {
-    case StepKind::Retry:
-        slot->state = FeedState::Retrying;
-        break;
-    case StepKind::Connect:
-        slot->state = FeedState::Connected;
-        break;
-    case StepKind::Disconnect:
-        slot->state = FeedState::Disconnected;
-        break;
+    const FeedState state = step == FeedStep::Connect ? FeedState::Connected
+                            : step == FeedStep::Retry ? FeedState::Retrying
+                                                      : FeedState::Disconnected;
+    // A quote feed that comes back delivers every quote whole again.
+    if (feedId == mfbDataManager && state == FeedState::Connected) {
+        for (auto& [name, quote] : m_quotes)
+            quote->loaded = false;
     }
+    slot->state = state;
     const std::vector<IConnectionEvents*> listeners = m_connectionListeners;
     for (IConnectionEvents* listener : listeners) {
         if (!Contains(m_connectionListeners, listener))
             continue;
-        switch (step.kind) {
-        case StepKind::Retry:
-            listener->OnRetry(&slot->feed, step.code);
-            break;
-        case StepKind::Connect:
-            listener->OnConnected(&slot->feed, step.code);
-            break;
-        case StepKind::Disconnect:
-            listener->OnDisconnected(&slot->feed, step.code);
-            break;
-        }
+        if (step == FeedStep::Retry)
+            listener->OnRetry(&slot->feed, code);
+        else if (step == FeedStep::Connect)
+            listener->OnConnected(&slot->feed, code);
+        else
+            listener->OnDisconnected(&slot->feed, code);
     }
 }
 
-void Engine::PumpQuotes(std::int64_t nowSecond) {
-    if (StateOf(mfbDataManager) != FeedState::Connected)
-        return;
-    std::vector<Quote*> quotes;
-    for (auto& [name, quote] : m_quotes) {
-        if (!quote->listeners.empty())
-            quotes.push_back(quote.get());
+void Engine::ServerMessage(const std::string& text) {
+    const std::vector<IConnectionEvents*> listeners = m_connectionListeners;
+    for (IConnectionEvents* listener : listeners) {
+        if (Contains(m_connectionListeners, listener))
+            listener->OnServerMessage(text.c_str());
     }
-    std::vector<MarketEvent> events;
-    for (Quote* quote : quotes) {
-        bool changed = false;
-        if (!quote->simulation) {
-            quote->simulation = std::make_unique<SimulatedQuote>(*quote->info, Seed());
-            quote->simulation->Load(nowSecond);
-            quote->nextSecond = nowSecond;
-            changed = true;
-        }
-        events.clear();
-        CollectEvents(*quote->info, Seed(), CatchUpStart(quote->nextSecond, nowSecond), nowSecond,
-                      events);
-        quote->nextSecond = std::max(quote->nextSecond, nowSecond);
-        for (const MarketEvent& e : events)
-            quote->simulation->Apply(e);
-        changed = changed || !events.empty() || !quote->loaded;
-        if (!changed)
-            continue;
+}
+
+std::set<std::string> Engine::WatchedSymbols() const {
+    std::set<std::string> symbols;
+    for (const auto& [name, quote] : m_quotes) {
+        if (!quote->listeners.empty())
+            symbols.insert(name);
+    }
+    for (const auto& set : m_barSets) {
+        if (IsActive(set->state))
+            symbols.insert(set->symbol);
+    }
+    for (const auto& set : m_tickSets) {
+        if (IsActive(set->state))
+            symbols.insert(set->symbol);
+    }
+    return symbols;
+}
+
+void Engine::QuoteChanged(const std::string& symbol, const FieldMap& fields) {
+    const auto it = m_quotes.find(symbol);
+    if (it == m_quotes.end())
+        return;
+    Quote* quote = it->second.get();
+    for (const auto& [id, value] : fields)
+        quote->fields[id] = value;
+    if (!quote->loaded || !IsConnected(mfbDataManager))
+        return;
+    const std::vector<IQuoteEvents*> listeners = quote->listeners;
+    for (IQuoteEvents* listener : listeners) {
+        if (Contains(quote->listeners, listener))
+            listener->OnQuoteUpdate(quote);
+    }
+}
+
+void Engine::DeliverQuoteImages(std::int64_t nowMs) {
+    if (!IsConnected(mfbDataManager))
+        return;
+    std::vector<Quote*> pending;
+    for (auto& [name, quote] : m_quotes) {
+        if (!quote->loaded && !quote->listeners.empty())
+            pending.push_back(quote.get());
+    }
+    for (Quote* quote : pending) {
+        quote->fields = m_market->QuoteImage(quote->symbol, nowMs);
         quote->loaded = true;
-        quote->simulation->WriteFields(quote->fields);
         const std::vector<IQuoteEvents*> listeners = quote->listeners;
         for (IQuoteEvents* listener : listeners) {
             if (Contains(quote->listeners, listener))
@@ -112,96 +132,98 @@ void Engine::PumpQuotes(std::int64_t nowSecond) {
     }
 }
 
-void Engine::Backfill(BarSet& set, std::int64_t nowSecond) {
-    BarQuery query;
-    query.interval = set.interval;
-    const MondrelTime endTime = set.settings.endTime;
-    query.end = endTime > 0 && endTime < nowSecond ? endTime + 1 : nowSecond;
-    query.count = set.settings.count;
-    query.window = set.window;
-    query.source = SourceFor(*set.info, set.settings.includeQuotes);
-    for (const BarData& bar : BuildBars(*set.info, Seed(), query))
-        set.items.push_back(std::make_unique<BarItem>(bar));
-    set.nextSecond = nowSecond;
-    set.state = set.settings.liveUpdates ? RequestState::Live : RequestState::Done;
-    IBarSet* handle = &set;
-    set.events->OnBarBackFillStart(handle);
-    if (set.state != RequestState::Stopped && set.items.empty())
-        set.events->OnBarBackFillEmpty(handle);
-    if (set.state != RequestState::Stopped)
-        set.events->OnBarBackFillComplete(handle);
-}
-
-void Engine::PumpBars(std::int64_t nowSecond) {
-    if (StateOf(mfbHistory) != FeedState::Connected)
-        return;
-    std::vector<BarSet*> sets;
-    for (auto& set : m_barSets) {
-        if (set->state == RequestState::Waiting || set->state == RequestState::Live)
-            sets.push_back(set.get());
-    }
-    std::vector<MarketEvent> events;
-    for (BarSet* set : sets) {
-        if (set->state == RequestState::Waiting) {
-            Backfill(*set, nowSecond);
-            continue;
+void Engine::PriceEvent(const std::string& symbol, const MarketEvent& event) {
+    if (IsConnected(mfbHistory)) {
+        const PriceSource source =
+            m_market->QuotesOnly(symbol) ? PriceSource::Bids : PriceSource::Trades;
+        std::vector<BarSet*> sets;
+        for (auto& set : m_barSets) {
+            if (set->state == RequestState::Live && set->symbol == symbol)
+                sets.push_back(set.get());
         }
-        if (set->state != RequestState::Live)
-            continue;
-        events.clear();
-        CollectEvents(*set->info, Seed(), CatchUpStart(set->nextSecond, nowSecond), nowSecond,
-                      events);
-        set->nextSecond = std::max(set->nextSecond, nowSecond);
-        const PriceSource source = SourceFor(*set->info, set->settings.includeQuotes);
-        for (const MarketEvent& e : events) {
+        for (BarSet* set : sets) {
             double price;
             std::int64_t size;
-            if (set->state != RequestState::Live || !EventPrice(e, source, price, size))
+            const PriceSource setSource = set->settings.includeQuotes ? PriceSource::Bids : source;
+            if (set->state != RequestState::Live || !EventPrice(event, setSource, price, size))
                 continue;
-            if (BarItem* item = set->AddPrice(e.time, price, size))
+            if (BarItem* item = set->AddPrice(event.time, price, size))
                 set->events->OnBarUpdate(set, item);
         }
     }
+    TickArrived(symbol, TickData::From(event));
 }
 
-void Engine::Backfill(TickSet& set, std::int64_t nowSecond) {
-    const MondrelTime endTime = set.settings.endTime;
-    const std::int64_t end = endTime > 0 && endTime < nowSecond ? endTime + 1 : nowSecond;
-    for (const MarketEvent& e :
-         RecentEvents(*set.info, Seed(), end, set.settings.count, set.settings.includeQuotes))
-        set.Append(TickData::From(e));
-    set.nextSecond = nowSecond;
+void Engine::BarChanged(const std::string& symbol, int interval, const BarData& bar) {
+    if (!IsConnected(mfbHistory))
+        return;
+    std::vector<BarSet*> sets;
+    for (auto& set : m_barSets) {
+        if (set->state == RequestState::Live && set->symbol == symbol && set->interval == interval)
+            sets.push_back(set.get());
+    }
+    for (BarSet* set : sets) {
+        if (set->state == RequestState::Live)
+            set->events->OnBarUpdate(set, set->PutBar(bar));
+    }
+}
+
+void Engine::TickArrived(const std::string& symbol, const TickData& tick) {
+    if (!IsConnected(TickFeedOf(symbol)))
+        return;
+    std::vector<TickSet*> sets;
+    for (auto& set : m_tickSets) {
+        if (set->state == RequestState::Live && set->symbol == symbol)
+            sets.push_back(set.get());
+    }
+    for (TickSet* set : sets) {
+        if (set->state == RequestState::Live && (tick.isTrade || set->settings.includeQuotes))
+            set->events->OnTicUpdate(set, set->Append(tick));
+    }
+}
+
+void Engine::DeliverBackfills(std::int64_t nowMs) {
+    std::vector<BarSet*> bars;
+    if (IsConnected(mfbHistory)) {
+        for (auto& set : m_barSets) {
+            if (set->state == RequestState::Waiting)
+                bars.push_back(set.get());
+        }
+    }
+    for (BarSet* set : bars)
+        Backfill(*set, nowMs);
+    std::vector<TickSet*> ticks;
+    for (auto& set : m_tickSets) {
+        if (set->state == RequestState::Waiting && IsConnected(TickFeedOf(set->symbol)))
+            ticks.push_back(set.get());
+    }
+    for (TickSet* set : ticks)
+        Backfill(*set, nowMs);
+}
+
+void Engine::Backfill(BarSet& set, std::int64_t nowMs) {
+    if (set.state != RequestState::Waiting)
+        return;
+    const BarRequestSpec spec{set.interval, set.settings, set.window};
+    for (const BarData& bar : m_market->BarHistory(set.symbol, spec, nowMs))
+        set.items.push_back(std::make_unique<BarItem>(bar));
+    set.state = set.settings.liveUpdates ? RequestState::Live : RequestState::Done;
+    set.events->OnBarBackFillStart(&set);
+    if (set.state != RequestState::Stopped && set.items.empty())
+        set.events->OnBarBackFillEmpty(&set);
+    if (set.state != RequestState::Stopped)
+        set.events->OnBarBackFillComplete(&set);
+}
+
+void Engine::Backfill(TickSet& set, std::int64_t nowMs) {
+    if (set.state != RequestState::Waiting)
+        return;
+    for (TickData& tick : m_market->TickHistory(set.symbol, set.settings, nowMs))
+        set.Append(std::move(tick));
     set.state = set.settings.liveUpdates ? RequestState::Live : RequestState::Done;
     set.events->OnTicBackFillStart(&set);
     if (set.state != RequestState::Stopped)
         set.events->OnTicBackFillComplete(&set);
-}
-
-void Engine::PumpTicks(std::int64_t nowSecond) {
-    std::vector<TickSet*> sets;
-    for (auto& set : m_tickSets) {
-        const bool active = set->state == RequestState::Waiting || set->state == RequestState::Live;
-        if (active && StateOf(TickFeedOf(*set->info)) == FeedState::Connected)
-            sets.push_back(set.get());
-    }
-    std::vector<MarketEvent> events;
-    for (TickSet* set : sets) {
-        if (set->state == RequestState::Waiting) {
-            Backfill(*set, nowSecond);
-            continue;
-        }
-        if (set->state != RequestState::Live)
-            continue;
-        events.clear();
-        CollectEvents(*set->info, Seed(), CatchUpStart(set->nextSecond, nowSecond), nowSecond,
-                      events);
-        set->nextSecond = std::max(set->nextSecond, nowSecond);
-        for (const MarketEvent& e : events) {
-            if (set->state != RequestState::Live || (!e.isTrade && !set->settings.includeQuotes))
-                continue;
-            set->events->OnTicUpdate(set, set->Append(TickData::From(e)));
-        }
-    }
 }
 
 } // namespace mondrel

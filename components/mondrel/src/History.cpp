@@ -16,6 +16,10 @@ struct DayCache {
     std::map<std::tuple<const SymbolInfo*, std::uint64_t, std::int64_t, PriceSource>, BarData> days;
 };
 
+EventKinds KindsOf(PriceSource source) {
+    return source == PriceSource::Trades ? EventKinds::Trades : EventKinds::Quotes;
+}
+
 DayCache& Cache() {
     static DayCache cache;
     return cache;
@@ -26,7 +30,7 @@ BarData AggregateDay(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t 
                      PriceSource source, const SessionWindow& window, std::int64_t end) {
     std::vector<MarketEvent> events;
     CollectEvents(symbol, seed, day * kSecondsPerDay, std::min((day + 1) * kSecondsPerDay, end),
-                  events);
+                  events, KindsOf(source));
     BarData bar;
     bar.time = day * kSecondsPerDay;
     for (const MarketEvent& e : events) {
@@ -45,14 +49,22 @@ BarData DayBar(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t day, P
                     : AggregateDay(symbol, seed, day, source, window, end);
 }
 
+// A walk back through history gives up after this many days in a row without a bar (a session
+// window outside the trading hours, say).
+constexpr int kMaxQuietDays = 60;
+
 std::vector<BarData> IntradayBars(const SymbolInfo& symbol, std::uint64_t seed,
                                   const BarQuery& query) {
     std::map<std::int64_t, BarData> bars;
     std::vector<MarketEvent> events;
-    for (std::int64_t day = DayOf(query.end - 1); day * kSecondsPerDay >= kHistoryStart; --day) {
+    int quietDays = 0;
+    for (std::int64_t day = DayOf(query.end - 1);
+         day * kSecondsPerDay >= kHistoryStart && quietDays < kMaxQuietDays; --day) {
+        const std::size_t before = bars.size();
         events.clear();
         CollectEvents(symbol, seed, day * kSecondsPerDay,
-                      std::min((day + 1) * kSecondsPerDay, query.end), events);
+                      std::min((day + 1) * kSecondsPerDay, query.end), events,
+                      KindsOf(query.source));
         for (const MarketEvent& e : events) {
             double price;
             std::int64_t size;
@@ -63,6 +75,7 @@ std::vector<BarData> IntradayBars(const SymbolInfo& symbol, std::uint64_t seed,
                 bar.Add(price, size);
             }
         }
+        quietDays = bars.size() == before ? quietDays + 1 : 0;
         // Bars that start on this day or later are complete: events go back in time only.
         const auto complete = std::distance(bars.lower_bound(day * kSecondsPerDay), bars.end());
         if (complete >= query.count)
@@ -80,7 +93,9 @@ std::vector<BarData> CalendarBars(const SymbolInfo& symbol, std::uint64_t seed,
                                   const BarQuery& query) {
     std::vector<BarData> newestFirst;
     BarData current;
-    for (std::int64_t day = DayOf(query.end - 1); day * kSecondsPerDay >= kHistoryStart; --day) {
+    int quietDays = 0;
+    for (std::int64_t day = DayOf(query.end - 1);
+         day * kSecondsPerDay >= kHistoryStart && quietDays < kMaxQuietDays; --day) {
         const std::int64_t periodStart =
             *BarStart(day * kSecondsPerDay, query.interval, SessionWindow{});
         if (!current.IsEmpty() && current.time != periodStart) {
@@ -90,6 +105,7 @@ std::vector<BarData> CalendarBars(const SymbolInfo& symbol, std::uint64_t seed,
             current = BarData{};
         }
         BarData dayBar = DayBar(symbol, seed, day, query.source, query.window, query.end);
+        quietDays = dayBar.IsEmpty() ? quietDays + 1 : 0;
         if (dayBar.IsEmpty())
             continue;
         // Walking backwards: the day comes before what the period holds so far.
@@ -187,8 +203,7 @@ std::vector<MarketEvent> RecentEvents(const SymbolInfo& symbol, std::uint64_t se
          --d) {
         day.clear();
         CollectEvents(symbol, seed, d * kSecondsPerDay, std::min((d + 1) * kSecondsPerDay, end),
-                      day);
-        std::erase_if(day, [&](const MarketEvent& e) { return !e.isTrade && !includeQuotes; });
+                      day, includeQuotes ? EventKinds::All : EventKinds::Trades);
         result.insert(result.begin(), day.begin(), day.end());
     }
     if (result.size() > static_cast<std::size_t>(std::max(count, 0)))

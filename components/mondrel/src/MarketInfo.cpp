@@ -1,17 +1,6 @@
 #include "MarketInfo.h"
 
-#include "TimeZones.h"
-#include "Universe.h"
-
 namespace mondrel {
-namespace {
-
-const TimeZoneRule* ZoneOfSymbol(const char* symbol) {
-    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
-    return info ? FindZone(info->exchange->zone) : nullptr;
-}
-
-} // namespace
 
 void HolidayList::GetHoliday(int index, int* year, int* month, int* day) {
     if (index < 0 || index >= GetHolidayCount())
@@ -25,16 +14,19 @@ void HolidayList::GetHoliday(int index, int* year, int* month, int* day) {
         *day = date.day;
 }
 
+const TimeZoneRule* MarketInfo::RuleOf(const char* symbol) const {
+    return symbol ? m_directory.Rule(m_directory.ZoneOf(symbol)) : nullptr;
+}
+
 int MarketInfo::GetTimeZone(const char* symbol) {
-    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
-    return info ? info->exchange->zone : zoneUnknown;
+    return symbol ? m_directory.ZoneOf(symbol) : zoneUnknown;
 }
 
 IHolidayList* MarketInfo::GetHolidays(const char* symbol) {
-    const SymbolInfo* info = symbol ? FindSymbol(symbol) : nullptr;
-    if (!info)
+    std::vector<CivilDate> dates;
+    if (!symbol || !m_directory.Holidays(symbol, dates))
         return nullptr;
-    return new HolidayList(ListHolidays(info->exchange->calendar, kFirstYear, kLastYear));
+    return new HolidayList(std::move(dates));
 }
 
 void MarketInfo::ReleaseHolidays(IHolidayList* list) {
@@ -42,7 +34,7 @@ void MarketInfo::ReleaseHolidays(IHolidayList* list) {
 }
 
 void MarketInfo::GetTimeOffsets(const char* symbol, int* offset, int* second) {
-    const TimeZoneRule* zone = ZoneOfSymbol(symbol);
+    const TimeZoneRule* zone = RuleOf(symbol);
     if (!zone)
         return;
     if (offset)
@@ -52,12 +44,12 @@ void MarketInfo::GetTimeOffsets(const char* symbol, int* offset, int* second) {
 }
 
 int MarketInfo::GetTimeZoneOffset(MondrelTime time, int zone) {
-    const TimeZoneRule* rule = FindZone(zone);
+    const TimeZoneRule* rule = m_directory.Rule(zone);
     return rule ? OffsetMinutes(*rule, time) : 0;
 }
 
 int MarketInfo::IsDaylightTime(MondrelTime time, const char* symbol) {
-    const TimeZoneRule* zone = ZoneOfSymbol(symbol);
+    const TimeZoneRule* zone = RuleOf(symbol);
     return zone && mondrel::IsDaylightTime(*zone, time) ? 1 : 0;
 }
 

@@ -104,14 +104,14 @@ TickData TickData::From(const MarketEvent& event) {
     if (event.isTrade) {
         tick.price = event.price;
         tick.size = event.size;
-        tick.exchange = event.venue;
+        tick.exchange = event.venue ? event.venue : "";
     } else {
         tick.bid = event.bid;
         tick.ask = event.ask;
         tick.bidSize = event.bidSize;
         tick.askSize = event.askSize;
-        tick.bidExchange = event.bidVenue;
-        tick.askExchange = event.askVenue;
+        tick.bidExchange = event.bidVenue ? event.bidVenue : "";
+        tick.askExchange = event.askVenue ? event.askVenue : "";
     }
     return tick;
 }

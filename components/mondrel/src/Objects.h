@@ -4,8 +4,8 @@
 
 #include "BarGrid.h"
 #include "History.h"
+#include "PriceModel.h"
 #include "QuoteFields.h"
-#include "SimulatedQuote.h"
 #include "mondrel/Mondrel.h"
 
 #include <deque>
@@ -22,6 +22,7 @@ class Feed final : public IFeed {
 public:
     explicit Feed(int id) : m_id(id) {}
     int GetFeedId() override { return m_id; }
+    int Id() const { return m_id; }
 
 private:
     int m_id;
@@ -34,12 +35,9 @@ public:
     int GetDouble(int fieldId, double* value) override;
 
     std::string symbol;
-    const SymbolInfo* info = nullptr;
     FieldMap fields;
-    std::unique_ptr<SimulatedQuote> simulation;
     std::vector<IQuoteEvents*> listeners;
-    bool loaded = false;         // the first image was delivered
-    std::int64_t nextSecond = 0; // first second of live events not yet applied
+    bool loaded = false; // the whole image was delivered since the last (re)subscription
 };
 
 class BarItem final : public IBarItem {
@@ -94,13 +92,11 @@ public:
     BarItem* PutBar(const BarData& bar);
 
     std::string symbol;
-    const SymbolInfo* info = nullptr;
     int interval = 1;
     RequestSettings settings;
     SessionWindow window;
     IBarEvents* events = nullptr;
     RequestState state = RequestState::Waiting;
-    std::int64_t nextSecond = 0;
     std::deque<std::unique_ptr<BarItem>> items;
 };
 
@@ -147,11 +143,9 @@ public:
     TickItem* Append(TickData tick);
 
     std::string symbol;
-    const SymbolInfo* info = nullptr;
     RequestSettings settings;
     ITickEvents* events = nullptr;
     RequestState state = RequestState::Waiting;
-    std::int64_t nextSecond = 0;
     std::deque<std::unique_ptr<TickItem>> items;
 };
 

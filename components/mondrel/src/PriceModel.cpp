@@ -37,44 +37,82 @@ double RoundToTick(double value, double tick) {
 }
 
 constexpr int kOctaves = 13;
-constexpr double kYear = 365.25 * 86400.0;
+
+// Weight of each octave (periods of 4, 16, 64 ... seconds) per unit of annual volatility:
+// Brownian scaling, the swing over a period grows with its square root.
+struct OctaveWeights {
+    double weight[kOctaves];
+    OctaveWeights() {
+        const double year = 365.25 * 86400.0;
+        for (int octave = 0; octave < kOctaves; ++octave)
+            weight[octave] = 0.9 * std::sqrt(static_cast<double>(4ll << (2 * octave)) / year);
+    }
+};
+
+const OctaveWeights kWeights;
 
 } // namespace
 
 double FairPrice(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t time) {
     const std::uint64_t key = SymbolKey(symbol) ^ seed;
     double logPrice = 0.0;
-    double period = 4.0;
-    for (int octave = 0; octave < kOctaves; ++octave, period *= 4.0) {
-        const double u = static_cast<double>(time) / period;
-        const double cell = std::floor(u);
-        const double f = u - cell;
+    for (int octave = 0; octave < kOctaves; ++octave) {
+        const int shift = 2 * octave + 2;
+        const std::int64_t cell = time >> shift; // floor division, also for negative times
+        const double f = static_cast<double>(time - (cell << shift)) /
+                         static_cast<double>(std::int64_t{1} << shift);
         const double smooth = f * f * (3.0 - 2.0 * f);
-        const auto index = static_cast<std::uint64_t>(static_cast<std::int64_t>(cell));
-        const double a = Unit(Hash(key, octave, index));
-        const double b = Unit(Hash(key, octave, index + 1));
-        // Brownian scaling: the swing over a period grows with its square root.
-        logPrice += (a + (b - a) * smooth) * symbol.volatility * std::sqrt(period / kYear) * 0.9;
+        const std::uint64_t octaveKey = Mix(key + static_cast<std::uint64_t>(octave));
+        const double a = Unit(Mix(octaveKey ^ static_cast<std::uint64_t>(cell)));
+        const double b = Unit(Mix(octaveKey ^ static_cast<std::uint64_t>(cell + 1)));
+        logPrice += (a + (b - a) * smooth) * kWeights.weight[octave];
     }
-    return symbol.price * std::exp(logPrice);
+    return symbol.price * std::exp(logPrice * symbol.volatility);
 }
 
 namespace {
 
-// What the hash of one second decides, before any price is computed.
+// Whether a second has an event is decided 16 seconds at a time, by the 4-bit groups of one hash
+// against the symbol's activity in sixteenths; the details of an event come from its own hash.
+constexpr int kBlockBits = 4;
+
 struct Draw {
     std::uint64_t hash;
-    bool happens;
     bool isTrade;
     std::int32_t bigLot;
 };
 
-Draw DrawAt(const SymbolInfo& symbol, std::uint64_t key, std::int64_t time) {
-    const std::uint64_t h = Hash(key, 0x5EC0Du, static_cast<std::uint64_t>(time));
-    const auto threshold = static_cast<std::uint64_t>(symbol.activity * 16777216.0);
-    return {h, (h & 0xFFFFFF) < threshold, !symbol.exchange->quotesOnly && ((h >> 24) & 0xFF) < 110,
-            ((h >> 40) & 0xF) == 0 ? 10 : 1};
-}
+class EventDraws {
+public:
+    EventDraws(const SymbolInfo& symbol, std::uint64_t key)
+        : m_symbol(symbol), m_key(key),
+          m_threshold(static_cast<std::uint64_t>(std::lround(symbol.activity * 16.0))) {}
+
+    bool Happens(std::int64_t time) {
+        const std::int64_t block = time >> kBlockBits;
+        if (block != m_block || !m_valid) {
+            m_block = block;
+            m_blockHash = Hash(m_key, 0xB10Cu, static_cast<std::uint64_t>(block));
+            m_valid = true;
+        }
+        const int slot = static_cast<int>(time & ((1 << kBlockBits) - 1));
+        return ((m_blockHash >> (4 * slot)) & 0xF) < m_threshold;
+    }
+
+    Draw At(std::int64_t time) const {
+        const std::uint64_t h = Hash(m_key, 0x5EC0Du, static_cast<std::uint64_t>(time));
+        return {h, !m_symbol.exchange->quotesOnly && ((h >> 24) & 0xFF) < 110,
+                ((h >> 40) & 0xF) == 0 ? 10 : 1};
+    }
+
+private:
+    const SymbolInfo& m_symbol;
+    std::uint64_t m_key;
+    std::uint64_t m_threshold;
+    std::int64_t m_block = 0;
+    std::uint64_t m_blockHash = 0;
+    bool m_valid = false;
+};
 
 std::int32_t TradeSize(const SymbolInfo& symbol, const Draw& d) {
     return symbol.lot * static_cast<std::int32_t>(1 + (d.hash >> 32) % 10) * d.bigLot;
@@ -127,22 +165,26 @@ void ForEachTradingSecond(const SymbolInfo& symbol, std::int64_t from, std::int6
 } // namespace
 
 void CollectEvents(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t from, std::int64_t to,
-                   std::vector<MarketEvent>& out) {
-    const std::uint64_t key = EventKey(symbol, seed);
+                   std::vector<MarketEvent>& out, EventKinds kinds) {
+    EventDraws draws(symbol, EventKey(symbol, seed));
     ForEachTradingSecond(symbol, from, to, [&](std::int64_t t) {
-        const Draw d = DrawAt(symbol, key, t);
-        if (d.happens)
+        if (!draws.Happens(t))
+            return;
+        const Draw d = draws.At(t);
+        if (kinds == EventKinds::All || d.isTrade == (kinds == EventKinds::Trades))
             out.push_back(MakeEvent(symbol, seed, t, d));
     });
 }
 
 std::int64_t CountVolume(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t from,
                          std::int64_t to, bool bids) {
-    const std::uint64_t key = EventKey(symbol, seed);
+    EventDraws draws(symbol, EventKey(symbol, seed));
     std::int64_t volume = 0;
     ForEachTradingSecond(symbol, from, to, [&](std::int64_t t) {
-        const Draw d = DrawAt(symbol, key, t);
-        if (d.happens && d.isTrade != bids)
+        if (!draws.Happens(t))
+            return;
+        const Draw d = draws.At(t);
+        if (d.isTrade != bids)
             volume += bids ? 1 : TradeSize(symbol, d);
     });
     return volume;
@@ -150,14 +192,16 @@ std::int64_t CountVolume(const SymbolInfo& symbol, std::uint64_t seed, std::int6
 
 std::optional<MarketEvent> LastEventBefore(const SymbolInfo& symbol, std::uint64_t seed,
                                            std::int64_t end, bool trade, int maxDays) {
-    const std::uint64_t key = EventKey(symbol, seed);
+    EventDraws draws(symbol, EventKey(symbol, seed));
     const std::int64_t lastDay = DayOf(end - 1);
     for (std::int64_t day = lastDay; day > lastDay - maxDays; --day) {
         const std::vector<Window> windows = TradingWindows(*symbol.exchange, day);
         for (auto w = windows.rbegin(); w != windows.rend(); ++w) {
             for (std::int64_t t = std::min(w->end, end) - 1; t >= w->begin; --t) {
-                const Draw d = DrawAt(symbol, key, t);
-                if (d.happens && d.isTrade == trade)
+                if (!draws.Happens(t))
+                    continue;
+                const Draw d = draws.At(t);
+                if (d.isTrade == trade)
                     return MakeEvent(symbol, seed, t, d);
             }
         }

@@ -27,9 +27,11 @@ struct MarketEvent {
 // The unrounded price path: a sum of smooth random components from seconds to years.
 double FairPrice(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t time);
 
+enum class EventKinds { All, Trades, Quotes };
+
 // The events in [from, to) that fall into the exchange's trading hours, in time order.
 void CollectEvents(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t from, std::int64_t to,
-                   std::vector<MarketEvent>& out);
+                   std::vector<MarketEvent>& out, EventKinds kinds = EventKinds::All);
 
 // The volume traded in [from, to): trade sizes, or the number of quotes with bids set.
 std::int64_t CountVolume(const SymbolInfo& symbol, std::uint64_t seed, std::int64_t from,

@@ -28,7 +28,7 @@ struct SymbolInfo {
     double price;      // centre of the long-run price path
     double volatility; // annual
     double tick;       // price increment
-    double activity;   // chance of a market event in any second of trading
+    double activity;   // chance of a market event in any second of trading, in sixteenths
     int lot;           // trade and quote sizes are multiples of it
     // Fundamentals; 0 where they do not apply.
     double eps;

@@ -64,7 +64,8 @@ std::u16string AnsiToUtf16(const std::string& text) {
     return wide;
 }
 
-// The C++ runtime on POSIX has no hooks for either case.
+// The C runtime on POSIX has no invalid-parameter hook; pure virtual calls reach
+// __cxa_pure_virtual (ModuleInit.cpp).
 void InstallRuntimeHandlers() {}
 
 void BreakIntoDebugger() {

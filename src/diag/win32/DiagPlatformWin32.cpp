@@ -59,14 +59,22 @@ void __cdecl OnInvalidParameter(const wchar_t* expression, const wchar_t* functi
                                 const wchar_t* file, unsigned int line, uintptr_t reserved) {
     Kolvane::InvalidParameterHandler(expression, function, file, line, reserved);
 }
-void __cdecl OnPureCall() {
-    Kolvane::PureCallHandler();
-}
 } // namespace
 
+// mingw-w64 emulates _set_invalid_parameter_handler for its own functions; the functions that
+// msvcrt.dll itself exports (strcpy_s, ...) call only the handler installed in msvcrt.dll, so
+// the handler goes to both. Pure virtual calls reach __cxa_pure_virtual (ModuleInit.cpp), not
+// the runtime's _purecall, under GCC.
 void InstallRuntimeHandlers() {
     ::_set_invalid_parameter_handler(&OnInvalidParameter);
-    ::_set_purecall_handler(&OnPureCall);
+    using SetHandler = _invalid_parameter_handler(__cdecl*)(_invalid_parameter_handler);
+    if (const HMODULE msvcrt = ::GetModuleHandleW(L"msvcrt.dll")) {
+        const auto set = reinterpret_cast<SetHandler>(
+            reinterpret_cast<void*>(::GetProcAddress(msvcrt, "_set_invalid_parameter_handler")));
+        if (set) {
+            set(&OnInvalidParameter);
+        }
+    }
 }
 
 void BreakIntoDebugger() {

@@ -3,6 +3,8 @@
 // advise loops per topic and item, XTYP_ADVREQ sent within DdePostAdvise once for every loop on
 // the topic and item, data handles handed to the library, and conversations ended from either
 // side. Tests play the client through the client operations below and read what it received.
+// DdePostAdvise keeps to the topic it is given, as Windows does (Wine's asks the loops on the item
+// in every topic).
 //
 // Conversations are named by the handle the server's callback sees. The test client is another
 // process unless it connects from a model instance (then the conversation has ST_ISSELF when

@@ -1,23 +1,15 @@
-// KOLVANE_ASSERT against a recording fake of kolvane.so: what is reported, and what the answer does.
+// KOLVANE_ASSERT against a recording fake of kolvane.so: what is reported, and what the answer
+// does.
 #include "FakeKolvane.h"
 #include "Kolvane.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <stdexcept>
 #include <string>
 #include <type_traits>
 
 namespace {
-
-FakeKolvaneCalls& Fake() {
-    FakeKolvaneCalls* calls = LoadedFake();
-    if (!calls) {
-        throw std::runtime_error("the fake kolvane.so beside the test was not loaded");
-    }
-    return *calls;
-}
 
 std::string Narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());
@@ -47,9 +39,10 @@ TEST(Assert, ReportsExpressionTextFunctionFileLineAndBuildTimestamp) {
     EXPECT_EQ(report.function, u"TimerOwner::OnTimer");
     EXPECT_EQ(report.file, u"tests/unit/diag/AssertTest.cpp");
     EXPECT_EQ(report.line, line);
-    EXPECT_TRUE(std::regex_match(Narrow(report.buildTimestamp),
-                                 std::regex("(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [A-Z][a-z]{2} [ 1-3][0-9] "
-                                            "[0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}")))
+    EXPECT_TRUE(
+        std::regex_match(Narrow(report.buildTimestamp),
+                         std::regex("(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [A-Z][a-z]{2} [ 1-3][0-9] "
+                                    "[0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}")))
         << Narrow(report.buildTimestamp);
     EXPECT_EQ(fake.reports[before + 1].expression, u"0");
     EXPECT_EQ(fake.reports[before + 2].expression, u"std::is_same_v<int, long>");

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,8 @@ struct FakeKolvaneCalls {
     std::vector<Define> defines;
     std::vector<Line> lines;
     std::vector<Report> reports;
-    std::int64_t logId = 42;   // what DefineLog returns
-    std::int32_t answer = 0;   // what GenerateAssert returns
+    std::int64_t logId = 42; // what DefineLog returns
+    std::int32_t answer = 0; // what GenerateAssert returns
 };
 
 extern "C" {
@@ -52,4 +53,13 @@ inline FakeKolvaneCalls* LoadedFake() {
     auto* calls = reinterpret_cast<FakeKolvaneCallsFn*>(::dlsym(library, "FakeKolvaneRecord"));
     ::dlclose(library);
     return calls ? calls() : nullptr;
+}
+
+// The loaded fake's record; throws (failing the test) when the fake was not loaded.
+inline FakeKolvaneCalls& Fake() {
+    FakeKolvaneCalls* calls = LoadedFake();
+    if (!calls) {
+        throw std::runtime_error("the fake kolvane.so beside the test was not loaded");
+    }
+    return *calls;
 }

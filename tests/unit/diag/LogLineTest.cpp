@@ -1,23 +1,10 @@
 // The layer's log lines as the library receives them (a recording fake stands in for kolvane.so).
 #include "FakeKolvane.h"
 #include "Kolvane.h"
+#include "PureVirtualCall.h"
 #include "RuntimeHandlers.h"
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
-
-namespace {
-
-FakeKolvaneCalls& Fake() {
-    FakeKolvaneCalls* calls = LoadedFake();
-    if (!calls) {
-        throw std::runtime_error("the fake kolvane.so beside the test was not loaded");
-    }
-    return *calls;
-}
-
-} // namespace
 
 class Conversation {
 public:
@@ -76,12 +63,22 @@ TEST(LogLine, InvalidParameterHandlerWithoutDetailsLogsNullsAndReportsFalse) {
     Kolvane::InvalidParameterHandler(nullptr, nullptr, nullptr, 0, 0);
 
     const auto& written = fake.lines.back();
-    EXPECT_EQ(written.text,
-              u"invalid_parameter_handler: expression=(null), function=(null), file=(null), line=0");
+    EXPECT_EQ(
+        written.text,
+        u"invalid_parameter_handler: expression=(null), function=(null), file=(null), line=0");
     EXPECT_EQ(written.function, u"Kolvane::InvalidParameterHandler");
     EXPECT_EQ(written.file, u"src/diag/Kolvane.h");
     EXPECT_EQ(written.object, nullptr);
     ASSERT_FALSE(fake.reports.empty());
     EXPECT_EQ(fake.reports.back().expression, u"false");
     EXPECT_EQ(fake.reports.back().function, u"Kolvane::InvalidParameterHandler");
+}
+
+TEST(LogLineDeathTest, PureVirtualCallIsLoggedAndReported) {
+    EXPECT_EXIT(
+        {
+            Fake().answer = 2; // so that the handler's own report ends the process with 0
+            PureCallDerived derived;
+        },
+        testing::ExitedWithCode(0), "");
 }

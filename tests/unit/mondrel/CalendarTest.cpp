@@ -1,6 +1,6 @@
 // Exchange time zones and holiday calendars.
 #include "Holidays.h"
-#include "MarketInfo.h"
+#include "SimulatedMarket.h"
 #include "TimeZones.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,8 @@ const ChangeOver kChangeOvers[] = {
 };
 
 TEST(TimeZones, OffsetsChangeExactlyAtEachChangeOver) {
-    MarketInfo info;
+    SimulatedMarket market(1);
+    IMarketInfo& info = market.Info(0);
     for (const ChangeOver& c : kChangeOvers) {
         SCOPED_TRACE(testing::Message() << "zone " << c.zone << " at " << c.instant);
         EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(c.instant - 1), c.zone),
@@ -49,7 +50,8 @@ TEST(TimeZones, OffsetsChangeExactlyAtEachChangeOver) {
 }
 
 TEST(TimeZones, TokyoAndUtcKeepOneOffsetAllYear) {
-    MarketInfo info;
+    SimulatedMarket market(1);
+    IMarketInfo& info = market.Info(0);
     for (std::int64_t t : {1236495600ll, 1247000000ll, 1772953200ll, 1785000000ll}) {
         EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(t), zoneTokyo), 540);
         EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(t), zoneUtc), 0);
@@ -58,7 +60,8 @@ TEST(TimeZones, TokyoAndUtcKeepOneOffsetAllYear) {
 }
 
 TEST(TimeZones, SymbolsAnswerWithTheirExchangeZone) {
-    MarketInfo info;
+    SimulatedMarket market(1);
+    IMarketInfo& info = market.Info(1247000000000); // July 2009
     EXPECT_EQ(info.GetTimeZone("IBM"), zoneNewYork);
     EXPECT_EQ(info.GetTimeZone("es"), zoneChicago);
     EXPECT_EQ(info.GetTimeZone("SAP"), zoneFrankfurt);
@@ -66,7 +69,6 @@ TEST(TimeZones, SymbolsAnswerWithTheirExchangeZone) {
     EXPECT_EQ(info.IsDaylightTime(1247000000, "IBM"), 1); // July 2009
     EXPECT_EQ(info.IsDaylightTime(1232000000, "IBM"), 0); // January 2009
     int offset = 12345, standard = 12345;
-    info.now = 1247000000;
     info.GetTimeOffsets("SAP", &offset, &standard);
     EXPECT_EQ(offset, 120);
     EXPECT_EQ(standard, 60);
@@ -130,7 +132,8 @@ TEST(Holidays, TokyoWithSubstituteAndCitizensHolidays) {
 }
 
 TEST(Holidays, MarketInformationListsEveryYearOfTheRange) {
-    MarketInfo info;
+    SimulatedMarket market(1);
+    IMarketInfo& info = market.Info(0);
     IHolidayList* list = info.GetHolidays("IBM");
     ASSERT_NE(list, nullptr);
     std::set<int> years;

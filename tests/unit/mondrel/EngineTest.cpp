@@ -201,6 +201,33 @@ TEST_F(EngineTest, BarSetsBackFillThenUpdateLive) {
     EXPECT_EQ(recorder.barUpdates.size(), updates);
 }
 
+TEST_F(EngineTest, LiveBarsEqualTheHistoryOfTheSamePeriod) {
+    Connect();
+    auto request = [&](int count) {
+        IRequestOptions* options = engine.NewBarOptions();
+        options->SetLiveUpdates(1);
+        options->SetCount(count);
+        IBarSet* set = engine.RequestBars("NVDA", 1, &recorder, options);
+        options->Destroy();
+        Advance(0);
+        return set;
+    };
+    IBarSet* live = request(3);
+    Advance(400000); // almost seven minutes of live trades
+    IBarSet* later = request(8);
+    ASSERT_EQ(live->GetBarCount(), later->GetBarCount() + 2);
+    for (int i = 0; i < later->GetBarCount(); ++i) {
+        IBarItem* a = live->GetBar(i + 2);
+        IBarItem* b = later->GetBar(i);
+        EXPECT_EQ(a->GetTime(), b->GetTime());
+        EXPECT_EQ(a->GetOpen(), b->GetOpen());
+        EXPECT_EQ(a->GetHigh(), b->GetHigh());
+        EXPECT_EQ(a->GetLow(), b->GetLow());
+        EXPECT_EQ(a->GetClose(), b->GetClose());
+        EXPECT_EQ(a->GetVolume(), b->GetVolume());
+    }
+}
+
 TEST_F(EngineTest, TickSetsBackFillTradesAndQuotesThenUpdateLive) {
     Connect();
     IRequestOptions* options = engine.NewTickOptions();

@@ -147,6 +147,12 @@ TEST(SimulatedMarket, SessionWindowsLimitAndAlignBars) {
     EXPECT_EQ(day.front().volume, volume);
 }
 
+TEST(SimulatedMarket, ASessionOutsideTheTradingHoursGivesNoBars) {
+    const SessionWindow night{2 * 60, 3 * 60}; // New York is closed from 02:00 to 03:00 UTC
+    EXPECT_TRUE(Bars("IBM", 5, kTuesday + 21 * 3600, 10, night).empty());
+    EXPECT_TRUE(Bars("IBM", -1, kTuesday + 21 * 3600, 10, night).empty());
+}
+
 TEST(SimulatedMarket, QuotesOnlyMarketsBuildBarsFromBids) {
     const auto bars = Bars("EURUSD", 60, kTuesday + 12 * 3600, 5);
     ASSERT_EQ(bars.size(), 5u);

@@ -17,6 +17,11 @@ struct SnapCall {
     SnapshotInfo copy;
 };
 
+struct BarCall {
+    IBarSet* barSet;
+    BarInfo copy;
+};
+
 struct TickCall {
     ITickSet* tickSet;
     TickInfo copy;
@@ -24,7 +29,9 @@ struct TickCall {
 
 class RecordingListener final : public IDataListener {
 public:
-    void OnProcessingBarData(IBarSet* const&, const BarInfo&) override {}
+    void OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) override {
+        barCalls.push_back({barSet, info});
+    }
     void OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) override {
         tickCalls.push_back({tickSet, info});
         if (onTick) {
@@ -38,6 +45,7 @@ public:
         }
     }
 
+    std::vector<BarCall> barCalls;
     std::vector<SnapCall> snapCalls;
     std::vector<TickCall> tickCalls;
     // Run inside the listener call, as a DDE server re-entered by DDEML would.

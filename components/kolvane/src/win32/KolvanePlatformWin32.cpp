@@ -13,7 +13,8 @@ namespace {
 std::wstring EnvironmentWide(const wchar_t* name) {
     std::wstring value(256, L'\0');
     for (;;) {
-        const DWORD n = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+        const DWORD n =
+            ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
         if (n == 0) {
             return {};
         }
@@ -52,7 +53,8 @@ std::string EnvironmentText(const char* name) {
         return {};
     }
     const int size = static_cast<int>(wide.size());
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(length), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
     return text;

@@ -1,9 +1,13 @@
 // Windows front end of the library: each instance owns a hidden message-only window in the
 // thread that creates it, and a timer of that window runs the engine. Every callback therefore
-// comes from the window procedure, inside the creating thread's message loop.
+// comes from the window procedure, inside the creating thread's message loop. An instance must be
+// destroyed on that thread too (windows belong to their thread).
 #include "Engine.h"
 
 #include <windows.h>
+
+#include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -30,24 +34,23 @@ HINSTANCE ThisModule() {
     return module;
 }
 
+// Destroying the window also ends its timer and drops the messages still queued for it.
+struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
 class WindowInstance final : public mondrel::Engine {
 public:
     WindowInstance() : Engine(SystemMilliseconds) {}
-    ~WindowInstance() override {
-        if (m_window) {
-            KillTimer(m_window, kTimerId);
-            SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-            DestroyWindow(m_window);
-        }
-    }
 
     bool Open() {
-        m_window = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   ThisModule(), nullptr);
+        m_window.reset(CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ThisModule(), nullptr));
         if (!m_window)
             return false;
-        SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        return SetTimer(m_window, kTimerId, kTimerPeriod, nullptr) != 0;
+        SetWindowLongPtrA(m_window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        return SetTimer(m_window.get(), kTimerId, kTimerPeriod, nullptr) != 0;
     }
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,11 +67,11 @@ public:
 protected:
     void Wake() override {
         if (m_window)
-            PostMessageA(m_window, kWakeMessage, 0, 0);
+            PostMessageA(m_window.get(), kWakeMessage, 0, 0);
     }
 
 private:
-    HWND m_window = nullptr;
+    WindowHandle m_window;
 };
 
 bool RegisterWindowClass() {
@@ -102,4 +105,7 @@ void Mondrel::DestroyInstance(Mondrel* instance) {
     delete static_cast<WindowInstance*>(instance);
 }
 
-void Mondrel::Shutdown() {}
+void Mondrel::Shutdown() {
+    // Fails harmlessly while an instance still has its window; Init registers the class again.
+    UnregisterClassA(kWindowClass, ThisModule());
+}

@@ -1,0 +1,91 @@
+// The DDE service "Zanvo": it accepts conversations on the topics "Bars", "Snapshot" and "TS",
+// turns the first request for an item into a subscription at the data supplier and a text builder,
+// and pushes every update of the subscription to the item's advise loops. One server per process;
+// everything runs on the thread that calls Start.
+#pragma once
+
+#include "ConnectionSettings.h"
+#include "DdeApi.h"
+#include "DdeInstance.h"
+#include "DdeKey.h"
+#include "DdeTopics.h"
+#include "IDataListener.h"
+#include "TextBuilder.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class DataSupplier;
+
+class DdeServer final : public IDataListener {
+public:
+    // Where Start and a reconnection take the settings they connect the supplier with.
+    using SettingsSource = std::function<ConnectionSettings()>;
+
+    // Selects the user's default locale for every category of the runtime library, so that all
+    // served numbers, dates and times follow the user's regional settings.
+    DdeServer(DataSupplier* supplier, SettingsSource settings);
+    // Stops a started server first.
+    ~DdeServer();
+    DdeServer(const DdeServer&) = delete;
+    DdeServer& operator=(const DdeServer&) = delete;
+
+    // Connects the supplier and registers the service name.
+    bool Start();
+    // Ends every conversation and subscription, unregisters the service and disconnects the
+    // supplier. True only when no DDE instance is left in use.
+    bool Stop();
+
+    // IDataListener
+    void OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) override;
+    void OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) override;
+    void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override;
+
+    // Drops every topic and creates it anew from the item strings the clients sent, optionally
+    // reconnecting the supplier in between; the conversations and advise loops stay open.
+    bool ReconnectAndResubscribe(bool reconnect);
+
+    // Cuts an item at commas into trimmed, upper-cased parameters.
+    static bool SplitDdeRequest(const std::string& request, std::vector<std::string>& params);
+
+    // The DDEML callback of the server's instance.
+    static HDDEDATA __DdeCallback(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1,
+                                  HSZ hsz2, HDDEDATA data, std::uintptr_t data1,
+                                  std::uintptr_t data2);
+
+private:
+    HDDEDATA OnDdeTransaction(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1,
+                              HSZ hsz2, HDDEDATA data, std::uintptr_t data1, std::uintptr_t data2);
+    bool AcceptConnect(HSZ topic, HSZ service);
+    void OnPoke(HCONV hconv, HSZ topic, HSZ item);
+    HDDEDATA ServeItem(HCONV hconv, HSZ topic, HSZ item);
+
+    bool DoRequest(HCONV hconv, const std::string& topic, const std::string& request);
+    bool CreateSnapshotTopic(HCONV hconv, const std::string& request);
+    bool CreateBarTopic(HCONV hconv, const std::string& request);
+    bool CreateTickTopic(HCONV hconv, const std::string& request);
+    // Stores an empty builder under the key unless one is there.
+    void AddBuilder(const DdeKey& key, std::unique_ptr<TextBuilder> builder);
+
+    template <typename Topics> void RemoveTopics(HCONV hconv, Topics& topics);
+    void CloseConversation(HCONV hconv);
+    void DisconnectConversation(HCONV hconv);
+    void CloseAllConversations(bool disconnect);
+
+    bool AdviseChanges(HCONV hconv, const char* topic, const std::string& request);
+    TextBuilder* FindBuilder(const DdeKey& key) const;
+
+    static DdeServer* s_singleton;
+
+    DataSupplier* m_supplier;
+    SnapshotTopics m_snapshots;
+    BarTopics m_bars;
+    TickTopics m_ticks;
+    std::map<DdeKey, std::unique_ptr<TextBuilder>, DdeKeyLess> m_builders;
+    DdeInstance m_dde;
+    SettingsSource m_settings;
+};

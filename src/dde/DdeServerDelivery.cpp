@@ -1,0 +1,78 @@
+#include "DataFormatter.h"
+#include "DdeServer.h"
+#include "DdeStringHandle.h"
+#include "Kolvane.h"
+#include "LineListBuilder.h"
+#include "PlainTextBuilder.h"
+
+TextBuilder* DdeServer::FindBuilder(const DdeKey& key) const {
+    const auto it = m_builders.find(key);
+    return it == m_builders.end() ? nullptr : it->second.get();
+}
+
+void DdeServer::OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) {
+    // Data of a request that has not returned yet, or of a topic already removed.
+    const auto it = m_bars.find(barSet);
+    if (it == m_bars.end()) {
+        return;
+    }
+    const BarTopic& topic = it->second;
+    auto* builder = static_cast<LineListBuilder*>(FindBuilder(topic.ddeKey));
+    KOLVANE_ASSERT(builder);
+    if (!builder) {
+        return;
+    }
+    DataFormatter::FormatBars(topic.request.symbol, topic.format, info, builder);
+    // Copied: DDEML calls the server back within the advise, and those calls may add topics.
+    const DdeKey ddeKey = topic.ddeKey;
+    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_BAR, ddeKey.request));
+}
+
+void DdeServer::OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) {
+    const auto it = m_ticks.find(tickSet);
+    if (it == m_ticks.end()) {
+        return;
+    }
+    const TickTopic& topic = it->second;
+    auto* builder = static_cast<LineListBuilder*>(FindBuilder(topic.ddeKey));
+    KOLVANE_ASSERT(builder);
+    if (!builder) {
+        return;
+    }
+    DataFormatter::FormatTicks(topic.request.symbol, topic.format, info, builder);
+    const DdeKey ddeKey = topic.ddeKey;
+    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_TICK, ddeKey.request));
+}
+
+void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) {
+    const auto it = m_snapshots.find(key);
+    if (it == m_snapshots.end()) {
+        return;
+    }
+    const SnapshotTopic& topic = it->second;
+    auto* builder = static_cast<PlainTextBuilder*>(FindBuilder(topic.ddeKey));
+    KOLVANE_ASSERT(builder);
+    if (!builder) {
+        return;
+    }
+    DataFormatter::FormatSnapshot(topic.symbol, topic.format, info, builder);
+    const DdeKey ddeKey = topic.ddeKey;
+    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_SNAPSHOT, ddeKey.request));
+}
+
+bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& request) {
+    KOLVANE_ASSERT(hconv);
+    KOLVANE_ASSERT(!request.empty());
+    DdeConvInfo info;
+    if (CurrentDdeApi().DdeQueryConvInfo(hconv, QID_SYNC, &info) == 0) {
+        KOLVANE_LOG(this, "Query CONVINFO failed\n");
+        return false;
+    }
+    const DdeStringHandle topicHandle(m_dde.Id(), topic);
+    const DdeStringHandle itemHandle(m_dde.Id(), request);
+    if (!m_dde.PostAdvise(topicHandle.Get(), itemHandle.Get())) {
+        KOLVANE_LOG(this, "DDE Post Advise failed\n");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,126 @@
+#include "DataSupplier.h"
+#include "DdeServer.h"
+#include "ItemNumbers.h"
+#include "Kolvane.h"
+#include "TextCase.h"
+
+#include <map>
+
+namespace {
+
+std::string Trimmed(const std::string& text, std::size_t begin, std::size_t end) {
+    while (begin < end && IsBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsBlank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+std::uintptr_t ConversationValue(HCONV hconv) {
+    return reinterpret_cast<std::uintptr_t>(hconv);
+}
+
+} // namespace
+
+bool DdeServer::DoRequest(HCONV hconv, const std::string& topic, const std::string& request) {
+    KOLVANE_ASSERT(hconv);
+    if (topic.empty()) {
+        KOLVANE_LOG(this, "Error: Empty topic name\n");
+        return false;
+    }
+    if (request.empty()) {
+        KOLVANE_LOG(this, "Error: Not specified request parameters\n");
+        return false;
+    }
+    if (topic == ZANVO_TOPIC_BAR) {
+        return CreateBarTopic(hconv, request);
+    }
+    if (topic == ZANVO_TOPIC_TICK) {
+        return CreateTickTopic(hconv, request);
+    }
+    if (topic == ZANVO_TOPIC_SNAPSHOT) {
+        return CreateSnapshotTopic(hconv, request);
+    }
+    return false;
+}
+
+bool DdeServer::SplitDdeRequest(const std::string& request, std::vector<std::string>& params) {
+    KOLVANE_ASSERT(!request.empty());
+    params.clear();
+    std::size_t at = 0;
+    while (true) {
+        at = request.find_first_not_of(',', at);
+        if (at == std::string::npos) {
+            break;
+        }
+        std::size_t end = request.find(',', at);
+        if (end == std::string::npos) {
+            end = request.size();
+        }
+        const std::string token = Trimmed(request, at, end);
+        if (token.empty()) {
+            KOLVANE_LOG(nullptr, "Error: '%s' request contain empty parameter\n", request.c_str());
+            return false;
+        }
+        params.push_back(ToUpperText(token));
+        at = end;
+    }
+    return true;
+}
+
+void DdeServer::AddBuilder(const DdeKey& key, std::unique_ptr<TextBuilder> builder) {
+    // An existing builder stays, with its text.
+    m_builders.try_emplace(key, std::move(builder));
+}
+
+template <typename Topics> void DdeServer::RemoveTopics(HCONV hconv, Topics& topics) {
+    KOLVANE_ASSERT(hconv);
+    for (auto it = topics.begin(); it != topics.end();) {
+        const auto& key = it->first;
+        KOLVANE_ASSERT(key);
+        if (it->second.ddeKey.hconv != hconv) {
+            ++it;
+            continue;
+        }
+        const DdeKey ddeKey = it->second.ddeKey;
+        m_supplier->StopRequest(key);
+        it = topics.erase(it);
+        m_builders.erase(ddeKey);
+    }
+}
+
+void DdeServer::CloseConversation(HCONV hconv) {
+    KOLVANE_ASSERT(hconv);
+    RemoveTopics(hconv, m_snapshots);
+    RemoveTopics(hconv, m_bars);
+    RemoveTopics(hconv, m_ticks);
+}
+
+void DdeServer::DisconnectConversation(HCONV hconv) {
+    KOLVANE_ASSERT(hconv);
+    CloseConversation(hconv);
+    if (!CurrentDdeApi().DdeDisconnect(hconv)) {
+        KOLVANE_LOG(this, "DDE Conversation Disconnect failed");
+    }
+}
+
+void DdeServer::CloseAllConversations(bool disconnect) {
+    std::map<std::uintptr_t, HCONV> conversations;
+    const auto collect = [&](const auto& topics) {
+        for (const auto& [key, topic] : topics) {
+            conversations.emplace(ConversationValue(topic.ddeKey.hconv), topic.ddeKey.hconv);
+        }
+    };
+    collect(m_snapshots);
+    collect(m_bars);
+    collect(m_ticks);
+    for (const auto& [value, hconv] : conversations) {
+        if (disconnect) {
+            DisconnectConversation(hconv);
+        } else {
+            CloseConversation(hconv);
+        }
+    }
+}

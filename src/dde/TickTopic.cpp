@@ -1,0 +1,91 @@
+// The "TS" topic: symbol, count, tick field letters, then HEADERS and REVERSE.
+#include "BarLimits.h"
+#include "DataFormatter.h"
+#include "DataSupplier.h"
+#include "DdeServer.h"
+#include "ItemNumbers.h"
+#include "Kolvane.h"
+#include "LineListBuilder.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+std::optional<std::int32_t> TickFieldCode(char letter) {
+    switch (letter) {
+    case 'D':
+        return tfDate;
+    case 'T':
+        return tfTime;
+    case 'C':
+        return tfKind;
+    case 'I':
+        return tfIndicators;
+    case 'E':
+        return tfExchange;
+    case 'P':
+        return tfPrice;
+    case 'S':
+        return tfSize;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
+    KOLVANE_ASSERT(hconv);
+    KOLVANE_ASSERT(!request.empty());
+    std::vector<std::string> params;
+    if (!SplitDdeRequest(request, params)) {
+        return false;
+    }
+    if (params.size() < 3) {
+        KOLVANE_LOG(this, "Error: Too little parameters\n");
+        return false;
+    }
+    TickRequest tickRequest{params[0], ParseDecimal(params[1])};
+    if (tickRequest.count > kMaxBarCount) {
+        KOLVANE_LOG(this, "Error: Unable to create topic - Count %d is more than %d rows\n",
+                    tickRequest.count, kMaxBarCount);
+        return false;
+    }
+    ListFormat format;
+    format.count = tickRequest.count;
+    for (const char letter : params[2]) {
+        const auto code = TickFieldCode(letter);
+        if (!code) {
+            const char text[2] = {letter, '\0'};
+            KOLVANE_LOG(this, "Error: Unable to create topic: Unsupported field '%s'\n", text);
+            return false;
+        }
+        format.fields.push_back(*code);
+    }
+    for (std::size_t i = 3; i < params.size(); ++i) {
+        const std::string& param = params[i];
+        if (param == "HEADERS") {
+            format.headers = true;
+        } else if (param == "REVERSE") {
+            format.reverse = true;
+        } else {
+            KOLVANE_LOG(this, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
+                        param.c_str());
+            return false;
+        }
+    }
+    ITickSet* tickKey = m_supplier->StartTickRequest(tickRequest);
+    if (!tickKey) {
+        return false;
+    }
+    KOLVANE_ASSERT(m_ticks.find(tickKey) == m_ticks.end());
+    const DdeKey ddeKey{hconv, request};
+    m_ticks.insert_or_assign(tickKey, TickTopic{ddeKey, format, tickRequest, tickKey});
+    if (!FindBuilder(ddeKey)) {
+        AddBuilder(ddeKey,
+                   std::make_unique<LineListBuilder>(
+                       format.reverse, DataFormatter::FormatTickHeader(format), tickRequest.count));
+    }
+    return true;
+}

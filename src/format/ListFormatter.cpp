@@ -1,0 +1,182 @@
+// The header and data lines of bar and tick items.
+#include "DataFormatter.h"
+#include "Kolvane.h"
+#include "LineListBuilder.h"
+
+#include <cstddef>
+#include <cstdlib>
+
+// The runtime's own _countof would compare the signed field codes unsigned; the one below says
+// what the header checks mean.
+#undef _countof
+
+namespace {
+
+const char* const s_barHeaders[kListFieldCount] = {"Date", "Time",  "Open",  "High",
+                                                   "Low",  "Close", "Volume"};
+const char* const s_tickHeaders[kListFieldCount] = {"Date",          "Time",  "Type", "Indicators",
+                                                    "Exchange Code", "Price", "Size"};
+
+bool IsListField(std::int32_t code) {
+    return code >= 0 && code < kListFieldCount;
+}
+
+// The size of a header table; a field code is below it when it names one of its entries, so a
+// negative code fails the check as well as one past the end.
+struct TableSize {
+    std::size_t entries;
+    friend bool operator<(std::int32_t code, TableSize size) {
+        return code >= 0 && static_cast<std::size_t>(code) < size.entries;
+    }
+};
+
+template <std::size_t N> TableSize _countof(const char* const (&)[N]) {
+    return TableSize{N};
+}
+
+// Header texts separated by tabs, ending in a line feed. A code outside the table writes no
+// text but keeps its separator, so the headers stay above their columns.
+std::string HeaderLine(const std::vector<std::int32_t>& fields, const char* const* headers) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (IsListField(fields[i])) {
+            line += headers[fields[i]];
+        }
+        line += i + 1 < fields.size() ? '\t' : '\n';
+    }
+    return line;
+}
+
+bool IsIntraday(const Bar& bar) {
+    return bar.interval > 0 && bar.interval < 1440;
+}
+
+} // namespace
+
+std::string DataFormatter::FormatBarHeader(const ListFormat& format) {
+    if (!format.headers || format.fields.empty()) {
+        return {};
+    }
+    const auto& headers = s_barHeaders;
+    for (std::size_t i = 0; i < format.fields.size(); ++i) {
+        KOLVANE_ASSERT(format.fields[i] < _countof(headers));
+    }
+    return HeaderLine(format.fields, headers);
+}
+
+std::string DataFormatter::FormatTickHeader(const ListFormat& format) {
+    if (!format.headers || format.fields.empty()) {
+        return {};
+    }
+    const auto& headers = s_tickHeaders;
+    for (std::size_t i = 0; i < format.fields.size(); ++i) {
+        KOLVANE_ASSERT(format.fields[i] < _countof(headers));
+    }
+    return HeaderLine(format.fields, headers);
+}
+
+std::string DataFormatter::FormatBar(const std::string& symbol, const Bar& bar,
+                                     const std::vector<std::int32_t>& fields) {
+    KOLVANE_ASSERT(!fields.empty());
+    // Daily and longer bars start at midnight UTC and show that calendar date in every zone.
+    const bool convert = IsIntraday(bar);
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        switch (fields[i]) {
+        case bfDate:
+            line += FormatTime(symbol, bar.startTime, true, convert);
+            break;
+        case bfTime:
+            line += FormatTime(symbol, bar.startTime, false, convert);
+            break;
+        case bfOpen:
+            line += FormatPrice(bar.open);
+            break;
+        case bfHigh:
+            line += FormatPrice(bar.high);
+            break;
+        case bfLow:
+            line += FormatPrice(bar.low);
+            break;
+        case bfClose:
+            line += FormatPrice(bar.close);
+            break;
+        case bfVolume:
+            line += FormatInteger(bar.volume);
+            break;
+        default:
+            KOLVANE_ASSERT(0);
+            break;
+        }
+        if (i + 1 < fields.size()) {
+            line += '\t';
+        }
+    }
+    line += '\n';
+    return line;
+}
+
+std::string DataFormatter::FormatTick(const std::string& symbol, const Tick& tick,
+                                      const std::vector<std::int32_t>& fields) {
+    KOLVANE_ASSERT(!fields.empty());
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        switch (fields[i]) {
+        case tfDate:
+            line += FormatTime(symbol, tick.time, true, true);
+            break;
+        case tfTime:
+            line += FormatTime(symbol, tick.time, false, true);
+            break;
+        case tfKind:
+            line += tick.kind;
+            break;
+        case tfIndicators:
+            line += ' ';
+            break;
+        case tfExchange:
+            line += tick.exchange;
+            break;
+        case tfPrice:
+            line += FormatPrice(tick.price);
+            break;
+        case tfSize:
+            line += FormatInteger(tick.size);
+            break;
+        default:
+            KOLVANE_ASSERT(0);
+            break;
+        }
+        if (i + 1 < fields.size()) {
+            line += '\t';
+        }
+    }
+    line += '\n';
+    return line;
+}
+
+void DataFormatter::FormatBars(const std::string& symbol, const ListFormat& format,
+                               const BarInfo& bars, LineListBuilder* builder) {
+    KOLVANE_ASSERT(builder);
+    if (!builder) {
+        return;
+    }
+    for (const auto& [startTime, bar] : bars.bars) {
+        if (bar.changed) {
+            builder->SetLine(startTime, FormatBar(symbol, bar, format.fields));
+        }
+    }
+}
+
+void DataFormatter::FormatTicks(const std::string& symbol, const ListFormat& format,
+                                const TickInfo& ticks, LineListBuilder* builder) {
+    KOLVANE_ASSERT(builder);
+    if (!builder) {
+        return;
+    }
+    for (const Tick& tick : ticks.ticks) {
+        if (tick.isNew) {
+            builder->InsertLine(tick.time, FormatTick(symbol, tick, format.fields));
+        }
+    }
+}

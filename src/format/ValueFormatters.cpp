@@ -1,0 +1,48 @@
+// The value formatters shared by snapshot, bar and tick text.
+#include "DataFormatter.h"
+#include "TextPrintf.h"
+#include "TimeHelper.h"
+
+#include <cmath>
+#include <ctime>
+
+std::string DataFormatter::FormatPrice(double value) {
+    return TextPrintf("%.6f", value);
+}
+
+std::string DataFormatter::FormatInteger(std::int32_t value) {
+    return TextPrintf("%d", value);
+}
+
+std::string DataFormatter::FormatShares(double value) {
+    if (value < 1000) {
+        // Whole thousands, computed in floating point: a large negative count would overflow a
+        // 32-bit product. Adding +0 turns the -0 of a small negative count into 0.
+        return TextPrintf("%.0f", std::trunc(value) * 1000 + 0.0);
+    }
+    if (value < 1000000) {
+        return TextPrintf("%.2fM", value / 1000);
+    }
+    return TextPrintf("%.2fB", value / 1000000);
+}
+
+std::string DataFormatter::FormatExchange(const std::string& text) {
+    static const std::string blank = " ";
+    return text.empty() ? blank : text;
+}
+
+std::string DataFormatter::FormatTime(const std::string& symbol, TimeValue time, bool isDate,
+                                      bool convert) {
+    if (convert) {
+        time = TimeHelper::ToDisplayTime(time, symbol);
+    }
+    // The UTC breakdown of a shifted time gives the display zone's wall clock.
+    if (time < 0) {
+        return {};
+    }
+    const std::tm brokenDown = *TimeHelper::GetTmTime(time);
+    char buffer[128];
+    const std::size_t length =
+        std::strftime(buffer, sizeof(buffer), isDate ? " %x" : " %X", &brokenDown);
+    return std::string(buffer, length);
+}

@@ -1,0 +1,246 @@
+// Bar subscriptions: the grid of empty bars is laid out at once, the library's bars are merged
+// into it, empty bars are filled on request, and the newest count bars are kept.
+#include "BarLimits.h"
+#include "BarListCreator.h"
+#include "Clock.h"
+#include "DataSupplier.h"
+#include "Kolvane.h"
+#include "RequestOptionsPtr.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The library has no quarterly bars: they are merged from three times as many months.
+std::int32_t LibraryInterval(std::int32_t interval) {
+    return interval == biQuarterly ? biMonthly : interval;
+}
+
+std::int32_t LibraryCount(const BarRequest& request) {
+    return request.interval == biQuarterly ? 3 * request.count : request.count;
+}
+
+void KeepNewest(BarInfo& info) {
+    const auto count = static_cast<std::size_t>(std::max(info.request.count, 0));
+    while (info.bars.size() > count) {
+        info.bars.erase(info.bars.begin());
+    }
+}
+
+void ClearChangedMarks(BarMap& bars) {
+    for (auto& [time, bar] : bars) {
+        bar.changed = false;
+    }
+}
+
+// Options "h:m" of a time of day given in seconds.
+void SplitTimeOfDay(std::int32_t seconds, int* hour, int* minute) {
+    *hour = seconds / 3600;
+    *minute = seconds % 3600 / 60;
+}
+
+} // namespace
+
+IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
+    KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
+    KOLVANE_ASSERT(m_mondrel);
+    if (!m_mondrel) {
+        return nullptr;
+    }
+    if (request.symbol.empty() || request.symbol.size() > kMaxSymbolLength) {
+        KOLVANE_LOG(this, "Bad Bar Request. Invalid Symbol Name '%s'\n", request.symbol.c_str());
+        return nullptr;
+    }
+    if (request.customSession && request.sessionStart > request.sessionEnd) {
+        KOLVANE_LOG(this, "Bad Snapshot Request. Reverted Session is not supported\n");
+        return nullptr;
+    }
+    if (request.interval == 0 || request.interval < -5 || request.interval > 1440) {
+        KOLVANE_LOG(this, "Bad Snapshot Request. Unsupported Interval\n");
+        return nullptr;
+    }
+    if (request.count > kMaxBarCount) {
+        KOLVANE_LOG(this, "Bad Bar Request. Count %d is more than %d bars\n", request.count,
+                    kMaxBarCount);
+        return nullptr;
+    }
+    // A negative count keeps no bars, rather than a rule that can never be met.
+    BarRequest accepted = request;
+    accepted.count = std::max(request.count, 0);
+
+    RequestOptionsPtr options(m_mondrel->NewBarOptions());
+    KOLVANE_ASSERT(options.get());
+    if (!options) {
+        return nullptr;
+    }
+    if (accepted.customSession) {
+        int hour = 0;
+        int minute = 0;
+        SplitTimeOfDay(accepted.sessionStart, &hour, &minute);
+        options->SetSessionStart(hour, minute);
+        // The library's session end is inclusive to the minute.
+        SplitTimeOfDay(accepted.sessionEnd == 0 ? 0 : accepted.sessionEnd - 1, &hour, &minute);
+        options->SetSessionEnd(hour, minute);
+    }
+    options->SetLiveUpdates(1);
+    options->SetEndTime(Clock::Now());
+    options->SetCount(LibraryCount(accepted));
+    options->SetCustomSession(accepted.customSession);
+    options->SetIncludeQuotes(0);
+
+    IBarSet* barSet = m_mondrel->RequestBars(
+        accepted.symbol.c_str(), LibraryInterval(accepted.interval), this, options.get());
+    if (!barSet) {
+        KOLVANE_LOG(this, "Unable Subscribe to Bars for '%s'\n", accepted.symbol.c_str());
+        return nullptr;
+    }
+    KOLVANE_ASSERT(m_bars.find(barSet) == m_bars.end());
+    BarInfo& info = m_bars[barSet];
+    info = BarInfo{{}, accepted};
+    if (accepted.customSession) {
+        BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count,
+                                     accepted.sessionStart, accepted.sessionEnd, info.bars);
+    } else {
+        BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count, info.bars);
+    }
+    NotifyBars(barSet, info);
+    return barSet;
+}
+
+void DataSupplier::StopRequest(IBarSet* key) {
+    KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
+    KOLVANE_ASSERT(m_mondrel);
+    KOLVANE_ASSERT(key);
+    // A set that is not ours (or no longer) is not handed to the library, which may have freed it.
+    const auto it = m_bars.find(key);
+    KOLVANE_ASSERT(it != m_bars.end());
+    if (it == m_bars.end()) {
+        return;
+    }
+    if (m_mondrel) {
+        m_mondrel->StopBars(key, this);
+    }
+    m_bars.erase(it);
+}
+
+void DataSupplier::OnBar(IBarItem* barItem, BarInfo& info) {
+    KOLVANE_ASSERT(barItem);
+    if (!barItem) {
+        return;
+    }
+    TimeValue time = barItem->GetTime();
+    if (info.request.interval < biDaily) {
+        time = BarListCreator::GetNonIntradayBarStartTime(time, info.request.interval);
+    }
+    auto [it, inserted] =
+        info.bars.try_emplace(time, Bar{time, 0, 0, 0, 0, 0, info.request.interval, true});
+    Bar& bar = it->second;
+    const double low = barItem->GetLow();
+    if (bar.open == 0) {
+        bar.open = barItem->GetOpen();
+    }
+    bar.high = std::max(bar.high, barItem->GetHigh());
+    bar.low = bar.low == 0 ? low : std::min(bar.low, low);
+    bar.close = barItem->GetClose();
+    bar.volume = barItem->GetVolume();
+    bar.changed = true;
+}
+
+void DataSupplier::FillEmptyBars(BarMap& bars, BarMap::iterator start) {
+    // The nearest priced bar before start; filled bars count as priced from then on.
+    double lastClose = 0;
+    for (auto back = start; back != bars.begin();) {
+        --back;
+        if (back->second.close != 0) {
+            lastClose = back->second.close;
+            break;
+        }
+    }
+    for (auto it = start; it != bars.end(); ++it) {
+        Bar& bar = it->second;
+        if (bar.close != 0) {
+            lastClose = bar.close;
+        } else if (lastClose != 0) {
+            bar.open = bar.high = bar.low = bar.close = lastClose;
+            bar.changed = true;
+        }
+    }
+}
+
+void DataSupplier::NotifyBars(IBarSet* barSet, const BarInfo& info) {
+    KOLVANE_ASSERT(m_listener);
+    if (m_listener) {
+        m_listener->OnProcessingBarData(barSet, info);
+    }
+}
+
+void DataSupplier::OnBarBackFillComplete(IBarSet* barSet) {
+    KOLVANE_ASSERT(barSet);
+    const auto it = m_bars.find(barSet);
+    if (it == m_bars.end()) {
+        return;
+    }
+    BarInfo& info = it->second;
+    for (std::int32_t index = 0; index < barSet->GetBarCount(); ++index) {
+        OnBar(barSet->GetBar(index), info);
+    }
+    if (info.request.fill) {
+        FillEmptyBars(info.bars, info.bars.begin());
+    }
+    KeepNewest(info);
+    NotifyBars(barSet, info);
+}
+
+void DataSupplier::OnBarUpdate(IBarSet* barSet, IBarItem* barItem) {
+    KOLVANE_ASSERT(barSet);
+    KOLVANE_ASSERT(barItem);
+    const auto it = m_bars.find(barSet);
+    if (it == m_bars.end()) {
+        return;
+    }
+    BarInfo& info = it->second;
+    const BarRequest& request = info.request;
+    ClearChangedMarks(info.bars);
+    OnBar(barItem, info);
+
+    if (info.bars.size() > 1) {
+        const auto last = std::prev(info.bars.end());
+        const auto previous = std::prev(last);
+        BarMap gap;
+        if (request.customSession) {
+            BarListCreator::GetEmptyBars(request.symbol, request.interval, previous->first,
+                                         last->first, request.sessionStart, request.sessionEnd,
+                                         gap);
+        } else {
+            BarListCreator::GetEmptyBars(request.symbol, request.interval, previous->first,
+                                         last->first, gap);
+        }
+        const TimeValue previousTime = previous->first;
+        info.bars.insert(gap.begin(), gap.end());
+        if (request.fill) {
+            FillEmptyBars(info.bars, info.bars.find(previousTime));
+        }
+    }
+    KeepNewest(info);
+    const std::int64_t count = request.count;
+    NotifyBars(barSet, info);
+
+    // The listener may have stopped the request; a stopped set is not the supplier's to trim.
+    if (m_bars.find(barSet) == m_bars.end()) {
+        return;
+    }
+    if (barSet->GetBarCount() > 2 * count) {
+        barSet->Trim(static_cast<std::int32_t>(count), 1);
+    }
+}
+
+void DataSupplier::OnBarBackFillStart(IBarSet*) {}
+
+void DataSupplier::OnBarBackFillEmpty(IBarSet*) {}
+
+void DataSupplier::OnBarReset(IBarSet*) {}
+
+void DataSupplier::OnBarError(IBarSet*, int) {}
+
+void DataSupplier::OnBarStopped(IBarSet*) {}

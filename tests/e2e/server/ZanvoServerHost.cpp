@@ -1,0 +1,91 @@
+// Win32: the DDE server with its supplier, as the tray program will run them, for end-to-end tests
+// until the tray program exists.
+//
+//   zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW]]
+//
+// Connects the supplier with Mondrel.dll playing the scenario file (times shown in GMT), starts the
+// service "Zanvo" and runs the message loop until the file STOPFILE exists or the time limit
+// (120 s unless given) has passed. NOW fixes the program's clock (seconds since 1970 UTC), so that
+// bar grids end in the scenario's day. It then stops the server and writes "stopped" or "stop
+// failed". Exit code 0 after a clean stop, 1 when the server would not start or stop, 2 for bad
+// usage.
+#include "Clock.h"
+#include "DataManagerSource.h"
+#include "DataSupplier.h"
+#include "DdeServer.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+DataSupplier* s_supplier = nullptr;
+
+Mondrel* SupplierDataManager() {
+    return s_supplier ? s_supplier->GetDataManager() : nullptr;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW]]\n");
+        return 2;
+    }
+    const std::string scenario = std::string("scenario:") + argv[1];
+    const std::string stopFile = argv[2];
+    const int seconds = argc > 3 ? std::atoi(argv[3]) : 120;
+    if (argc > 4) {
+        Clock::SetFixed(std::atoi(argv[4]));
+    }
+
+    DataSupplier supplier;
+    s_supplier = &supplier;
+    SetDataManagerSource(&SupplierDataManager);
+    const auto settings = [&scenario] {
+        ConnectionSettings s;
+        s.userName = "e2e";
+        s.password = "e2e";
+        s.quoteAddress = scenario;
+        s.timeZoneMode = 1;
+        return s;
+    };
+    int exitCode = 0;
+    {
+        DdeServer server(&supplier, settings);
+        supplier.SetDataListener(&server);
+        if (!server.Start()) {
+            std::printf("start failed\n");
+            return 1;
+        }
+        std::printf("started\n");
+        std::fflush(stdout);
+
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, nullptr);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == timer) {
+                if (FileExists(stopFile) || GetTickCount64() >= end) {
+                    break;
+                }
+                continue;
+            }
+            DispatchMessageA(&msg);
+        }
+        KillTimer(nullptr, timer);
+        const bool stopped = server.Stop();
+        std::printf(stopped ? "stopped\n" : "stop failed\n");
+        exitCode = stopped ? 0 : 1;
+    }
+    SetDataManagerSource(nullptr);
+    s_supplier = nullptr;
+    return exitCode;
+}

@@ -1,0 +1,154 @@
+// The service's conversations: which connections it accepts, what each transaction answers, and
+// how items, subscriptions and builders come and go with the conversations.
+#include "ServerFixture.h"
+
+#include <algorithm>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+
+namespace {
+constexpr std::uint32_t kOtherFormat = 0xC001;
+} // namespace
+
+TEST_F(ServerTest, AcceptsOnlyItsThreeTopicsSpelledExactly) {
+    // Atoms keep the spelling registered first, so the wrong spellings go first.
+    EXPECT_FALSE(model.Connect("Zanvo", "bars"));
+    EXPECT_FALSE(model.Connect("Zanvo", "ts"));
+    EXPECT_FALSE(model.Connect("Zanvo", "Quotes"));
+    EXPECT_TRUE(model.Connect("Zanvo", "Bars"));
+    EXPECT_TRUE(model.Connect("Zanvo", "TS"));
+    EXPECT_TRUE(model.Connect("Zanvo", "Snapshot"));
+    EXPECT_FALSE(model.WildConnect("", ""));
+    EXPECT_FALSE(model.WildConnect("Zanvo", "Bars"));
+}
+
+TEST_F(ServerTest, AdviseStartsOnlyInTextAndCreatesNothing) {
+    HCONV hconv = Connect("Snapshot");
+    EXPECT_FALSE(model.StartAdvise(hconv, "IBM,B", kOtherFormat));
+    EXPECT_TRUE(model.StartAdvise(hconv, "IBM,B", CF_TEXT));
+    EXPECT_THAT(DmCalls("SubscribeQuote"), IsEmpty());
+    EXPECT_FALSE(model.Request(hconv, "IBM,B", kOtherFormat));
+    EXPECT_THAT(DmCalls("SubscribeQuote"), IsEmpty());
+}
+
+TEST_F(ServerTest, FirstRequestSubscribesOnceAndOtherLetterCaseSharesTheItem) {
+    HCONV hconv = Connect("TS");
+    // Before any data: no header asked for, three empty rows.
+    EXPECT_EQ(Text(model.Request(hconv, "ibm,3,p")), "\n\n\n");
+    EXPECT_EQ(Text(model.Request(hconv, "IBM,3,P")), "\n\n\n");
+    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
+
+    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 10.5, 100)});
+    EXPECT_EQ(Text(model.Request(hconv, "Ibm,3,P")), "10.500000\n\n\n");
+    EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(1));
+    EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
+}
+
+TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
+    HCONV first = Connect("TS");
+    HCONV second = Connect("TS");
+    ASSERT_TRUE(model.StartAdvise(first, "IBM,2,P"));
+    ASSERT_TRUE(model.StartAdvise(second, "IBM,2,P"));
+    model.Request(first, "IBM,2,P");
+    model.Request(second, "IBM,2,P");
+    ASSERT_THAT(dm->tickSets, SizeIs(2));
+
+    dm->tickSets[1]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    // Both loops are asked; each gets its own item's text.
+    EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
+    EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
+    EXPECT_EQ(Text(model.Request(first, "IBM,2,P")), "\n\n");
+}
+
+TEST_F(ServerTest, PokeAdvisesTheItemsLoopsAndIsAcknowledged) {
+    HCONV hconv = Connect("TS");
+    ASSERT_TRUE(model.StartAdvise(hconv, "IBM,1,P"));
+    model.Request(hconv, "IBM,1,P");
+    EXPECT_EQ(model.Poke(hconv, "IBM,1,P"), DDE_FACK);
+    EXPECT_THAT(model.Advised(hconv, "IBM,1,P"), ElementsAre(std::string("\n\0", 2)));
+    // An execute is not processed.
+    EXPECT_NE(model.Execute(hconv), DDE_FACK);
+}
+
+TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
+    HCONV leaving = Connect("TS");
+    HCONV staying = Connect("TS");
+    model.Request(leaving, "IBM,2,P");
+    model.Request(leaving, "MSFT,2,P");
+    model.Request(staying, "IBM,2,P");
+    model.Disconnect(leaving);
+    EXPECT_THAT(DmCalls("StopTicks"), ElementsAre("StopTicks(IBM)", "StopTicks(MSFT)"));
+    EXPECT_TRUE(dm->tickSets[0]->stopped);
+    EXPECT_TRUE(dm->tickSets[1]->stopped);
+    EXPECT_FALSE(dm->tickSets[2]->stopped);
+
+    // The staying item is still served and updated.
+    dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(1000, 3.5, 1)});
+    EXPECT_EQ(Text(model.Request(staying, "IBM,2,P")), "3.500000\n\n");
+}
+
+TEST_F(ServerTest, StopDisconnectsEveryConversationInAscendingOrderBeforeTheSupplier) {
+    HCONV a = Connect("Snapshot");
+    HCONV b = Connect("TS");
+    HCONV c = Connect("Bars");
+    // Items asked in descending conversation order, each conversation once.
+    model.Request(c, "IBM,5,10,C");
+    model.Request(b, "IBM,2,P");
+    model.Request(a, "IBM,B");
+    ASSERT_THAT(dm->calls, ::testing::Contains("RequestBars(IBM,5)"));
+
+    EXPECT_TRUE(server.Stop());
+    std::vector<HCONV> disconnected;
+    for (const DdeCall& call : model.Calls(DdeOp::Disconnect)) {
+        disconnected.push_back(call.hconv);
+    }
+    std::vector<HCONV> expected{a, b, c};
+    std::sort(expected.begin(), expected.end(), [](HCONV l, HCONV r) {
+        return reinterpret_cast<std::uintptr_t>(l) < reinterpret_cast<std::uintptr_t>(r);
+    });
+    EXPECT_EQ(disconnected, expected);
+    // Every subscription stopped before the library went.
+    const auto& calls = dm->calls;
+    const auto disconnect = std::find(calls.begin(), calls.end(), "DisconnectFeeds");
+    ASSERT_NE(disconnect, calls.end());
+    for (const char* stop : {"UnsubscribeQuote(IBM)", "StopTicks(IBM)", "StopBars(IBM)"}) {
+        EXPECT_LT(std::find(calls.begin(), calls.end(), stop), disconnect) << stop;
+    }
+    EXPECT_EQ(model.LiveInstances(), 0u);
+    EXPECT_FALSE(model.IsRegistered("Zanvo"));
+    EXPECT_FALSE(supplier.GetDataManager());
+}
+
+TEST_F(ServerTest, StopReportsFailureWhileTheInstanceStaysInUse) {
+    model.SetFailing(DdeOp::Uninitialize, true);
+    EXPECT_FALSE(server.Stop());
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                ::testing::Contains(Logged("DdeServer::Stop", "DDE uninitialize failed\n")));
+    // The supplier stays connected with the instance.
+    EXPECT_TRUE(supplier.GetDataManager());
+    model.SetFailing(DdeOp::Uninitialize, false);
+    EXPECT_TRUE(server.Stop());
+    EXPECT_EQ(model.LiveInstances(), 0u);
+}
+
+TEST_F(ServerTest, StopUninitialisesEvenWhenUnregisteringTheNameFails) {
+    model.SetFailing(DdeOp::NameService, true);
+    EXPECT_TRUE(server.Stop());
+    EXPECT_EQ(model.LiveInstances(), 0u);
+    EXPECT_FALSE(supplier.GetDataManager());
+}
+
+TEST_F(ServerTest, DataOfUnknownHandlesIsIgnored) {
+    HCONV hconv = Connect("TS");
+    model.Request(hconv, "IBM,2,P");
+    model.Disconnect(hconv);
+    const std::size_t posts = model.Calls(DdeOp::PostAdvise).size();
+    // Data for the removed topic's handle: nothing is formatted or posted.
+    TickInfo info;
+    info.symbol = "IBM";
+    info.ticks.push_back(Tick{1000, " ", "trd", 1.0, 1, true});
+    server.OnProcessingTickData(dm->tickSets[0].get(), info);
+    EXPECT_EQ(model.Calls(DdeOp::PostAdvise).size(), posts);
+}

@@ -1,0 +1,86 @@
+#include "ItemNumbers.h"
+#include "SessionWindow.h"
+#include "TextCase.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+} // namespace
+
+TEST(ParseDecimal, ReadsLeadingDigitsLikeTheRuntimeAndSaturates) {
+    EXPECT_EQ(ParseDecimal("100"), 100);
+    EXPECT_EQ(ParseDecimal("  -5"), -5);
+    EXPECT_EQ(ParseDecimal("+7X"), 7);
+    EXPECT_EQ(ParseDecimal("1D"), 1);
+    EXPECT_EQ(ParseDecimal("X1"), 0);
+    EXPECT_EQ(ParseDecimal(""), 0);
+    EXPECT_EQ(ParseDecimal("-"), 0);
+    EXPECT_EQ(ParseDecimal("2147483647"), kMax);
+    EXPECT_EQ(ParseDecimal("2147483648"), kMax);
+    EXPECT_EQ(ParseDecimal("99999999999999999999999"), kMax);
+    EXPECT_EQ(ParseDecimal("-2147483648"), kMin);
+    EXPECT_EQ(ParseDecimal("-99999999999999999999999"), kMin);
+}
+
+TEST(ParseInterval, CalendarWordsAndMinutesBelowOneDay) {
+    EXPECT_EQ(ParseInterval("D"), -1);
+    EXPECT_EQ(ParseInterval("d"), -1);
+    EXPECT_EQ(ParseInterval("W"), -2);
+    EXPECT_EQ(ParseInterval("M"), -3);
+    EXPECT_EQ(ParseInterval("q"), -4);
+    EXPECT_EQ(ParseInterval("5"), 5);
+    EXPECT_EQ(ParseInterval("1D"), 1);
+    EXPECT_EQ(ParseInterval("1439"), 1439);
+    EXPECT_EQ(ParseInterval("1440"), 0);
+    EXPECT_EQ(ParseInterval("0"), 0);
+    EXPECT_EQ(ParseInterval("-1"), 0);
+    EXPECT_EQ(ParseInterval("DD"), 0);
+    EXPECT_EQ(ParseInterval("99999999999"), 0);
+}
+
+TEST(ReadSessionWindow, NeedsAllFourNumbers) {
+    const auto window = ReadSessionWindow("9:30-16:00");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->startHour, 9);
+    EXPECT_EQ(window->startMinute, 30);
+    EXPECT_EQ(window->endHour, 16);
+    EXPECT_EQ(window->endMinute, 0);
+
+    EXPECT_TRUE(ReadSessionWindow("9:30-16:00XYZ"));
+    EXPECT_FALSE(ReadSessionWindow("9:30"));
+    EXPECT_FALSE(ReadSessionWindow("9:30-"));
+    EXPECT_FALSE(ReadSessionWindow("9:30-16"));
+    EXPECT_FALSE(ReadSessionWindow("9 :30-16:00"));
+    EXPECT_FALSE(ReadSessionWindow(""));
+}
+
+TEST(ReadSessionWindow, SignsAndHugeNumbersAreReadWithoutOverflow) {
+    const auto negative = ReadSessionWindow("-1:-1--1:-1");
+    ASSERT_TRUE(negative);
+    EXPECT_EQ(negative->startHour, -1);
+    EXPECT_EQ(negative->startMinute, -1);
+    EXPECT_EQ(negative->endHour, -1);
+    EXPECT_EQ(negative->endMinute, -1);
+
+    const auto huge = ReadSessionWindow("99999999999:1-1:-99999999999");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->startHour, kMax);
+    EXPECT_EQ(huge->endMinute, kMin);
+}
+
+TEST(TextCase, UpperCaseAndCaselessOrder) {
+    EXPECT_EQ(ToUpperText("ibm,d"), "IBM,D");
+    EXPECT_EQ(CompareTextNoCase("ibm,5", "IBM,5"), 0);
+    EXPECT_LT(CompareTextNoCase("ABC", "abd"), 0);
+    EXPECT_GT(CompareTextNoCase("abc", "AB"), 0);
+    EXPECT_LT(CompareTextNoCase("", "A"), 0);
+    // Bytes the locale cannot decode keep their value and still order totally.
+    const std::string raw = "\xff\x80";
+    EXPECT_EQ(ToUpperText(raw), raw);
+    EXPECT_EQ(CompareTextNoCase(raw, raw), 0);
+    EXPECT_NE(CompareTextNoCase(raw, "\xfe\x80"), 0);
+}

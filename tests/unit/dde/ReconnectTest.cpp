@@ -1,0 +1,119 @@
+// Dropping every topic and creating it again from the clients' item strings, with and without
+// reconnecting the supplier in between.
+#include "MessageQueue.h"
+#include "ServerFixture.h"
+
+#include <functional>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+// Runs a test's action where the thread's queue would be dispatched.
+class ScriptedQueue final : public MessageQueue {
+public:
+    void DispatchWaiting() override {
+        ++dispatches;
+        if (onDispatch) {
+            onDispatch();
+        }
+    }
+    int dispatches = 0;
+    std::function<void()> onDispatch;
+};
+
+} // namespace
+
+class ReconnectTest : public ServerTest {
+protected:
+    ReconnectTest() { SetMessageQueue(&queue); }
+    ~ReconnectTest() override { SetMessageQueue(nullptr); }
+
+    ScriptedQueue queue;
+};
+
+TEST_F(ReconnectTest, WithoutReconnectEveryTopicIsRecreatedSnapshotsFirst) {
+    HCONV a = Connect("Bars");
+    HCONV b = Connect("Snapshot");
+    HCONV c = Connect("TS");
+    model.Request(a, "IBM,5,10,C");
+    model.Request(b, "IBM,B");
+    model.Request(c, "MSFT,2,P");
+    ASSERT_TRUE(model.StartAdvise(c, "MSFT,2,P"));
+    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 2.5, 1)});
+    ASSERT_EQ(Text(model.Request(c, "MSFT,2,P")), "2.500000\n\n");
+    dm->calls.clear();
+
+    EXPECT_TRUE(server.ReconnectAndResubscribe(false));
+    EXPECT_EQ(queue.dispatches, 0);
+    // Stopped conversation by conversation, recreated snapshots first.
+    std::vector<std::string> subscriptions;
+    for (const std::string& call : dm->calls) {
+        if (call.find("Request") == 0 || call.find("Subscribe") == 0 ||
+            call.find("Unsubscribe") == 0 || call.find("Stop") == 0) {
+            subscriptions.push_back(call);
+        }
+    }
+    EXPECT_THAT(subscriptions,
+                ElementsAre("StopBars(IBM)", "UnsubscribeQuote(IBM)", "StopTicks(MSFT)",
+                            "SubscribeQuote(IBM,1)", "RequestBars(IBM,5)", "RequestTicks(MSFT)"));
+    EXPECT_TRUE(model.IsConnected(a));
+    EXPECT_TRUE(model.IsConnected(b));
+    EXPECT_TRUE(model.IsConnected(c));
+    // A new builder: the old ticks are gone until new data arrives on the loop.
+    EXPECT_EQ(Text(model.Request(c, "MSFT,2,P")), "\n\n");
+    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 4.5, 1)});
+    EXPECT_EQ(model.Advised(c, "MSFT,2,P").back(), std::string("4.500000\n\n\0", 11));
+}
+
+TEST_F(ReconnectTest, ReconnectRefusesItemsWhileTheQueueRunsAndRecreatesAfterwards) {
+    HCONV hconv = Connect("TS");
+    model.Request(hconv, "IBM,2,P");
+    std::optional<std::string> duringPump = std::string("not asked");
+    queue.onDispatch = [&] { duringPump = model.Request(hconv, "MSFT,2,P"); };
+
+    EXPECT_TRUE(server.ReconnectAndResubscribe(true));
+    EXPECT_FALSE(duringPump);
+    EXPECT_EQ(queue.dispatches, 1);
+    // The old library was released and a new one connected, which got the item again.
+    ASSERT_EQ(fake::GetScript().instances.size(), 2u);
+    EXPECT_TRUE(fake::GetScript().instances[0]->destroyed);
+    EXPECT_THAT(fake::GetScript().instances[1]->calls, ::testing::Contains("RequestTicks(IBM)"));
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                ::testing::Contains(Logged("DdeServer::ServeItem",
+                                           "Error: Unable to serve 'MSFT,2,P' while the data "
+                                           "supplier is disconnected\n")));
+}
+
+TEST_F(ReconnectTest, FailedReconnectLeavesNoTopics) {
+    HCONV hconv = Connect("TS");
+    model.Request(hconv, "IBM,2,P");
+    fake::GetScript().failCreateInstance = true;
+    EXPECT_FALSE(server.ReconnectAndResubscribe(true));
+    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
+    EXPECT_TRUE(model.IsConnected(hconv));
+    // Still disconnected: the item is refused, not subscribed.
+    EXPECT_FALSE(model.Request(hconv, "IBM,2,P"));
+}
+
+TEST_F(ReconnectTest, SymbolNowRefusedIsLoggedAndTheOthersAreRecreated) {
+    HCONV hconv = Connect("TS");
+    model.Request(hconv, "IBM,2,P");
+    model.Request(hconv, "MSFT,2,P");
+    dm->refusedSymbols.insert("IBM");
+    fake::LogCapture::Clear();
+    EXPECT_TRUE(server.ReconnectAndResubscribe(false));
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                ::testing::Contains(Logged("DdeServer::ReconnectAndResubscribe",
+                                           "Error: Unable to recreate topic 'TS' which parameters "
+                                           "'IBM,2,P'n")));
+    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)",
+                                                     "RequestTicks(IBM)", "RequestTicks(MSFT)"));
+}
+
+TEST_F(ReconnectTest, NoTopicsJustReconnects) {
+    EXPECT_TRUE(server.ReconnectAndResubscribe(true));
+    EXPECT_EQ(fake::GetScript().instances.size(), 2u);
+    EXPECT_TRUE(supplier.GetDataManager());
+}

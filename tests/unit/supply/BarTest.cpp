@@ -1,0 +1,230 @@
+#include "Clock.h"
+#include "SupplierFixture.h"
+#include "TimeHelper.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+// Tuesday 2009-07-21 14:14:59 UTC.
+const TimeValue kNow = TimeHelper::MakeTimeGMT(2009, 7, 21, 14, 14, 59);
+
+TimeValue At(int month, int day, int hour, int minute) {
+    return TimeHelper::MakeTimeGMT(2009, month, day, hour, minute, 0);
+}
+
+fake::FakeBarItem BarAt(TimeValue time, double open, double high, double low, double close,
+                        std::int32_t volume) {
+    fake::FakeBarItem bar;
+    bar.time = time;
+    bar.open = open;
+    bar.high = high;
+    bar.low = low;
+    bar.close = close;
+    bar.volume = volume;
+    return bar;
+}
+
+BarRequest Request(std::int32_t interval, std::int32_t count) {
+    BarRequest request;
+    request.symbol = "IBM";
+    request.interval = interval;
+    request.count = count;
+    return request;
+}
+
+class BarTest : public SupplierTest {
+protected:
+    void SetUp() override {
+        SupplierTest::SetUp();
+        Clock::SetFixed(kNow);
+    }
+    void TearDown() override {
+        Clock::SetFixed(std::nullopt);
+        SupplierTest::TearDown();
+    }
+
+    const BarMap& LastBars() const { return listener.barCalls.back().copy.bars; }
+};
+
+} // namespace
+
+TEST_F(BarTest, IntervalsOutsideTheSupportedRangeAreRefused) {
+    fake::FakeMondrel& dm = ConnectAll();
+    for (std::int32_t interval : {0, -6, 1441}) {
+        fake::LogCapture::Clear();
+        EXPECT_EQ(supplier.StartBarsRequest(Request(interval, 10)), nullptr) << interval;
+        EXPECT_THAT(fake::LogCapture::Lines(),
+                    ElementsAre(Reported("DataSupplier::StartBarsRequest",
+                                         "Bad Snapshot Request. Unsupported Interval\n")));
+    }
+    EXPECT_NE(supplier.StartBarsRequest(Request(1440, 10)), nullptr);
+    EXPECT_NE(supplier.StartBarsRequest(Request(-5, 10)), nullptr);
+    EXPECT_EQ(dm.barSets.size(), 2u);
+}
+
+TEST_F(BarTest, SymbolSessionAndCountAreCheckedBeforeAnythingIsRequested) {
+    fake::FakeMondrel& dm = ConnectAll();
+    BarRequest longSymbol = Request(5, 10);
+    longSymbol.symbol = std::string(25, 'A');
+    EXPECT_EQ(supplier.StartBarsRequest(longSymbol), nullptr);
+
+    BarRequest reverted = Request(5, 10);
+    reverted.customSession = true;
+    reverted.sessionStart = 57600;
+    reverted.sessionEnd = 34200;
+    EXPECT_EQ(supplier.StartBarsRequest(reverted), nullptr);
+
+    EXPECT_EQ(supplier.StartBarsRequest(Request(5, 100001)), nullptr);
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ElementsAre(Reported("DataSupplier::StartBarsRequest",
+                             "Bad Bar Request. Invalid Symbol Name '" + longSymbol.symbol + "'\n"),
+                    Reported("DataSupplier::StartBarsRequest",
+                             "Bad Snapshot Request. Reverted Session is not supported\n"),
+                    Reported("DataSupplier::StartBarsRequest",
+                             "Bad Bar Request. Count 100001 is more than 100000 bars\n")));
+    EXPECT_TRUE(dm.barSets.empty());
+}
+
+TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {
+    fake::FakeMondrel& dm = ConnectAll();
+    BarRequest request = Request(5, 10);
+    request.customSession = true;
+    request.sessionStart = 34200; // 09:30:00
+    request.sessionEnd = 57600;   // 16:00:00
+    ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
+    const fake::FakeBarSet& set = *dm.barSets.back();
+    EXPECT_THAT(set.options->calls,
+                ElementsAre("SetSessionStart(9,30)", "SetSessionEnd(15,59)", "SetLiveUpdates(1)",
+                            "SetEndTime(" + std::to_string(kNow) + ")", "SetCount(10)",
+                            "SetCustomSession(true)", "SetIncludeQuotes(0)"));
+    EXPECT_EQ(set.options->destroyCount, 1);
+}
+
+TEST_F(BarTest, TheGridIsHandedOutAtOnce) {
+    ConnectAll();
+    IBarSet* set = supplier.StartBarsRequest(Request(biDaily, 5));
+    ASSERT_NE(set, nullptr);
+    ASSERT_EQ(listener.barCalls.size(), 1u);
+    EXPECT_EQ(listener.barCalls[0].barSet, set);
+    // Tuesday, then Monday and the Friday, Thursday and Wednesday before it.
+    std::vector<TimeValue> starts;
+    for (const auto& [time, bar] : LastBars()) {
+        starts.push_back(time);
+        EXPECT_EQ(bar.close, 0);
+    }
+    EXPECT_THAT(starts, ElementsAre(At(7, 15, 0, 0), At(7, 16, 0, 0), At(7, 17, 0, 0),
+                                    At(7, 20, 0, 0), At(7, 21, 0, 0)));
+}
+
+TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
+    fake::FakeMondrel& dm = ConnectAll();
+    ASSERT_NE(supplier.StartBarsRequest(Request(biQuarterly, 4)), nullptr);
+    fake::FakeBarSet& set = *dm.barSets.back();
+    EXPECT_EQ(set.interval, biMonthly);
+    EXPECT_THAT(set.options->calls, ::testing::Contains("SetCount(12)"));
+
+    set.BackFill({BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
+                  BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
+                  BarAt(At(6, 1, 0, 0), 14, 14, 8, 13, 300)});
+    const Bar& quarter = LastBars().at(At(4, 1, 0, 0));
+    EXPECT_EQ(quarter.open, 10);
+    EXPECT_EQ(quarter.high, 15);
+    EXPECT_EQ(quarter.low, 8);
+    EXPECT_EQ(quarter.close, 13);
+    EXPECT_EQ(quarter.volume, 300);
+    EXPECT_EQ(LastBars().size(), 4u);
+}
+
+TEST_F(BarTest, FillGivesEmptyBarsThePreviousCloseButNotBeforeTheFirstPrice) {
+    fake::FakeMondrel& dm = ConnectAll();
+    BarRequest request = Request(1, 6);
+    request.fill = true;
+    ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
+    dm.barSets.back()->BackFill(
+        {BarAt(At(7, 21, 14, 10), 10, 10, 10, 10, 5), BarAt(At(7, 21, 14, 13), 12, 12, 12, 12, 7)});
+    const BarMap& bars = LastBars();
+    EXPECT_EQ(bars.at(At(7, 21, 14, 9)).close, 0);
+    for (int minute : {11, 12}) {
+        const Bar& filled = bars.at(At(7, 21, 14, minute));
+        EXPECT_EQ(filled.open, 10);
+        EXPECT_EQ(filled.high, 10);
+        EXPECT_EQ(filled.low, 10);
+        EXPECT_EQ(filled.close, 10);
+        EXPECT_EQ(filled.volume, 0);
+        EXPECT_TRUE(filled.changed);
+    }
+    EXPECT_EQ(bars.at(At(7, 21, 14, 14)).close, 12);
+}
+
+TEST_F(BarTest, AnUpdateWidensTheBarAndMarksOnlyWhatChanged) {
+    fake::FakeMondrel& dm = ConnectAll();
+    ASSERT_NE(supplier.StartBarsRequest(Request(1, 3)), nullptr);
+    fake::FakeBarSet& set = *dm.barSets.back();
+    set.BackFill({BarAt(At(7, 21, 14, 14), 10, 11, 9, 10.5, 100)});
+    set.Update(BarAt(At(7, 21, 14, 14), 20, 10.8, 9.5, 10.7, 150));
+    Bar bar = LastBars().at(At(7, 21, 14, 14));
+    EXPECT_EQ(bar.open, 10);
+    EXPECT_EQ(bar.high, 11);
+    EXPECT_EQ(bar.low, 9);
+    EXPECT_EQ(bar.close, 10.7);
+    EXPECT_EQ(bar.volume, 150);
+    set.Update(BarAt(At(7, 21, 14, 14), 20, 12, 8, 11, 175));
+    bar = LastBars().at(At(7, 21, 14, 14));
+    EXPECT_EQ(bar.high, 12);
+    EXPECT_EQ(bar.low, 8);
+    for (const auto& [time, other] : LastBars()) {
+        EXPECT_EQ(other.changed, time == At(7, 21, 14, 14)) << time;
+    }
+}
+
+TEST_F(BarTest, AnUpdateAfterAGapBringsTheGapBarsAndKeepsTheCount) {
+    fake::FakeMondrel& dm = ConnectAll();
+    BarRequest request = Request(1, 5);
+    request.fill = true;
+    ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
+    fake::FakeBarSet& set = *dm.barSets.back();
+    set.BackFill({BarAt(At(7, 21, 14, 14), 10, 10, 10, 10, 1)});
+    set.Update(BarAt(At(7, 21, 14, 17), 12, 12, 12, 12, 2));
+    const BarMap& bars = LastBars();
+    ASSERT_EQ(bars.size(), 5u);
+    EXPECT_EQ(bars.begin()->first, At(7, 21, 14, 13));
+    EXPECT_EQ(bars.at(At(7, 21, 14, 15)).close, 10);
+    EXPECT_EQ(bars.at(At(7, 21, 14, 16)).close, 10);
+    EXPECT_TRUE(bars.at(At(7, 21, 14, 16)).changed);
+    EXPECT_FALSE(bars.at(At(7, 21, 14, 14)).changed);
+}
+
+TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToTrim) {
+    fake::FakeMondrel& dm = ConnectAll();
+    ASSERT_NE(supplier.StartBarsRequest(Request(1, 100)), nullptr);
+    fake::FakeBarSet& set = *dm.barSets.back();
+    std::vector<fake::FakeBarItem> history;
+    for (int i = 299; i >= 0; --i) {
+        const TimeValue t = At(7, 21, 14, 14) - i * 60;
+        history.push_back(BarAt(t, 1, 1, 1, 1, 1));
+    }
+    set.BackFill(history);
+    ASSERT_EQ(LastBars().size(), 100u);
+    EXPECT_EQ(LastBars().begin()->first, At(7, 21, 14, 14) - 99 * 60);
+    EXPECT_THAT(set.trims, IsEmpty());
+    set.Update(BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 2));
+    EXPECT_THAT(set.trims, ElementsAre(std::make_pair(100, 1)));
+}
+
+TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
+    fake::FakeMondrel& dm = ConnectAll();
+    IBarSet* handle = supplier.StartBarsRequest(Request(1, -5));
+    ASSERT_NE(handle, nullptr);
+    fake::FakeBarSet& set = *dm.barSets.back();
+    set.BackFill({BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1)});
+    EXPECT_THAT(LastBars(), IsEmpty());
+
+    supplier.StopRequest(handle);
+    EXPECT_TRUE(set.stopped);
+    const std::size_t calls = listener.barCalls.size();
+    set.Update(BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1));
+    EXPECT_EQ(listener.barCalls.size(), calls);
+}

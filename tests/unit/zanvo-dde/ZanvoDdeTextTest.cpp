@@ -1,0 +1,68 @@
+// The command line and the raw text of zanvo-dde.
+#include "Options.h"
+#include "RawText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::optional<Options> Parse(const Args& args, std::string* error = nullptr) {
+    std::string ignored;
+    return ParseOptions(args, error ? error : &ignored);
+}
+
+TEST(ZanvoDdeOptions, OptionsStandAnywhereAndDoubleDashEndsThem) {
+    const std::optional<Options> watch =
+        Parse({"watch", "--raw", "Zanvo", "Bars", "IBM,D,5", "--count", "3", "--", "--odd"});
+    ASSERT_TRUE(watch);
+    EXPECT_EQ(watch->command, Command::watch);
+    EXPECT_EQ(watch->service, "Zanvo");
+    EXPECT_EQ(watch->topic, "Bars");
+    EXPECT_EQ(watch->items, (Args{"IBM,D,5", "--odd"}));
+    EXPECT_TRUE(watch->raw);
+    EXPECT_EQ(watch->count, 3u);
+    EXPECT_EQ(watch->seconds, std::nullopt);
+    EXPECT_EQ(watch->timeoutMs, 5000u);
+
+    const std::optional<Options> poke =
+        Parse({"--timeout", "250", "poke", "Zanvo", "Snapshot", "IBM,L", "x y"});
+    ASSERT_TRUE(poke);
+    EXPECT_EQ(poke->command, Command::poke);
+    EXPECT_EQ(poke->items, Args{"IBM,L"});
+    EXPECT_EQ(poke->data, "x y");
+    EXPECT_EQ(poke->timeoutMs, 250u);
+}
+
+TEST(ZanvoDdeOptions, BadCommandLinesSayWhatIsWrong) {
+    const std::vector<std::pair<Args, std::string>> cases = {
+        {{}, "no command"},
+        {{"fetch", "Zanvo", "Bars", "X"}, "unknown command fetch"},
+        {{"request", "Zanvo", "Bars"}, "wrong number of arguments for request"},
+        {{"request", "Zanvo", "Bars", "X", "Y"}, "wrong number of arguments for request"},
+        {{"poke", "Zanvo", "Bars", "X"}, "wrong number of arguments for poke"},
+        {{"watch", "Zanvo", "Bars"}, "wrong number of arguments for watch"},
+        {{"--verbose", "request", "Zanvo", "Bars", "X"}, "unknown option --verbose"},
+        {{"watch", "Zanvo", "Bars", "X", "--count", "0"}, "--count needs a positive whole number"},
+        {{"watch", "Zanvo", "Bars", "X", "--seconds", "5s"},
+         "--seconds needs a positive whole number"},
+        {{"request", "Zanvo", "Bars", "X", "--timeout"}, "--timeout needs a positive whole number"},
+        {{"request", "Zanvo", "Bars", "X", "--count", "2"},
+         "--seconds and --count apply to watch only"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::string error;
+        EXPECT_FALSE(Parse(args, &error)) << message;
+        EXPECT_EQ(error, message);
+    }
+}
+
+TEST(ZanvoDdeRawText, ControlCharactersAndBackslashesBecomeVisible) {
+    EXPECT_EQ(RawText("IBM\t101.5\nMSFT\t\r\n"), "IBM\\t101.5\\nMSFT\\t\\r\\n");
+    EXPECT_EQ(RawText("a\\tb"), "a\\\\tb");
+    EXPECT_EQ(RawText(std::string("\x01\x1f\x7f", 3)), "\\x01\\x1F\\x7F");
+    EXPECT_EQ(RawText("Caf\xe9 1,5"), "Caf\xe9 1,5");
+}
+
+} // namespace
