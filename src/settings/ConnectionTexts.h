@@ -1,17 +1,17 @@
-// The six connection texts that the Connection page edits, and what counts as a change of them.
+// The six connection texts of the settings (user name, password and the four server addresses):
+// handing them between the settings record and the supplier's connection settings, and what
+// counts as a change of them.
 #pragma once
 
-#include <string>
+#include "ApplicationSettings.h"
+#include "ConnectionSettings.h"
 
-struct ConnectionTexts {
-    std::string userName;
-    std::string password;
-    std::string quoteAddress;
-    std::string historyAddress;
-    std::string domTickAddress;
-    std::string intlTickAddress;
-};
+// Everything the supplier connects with, from the settings record.
+ConnectionSettings ToConnectionSettings(const ApplicationSettings& settings);
 
-// User name and password count exactly; server addresses are compared without regard to letter
-// case, since host names do not depend on it.
-bool ConnectionTextsDiffer(const ConnectionTexts& before, const ConnectionTexts& after);
+// Copies the six connection texts into the settings record; nothing else changes.
+void SetConnectionTexts(ApplicationSettings& settings, const ConnectionSettings& texts);
+
+// Compares the six connection texts. User name and password count exactly; server addresses are
+// compared without regard to letter case, since host names do not depend on it.
+bool ConnectionTextsDiffer(const ConnectionSettings& before, const ConnectionSettings& after);

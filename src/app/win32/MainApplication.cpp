@@ -3,6 +3,7 @@
 
 #include "AboutDlg.h"
 #include "ApplicationSettings.h"
+#include "ConnectionTexts.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
@@ -56,19 +57,6 @@ enum TrayIconIndex { tiDefault, tiDisconnected, tiConnecting, tiConnected, kTray
 
 void ShowError(const char* text) {
     ::MessageBoxA(nullptr, text, kCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-}
-
-ConnectionSettings ToConnectionSettings(const ApplicationSettings& settings) {
-    ConnectionSettings c;
-    c.userName = settings.userName;
-    c.password = settings.password;
-    c.quoteAddress = settings.quoteAddress;
-    c.historyAddress = settings.historyAddress;
-    c.domTickAddress = settings.domTickAddress;
-    c.intlTickAddress = settings.intlTickAddress;
-    c.timeZoneMode = settings.timeZoneMode;
-    c.quoteExchanges = settings.quoteExchangeList;
-    return c;
 }
 
 class MainApplication {

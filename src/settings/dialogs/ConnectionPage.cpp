@@ -8,16 +8,16 @@ namespace {
 
 struct Field {
     int controlId;
-    std::string ConnectionTexts::*text;
+    std::string ConnectionSettings::*text;
 };
 
 constexpr Field kFields[] = {
-    {IDC_USERNAME, &ConnectionTexts::userName},
-    {IDC_PASSWORD, &ConnectionTexts::password},
-    {IDC_QUOTE, &ConnectionTexts::quoteAddress},
-    {IDC_HISTORY, &ConnectionTexts::historyAddress},
-    {IDC_DOMTICK, &ConnectionTexts::domTickAddress},
-    {IDC_INTLTICK, &ConnectionTexts::intlTickAddress},
+    {IDC_USERNAME, &ConnectionSettings::userName},
+    {IDC_PASSWORD, &ConnectionSettings::password},
+    {IDC_QUOTE, &ConnectionSettings::quoteAddress},
+    {IDC_HISTORY, &ConnectionSettings::historyAddress},
+    {IDC_DOMTICK, &ConnectionSettings::domTickAddress},
+    {IDC_INTLTICK, &ConnectionSettings::intlTickAddress},
 };
 
 } // namespace
@@ -33,7 +33,7 @@ void ConnectionPage::OnSetActive(HWND page) {
 }
 
 void ConnectionPage::OnApply(HWND page) {
-    const ConnectionTexts before = m_texts;
+    const ConnectionSettings before = m_texts;
     for (const Field& f : kFields)
         m_texts.*f.text = ControlText(page, f.controlId);
     if (ConnectionTextsDiffer(before, m_texts))

@@ -10,20 +10,21 @@
 
 class ConnectionPage {
 public:
-    explicit ConnectionPage(const ConnectionTexts& texts) : m_texts(texts) {}
+    explicit ConnectionPage(const ConnectionSettings& texts) : m_texts(texts) {}
 
     // The page's description for the property sheet; it refers to this object.
     PROPSHEETPAGEA Page();
 
     // After the sheet has ended: whether a confirmation changed the texts, and the texts.
     bool Changed() const { return m_changed; }
-    const ConnectionTexts& Texts() const { return m_texts; }
+    const ConnectionSettings& Texts() const { return m_texts; }
 
     // Page notifications: fill the controls from the held values; take the controls' values.
     void OnSetActive(HWND page);
     void OnApply(HWND page);
 
 private:
-    ConnectionTexts m_texts;
+    // Only the six connection texts are used.
+    ConnectionSettings m_texts;
     bool m_changed = false;
 };

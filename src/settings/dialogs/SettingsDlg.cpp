@@ -3,6 +3,7 @@
 
 #include "ApplicationSettings.h"
 #include "ConnectionPage.h"
+#include "ConnectionTexts.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DateTimePage.h"
@@ -155,9 +156,7 @@ void SettingsDlg::UpdateFeedStates() {
 
 void SettingsDlg::OnBnClickedAppSettings() {
     ApplicationSettings& record = *m_settings;
-    ConnectionPage connection({record.userName, record.password, record.quoteAddress,
-                               record.historyAddress, record.domTickAddress,
-                               record.intlTickAddress});
+    ConnectionPage connection(ToConnectionSettings(record));
     DateTimePage dateTime(record.timeZoneMode);
     PROPSHEETPAGEA pages[] = {connection.Page(), dateTime.Page()};
 
@@ -175,13 +174,7 @@ void SettingsDlg::OnBnClickedAppSettings() {
 
     StoredSettings settings(record);
     if (connection.Changed()) {
-        const ConnectionTexts& texts = connection.Texts();
-        record.userName = texts.userName;
-        record.password = texts.password;
-        record.quoteAddress = texts.quoteAddress;
-        record.historyAddress = texts.historyAddress;
-        record.domTickAddress = texts.domTickAddress;
-        record.intlTickAddress = texts.intlTickAddress;
+        SetConnectionTexts(record, connection.Texts());
         KOLVANE_ASSERT(settings.Save());
         m_ddeServer->ReconnectAndResubscribe(true);
     }

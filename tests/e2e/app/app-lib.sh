@@ -81,6 +81,13 @@ wait_served() {
     fail "no data for $topic $item"
 }
 
+# expect_text TITLE ID TEXT: the control comes to show TEXT (a new page fills its controls just
+# after it appears).
+shows_text() { [ "$(win text "$1" "$2")" = "$3" ]; }
+expect_text() {
+    eventually shows_text "$@" || fail "control $2 of '$1' shows '$(win text "$1" "$2")', expected '$3'"
+}
+
 # Waits for a dialog (or "TITLE#sheet") to appear.
 wait_dialog() { win wait "$1" 20 >/dev/null || fail "no window '$1'"; }
 

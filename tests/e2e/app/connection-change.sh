@@ -14,13 +14,13 @@ eventually grep -q . "$work/watch.out" || fail "the watch received nothing"
 
 open_settings
 open_sheet
-[ "$(win text "Zanvo Settings#sheet" 212)" = sim ] || fail "Quote shows '$(win text "Zanvo Settings#sheet" 212)'"
+expect_text "Zanvo Settings#sheet" 212 sim
 win set-text "Zanvo Settings#sheet" 212 SIM
 confirm_sheet
 cmp -s "$app/Zanvo.ini" "$work/Zanvo.ini.before" || fail "a change of case in Quote saved Zanvo.ini"
 
 open_sheet
-[ "$(win text "Zanvo Settings#sheet" 210)" = ann ] || fail "Username shows '$(win text "Zanvo Settings#sheet" 210)'"
+expect_text "Zanvo Settings#sheet" 210 ann
 win set-text "Zanvo Settings#sheet" 210 bob
 confirm_sheet
 eventually grep -q '^Username=bob' "$app/Zanvo.ini" || fail "Zanvo.ini: $(cat "$app/Zanvo.ini")"

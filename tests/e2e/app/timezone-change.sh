@@ -22,7 +22,7 @@ local_time=$(wait_served Snapshot "$item")
 open_settings
 open_sheet
 win page 1
-[ "$(win text "Zanvo Settings#sheet" 220)" = "Exchange Timezone" ] || fail "Date/Time page not shown"
+expect_text "Zanvo Settings#sheet" 220 "Exchange Timezone"
 win press "Zanvo Settings#sheet" 219
 confirm_sheet
 eventually grep -q '^Timezone=1' "$app/Zanvo.ini" || fail "Zanvo.ini: $(cat "$app/Zanvo.ini")"

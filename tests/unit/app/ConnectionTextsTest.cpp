@@ -4,9 +4,15 @@
 
 namespace {
 
-ConnectionTexts Texts() {
-    return {"jsmith",          "secret",          "quote.example.net", "history.example.net",
-            "dom.example.net", "intl.example.net"};
+ConnectionSettings Texts() {
+    ConnectionSettings texts;
+    texts.userName = "jsmith";
+    texts.password = "secret";
+    texts.quoteAddress = "quote.example.net";
+    texts.historyAddress = "history.example.net";
+    texts.domTickAddress = "dom.example.net";
+    texts.intlTickAddress = "intl.example.net";
+    return texts;
 }
 
 TEST(ConnectionTexts, SameTextsAreNoChange) {
@@ -14,10 +20,10 @@ TEST(ConnectionTexts, SameTextsAreNoChange) {
 }
 
 TEST(ConnectionTexts, AddressesIgnoreLetterCase) {
-    for (std::string ConnectionTexts::*address :
-         {&ConnectionTexts::quoteAddress, &ConnectionTexts::historyAddress,
-          &ConnectionTexts::domTickAddress, &ConnectionTexts::intlTickAddress}) {
-        ConnectionTexts after = Texts();
+    for (std::string ConnectionSettings::*address :
+         {&ConnectionSettings::quoteAddress, &ConnectionSettings::historyAddress,
+          &ConnectionSettings::domTickAddress, &ConnectionSettings::intlTickAddress}) {
+        ConnectionSettings after = Texts();
         for (char& c : after.*address)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         EXPECT_FALSE(ConnectionTextsDiffer(Texts(), after)) << after.*address;
@@ -27,7 +33,7 @@ TEST(ConnectionTexts, AddressesIgnoreLetterCase) {
 }
 
 TEST(ConnectionTexts, CredentialsCountLetterCase) {
-    ConnectionTexts after = Texts();
+    ConnectionSettings after = Texts();
     after.userName = "JSmith";
     EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after));
     after = Texts();
@@ -36,9 +42,31 @@ TEST(ConnectionTexts, CredentialsCountLetterCase) {
 }
 
 TEST(ConnectionTexts, EmptyingAFieldIsAChange) {
-    ConnectionTexts after = Texts();
+    ConnectionSettings after = Texts();
     after.intlTickAddress.clear();
     EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after));
+}
+
+TEST(ConnectionTexts, TravelBetweenTheSettingsRecordAndTheSupplierSettings) {
+    ApplicationSettings record;
+    record.userName = "ann";
+    record.quoteAddress = "sim";
+    record.timeZoneMode = 1;
+    record.quoteExchangeList = "N,Q";
+    const ConnectionSettings connection = ToConnectionSettings(record);
+    EXPECT_EQ("ann", connection.userName);
+    EXPECT_EQ("sim", connection.quoteAddress);
+    EXPECT_EQ(1, connection.timeZoneMode);
+    EXPECT_EQ("N,Q", connection.quoteExchanges);
+
+    ConnectionSettings edited = Texts();
+    edited.timeZoneMode = 0;
+    SetConnectionTexts(record, edited);
+    EXPECT_EQ("jsmith", record.userName);
+    EXPECT_EQ("secret", record.password);
+    EXPECT_EQ("intl.example.net", record.intlTickAddress);
+    EXPECT_EQ(1, record.timeZoneMode) << "the mode is not a connection text";
+    EXPECT_EQ("N,Q", record.quoteExchangeList);
 }
 
 } // namespace
