@@ -2,7 +2,7 @@
 // holidays and a daylight change, and daily bars over twenty years.
 #include "BarListCreator.h"
 #include "Clock.h"
-#include "FakeDataManager.h"
+#include "ScopedDataManager.h"
 #include "TimeHelper.h"
 
 #include <benchmark/benchmark.h>
@@ -16,9 +16,13 @@ constexpr TimeValue kSessionEnd = 20 * 3600;
 class Market {
 public:
     Market() {
+        manager.intOptions[moTimeZoneMode] = 2;
+        manager.marketInfo.timeZones["IBM"] = 7;
+        DaylightPeriods daylight;
+        std::vector<fake::Holiday>& holidays = manager.marketInfo.holidays["IBM"];
         for (int year = 1985; year <= 2009; ++year) {
-            manager.daylight.push_back({TimeHelper::MakeTimeGMT(year, 3, 8, 7, 0, 0),
-                                        TimeHelper::MakeTimeGMT(year, 11, 1, 6, 0, 0)});
+            daylight.push_back({TimeHelper::MakeTimeGMT(year, 3, 8, 7, 0, 0),
+                                TimeHelper::MakeTimeGMT(year, 11, 1, 6, 0, 0)});
             for (const auto& [month, day] : {std::pair{1, 1},
                                              {1, 19},
                                              {2, 16},
@@ -28,15 +32,16 @@ public:
                                              {9, 7},
                                              {11, 26},
                                              {12, 25}}) {
-                manager.holidays.push_back({year, month, day});
+                holidays.push_back({year, month, day});
             }
         }
+        SetExchangeClock(manager.marketInfo, -300, std::move(daylight));
         Clock::SetFixed(TimeHelper::MakeTimeGMT(2009, 7, 21, 21, 0, 0));
     }
     ~Market() { Clock::SetFixed(std::nullopt); }
 
 private:
-    FakeDataManager manager;
+    fake::FakeMondrel manager;
     ScopedDataManager installed{&manager};
 };
 

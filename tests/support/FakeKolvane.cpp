@@ -1,73 +1,87 @@
-// A diagnostics library for native unit tests: it keeps every log line and assertion report it
-// receives in memory, where LogCapture (LogCapture.h) reads them. Built as kolvane.so and placed
-// beside a test program by zanvo_capture_log, so that the diagnostics layer loads it in place of
-// the real library.
+// A diagnostics library for tests: it keeps every call it receives in memory, where LogCapture
+// (LogCapture.h) reads them. Built as kolvane.so / kolvane.dll and placed beside a test program
+// (zanvo_capture_log), so that the diagnostics layer loads it in place of the real library.
+// Variants leave out entry points (FAKE_KOLVANE_NO_DEFINE, _NO_WRITE, _NO_ASSERT) for tests of a
+// library that lacks them.
+#include "FakeKolvane.h"
+
 #include "kolvane/KolvaneApi.h"
 
-#include <mutex>
-#include <string>
-#include <vector>
+#include <atomic>
+
+#if defined(_WIN32)
+#define FAKE_KOLVANE_EXPORT extern "C" __declspec(dllexport)
+#else
+#define FAKE_KOLVANE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 
-struct Entry {
-    int kind; // 0 log line, 1 assertion report
-    std::string function;
-    std::string text;
+fake::KolvaneCalls s_calls;
+
+// Calls may arrive from any thread. A spin lock, because the Windows runtime of the cross build
+// has no std::mutex.
+std::atomic_flag s_busy = ATOMIC_FLAG_INIT;
+
+class Locked {
+public:
+    Locked() {
+        while (s_busy.test_and_set(std::memory_order_acquire)) {
+        }
+    }
+    ~Locked() { s_busy.clear(std::memory_order_release); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
 };
 
-std::mutex s_lock;
-std::vector<Entry> s_entries;
-
-// The layer hands over Latin-1 text widened to UTF-16.
-std::string Narrow(const char16_t* text) {
-    std::string narrow;
-    for (const char16_t* c = text; c && *c; ++c) {
-        narrow.push_back(static_cast<char>(*c));
-    }
-    return narrow;
+std::u16string Text(const char16_t* text) {
+    return text ? std::u16string(text) : std::u16string(u"<null>");
 }
 
 } // namespace
 
-#define FAKE_KOLVANE_EXPORT extern "C" __attribute__((visibility("default")))
-
-FAKE_KOLVANE_EXPORT std::int64_t DefineLog(const char16_t*, std::int32_t) {
-    return 1;
+FAKE_KOLVANE_EXPORT fake::KolvaneCalls* FakeKolvaneRecord() {
+    return &s_calls;
 }
 
-FAKE_KOLVANE_EXPORT void WriteToLog(std::int64_t, const char16_t*, const void*, const char16_t*,
-                                    const char16_t* function, std::int32_t, const char16_t* text) {
-    std::lock_guard guard(s_lock);
-    s_entries.push_back({0, Narrow(function), Narrow(text)});
+FAKE_KOLVANE_EXPORT void FakeKolvaneCopy(fake::KolvaneCalls* copy) {
+    Locked locked;
+    *copy = s_calls;
 }
-
-// Always answers "carry on", as the program's unattended default does.
-FAKE_KOLVANE_EXPORT std::int32_t GenerateAssert(const char16_t*, const char16_t*, std::int32_t,
-                                                const char16_t* function,
-                                                const char16_t* expression) {
-    std::lock_guard guard(s_lock);
-    s_entries.push_back({1, Narrow(function), Narrow(expression)});
-    return 0;
-}
-
-// The capture interface read by LogCapture.
 
 FAKE_KOLVANE_EXPORT void FakeKolvaneClear() {
-    std::lock_guard guard(s_lock);
-    s_entries.clear();
+    Locked locked;
+    s_calls.defines.clear();
+    s_calls.lines.clear();
+    s_calls.reports.clear();
 }
 
-FAKE_KOLVANE_EXPORT int FakeKolvaneCount() {
-    std::lock_guard guard(s_lock);
-    return static_cast<int>(s_entries.size());
+#ifndef FAKE_KOLVANE_NO_DEFINE
+FAKE_KOLVANE_EXPORT std::int64_t DefineLog(const char16_t* logName, std::int32_t kind) {
+    Locked locked;
+    s_calls.defines.push_back({Text(logName), kind});
+    return s_calls.logId;
 }
+#endif
 
-// The strings stay valid until the next call that changes the entries.
-FAKE_KOLVANE_EXPORT int FakeKolvaneEntry(int index, const char** function, const char** text) {
-    std::lock_guard guard(s_lock);
-    const Entry& entry = s_entries.at(static_cast<std::size_t>(index));
-    *function = entry.function.c_str();
-    *text = entry.text.c_str();
-    return entry.kind;
+#ifndef FAKE_KOLVANE_NO_WRITE
+FAKE_KOLVANE_EXPORT void WriteToLog(std::int64_t logId, const char16_t* logName, const void* object,
+                                    const char16_t* file, const char16_t* function,
+                                    std::int32_t line, const char16_t* text) {
+    Locked locked;
+    s_calls.lines.push_back(
+        {logId, Text(logName), object, Text(file), Text(function), line, Text(text)});
 }
+#endif
+
+#ifndef FAKE_KOLVANE_NO_ASSERT
+FAKE_KOLVANE_EXPORT std::int32_t GenerateAssert(const char16_t* file,
+                                                const char16_t* buildTimestamp, std::int32_t line,
+                                                const char16_t* function,
+                                                const char16_t* expression) {
+    Locked locked;
+    s_calls.reports.push_back(
+        {Text(file), Text(buildTimestamp), line, Text(function), Text(expression)});
+    return s_calls.answer;
+}
+#endif

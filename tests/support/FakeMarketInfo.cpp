@@ -21,7 +21,7 @@ void FakeHolidayList::GetHoliday(int index, int* year, int* month, int* day) {
 
 int FakeMarketInfo::GetTimeZone(const char* symbol) {
     const auto it = timeZones.find(Symbol(symbol));
-    return it == timeZones.end() ? 0 : it->second;
+    return it == timeZones.end() ? defaultTimeZone : it->second;
 }
 
 IHolidayList* FakeMarketInfo::GetHolidays(const char* symbol) {

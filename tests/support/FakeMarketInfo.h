@@ -4,6 +4,7 @@
 //
 //   fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
 //   dm.marketInfo.timeZones["IBM"] = 7;                        // GetTimeZone("IBM") -> 7
+//   dm.marketInfo.defaultTimeZone = 7;                         // any other symbol -> 7
 //   dm.marketInfo.zoneOffsets[7] = -300;                       // GetTimeZoneOffset(t, 7) -> -300
 //   dm.marketInfo.zoneOffsetRule = [](MondrelTime t, int) {    // or a rule over time and zone
 //       return t < kSwitch ? -300 : -240; };
@@ -42,7 +43,7 @@ public:
 
 class FakeMarketInfo final : public IMarketInfo {
 public:
-    // 0 for a symbol without an entry.
+    // defaultTimeZone for a symbol without an entry.
     int GetTimeZone(const char* symbol) override;
     // A new list per call for a symbol with an entry (possibly empty); nullptr otherwise.
     IHolidayList* GetHolidays(const char* symbol) override;
@@ -56,6 +57,7 @@ public:
     int IsDaylightTime(MondrelTime time, const char* symbol) override;
 
     std::map<std::string, int> timeZones;
+    int defaultTimeZone = 0; // 0: unknown to the library
     std::map<int, int> zoneOffsets;
     std::function<int(MondrelTime time, int zone)> zoneOffsetRule;
     // Per symbol: {offset now, standard-time offset}, minutes east of UTC.

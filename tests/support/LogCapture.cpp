@@ -1,64 +1,55 @@
-// Reads the recording kolvane.so. Opening it by the same path as the diagnostics layer gives the
-// same loaded copy, and so the same records.
+// Reads the recording library. Loading it by the name the diagnostics layer uses gives the copy
+// the layer loaded, and so the same records.
 #include "LogCapture.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
+#include "DiagPlatform.h"
 
 namespace fake {
 namespace {
 
 struct Entries {
-    void (*clear)() = nullptr;
-    int (*count)() = nullptr;
-    int (*entry)(int, const char**, const char**) = nullptr;
+    FakeKolvaneRecordFn* record = nullptr;
+    FakeKolvaneCopyFn* copy = nullptr;
+    FakeKolvaneClearFn* clear = nullptr;
 };
 
 const Entries& Library() {
     static const Entries entries = [] {
         Entries bound;
-        char path[4096];
-        const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
-        if (n <= 0) {
-            return bound;
+        // Kept loaded for the life of the process, as the layer keeps it.
+        const Kolvane::Platform::LibraryHandle library =
+            Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
+        if (library) {
+            using Kolvane::Platform::FindEntryPoint;
+            bound.record = reinterpret_cast<FakeKolvaneRecordFn*>(
+                FindEntryPoint(library, "FakeKolvaneRecord"));
+            bound.copy =
+                reinterpret_cast<FakeKolvaneCopyFn*>(FindEntryPoint(library, "FakeKolvaneCopy"));
+            bound.clear =
+                reinterpret_cast<FakeKolvaneClearFn*>(FindEntryPoint(library, "FakeKolvaneClear"));
         }
-        std::string folder(path, static_cast<std::size_t>(n));
-        folder.resize(folder.rfind('/') + 1);
-        void* library = ::dlopen((folder + "kolvane.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!library) {
-            return bound;
-        }
-        bound.clear = reinterpret_cast<void (*)()>(::dlsym(library, "FakeKolvaneClear"));
-        bound.count = reinterpret_cast<int (*)()>(::dlsym(library, "FakeKolvaneCount"));
-        bound.entry = reinterpret_cast<int (*)(int, const char**, const char**)>(
-            ::dlsym(library, "FakeKolvaneEntry"));
         return bound;
     }();
     return entries;
 }
 
-std::vector<LogEntry> EntriesOfKind(int kind) {
-    std::vector<LogEntry> found;
-    const Entries& library = Library();
-    if (!library.count || !library.entry) {
-        return found;
+KolvaneCalls Copy() {
+    KolvaneCalls copy;
+    if (Library().copy) {
+        Library().copy(&copy);
     }
-    const int count = library.count();
-    for (int i = 0; i < count; ++i) {
-        const char* function = nullptr;
-        const char* text = nullptr;
-        if (library.entry(i, &function, &text) == kind) {
-            found.push_back({function, text});
-        }
-    }
-    return found;
+    return copy;
+}
+
+// The library receives Latin-1 text widened to UTF-16.
+std::string Narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
 }
 
 } // namespace
 
 bool LogCapture::Available() {
-    const Entries& library = Library();
-    return library.clear && library.count && library.entry;
+    return Library().record && Library().copy && Library().clear;
 }
 
 void LogCapture::Clear() {
@@ -68,11 +59,23 @@ void LogCapture::Clear() {
 }
 
 std::vector<LogEntry> LogCapture::Lines() {
-    return EntriesOfKind(0);
+    std::vector<LogEntry> lines;
+    for (const KolvaneCalls::Line& line : Copy().lines) {
+        lines.push_back({Narrow(line.function), Narrow(line.text)});
+    }
+    return lines;
 }
 
 std::vector<LogEntry> LogCapture::Assertions() {
-    return EntriesOfKind(1);
+    std::vector<LogEntry> reports;
+    for (const KolvaneCalls::Report& report : Copy().reports) {
+        reports.push_back({Narrow(report.function), Narrow(report.expression)});
+    }
+    return reports;
+}
+
+KolvaneCalls* LogCapture::Calls() {
+    return Library().record ? Library().record() : nullptr;
 }
 
 } // namespace fake

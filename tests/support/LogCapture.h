@@ -7,6 +7,8 @@
 //                                                                    "quote")));
 #pragma once
 
+#include "FakeKolvane.h"
+
 #include <string>
 #include <vector>
 
@@ -26,6 +28,9 @@ public:
     static void Clear();
     static std::vector<LogEntry> Lines();
     static std::vector<LogEntry> Assertions();
+    // Every call in full, and the library's answers; null when the library is not beside the
+    // program. For single-threaded tests of the diagnostics layer itself.
+    static KolvaneCalls* Calls();
 };
 
 } // namespace fake

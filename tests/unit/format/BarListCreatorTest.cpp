@@ -1,7 +1,7 @@
 #include "BarListCreator.h"
 #include "Clock.h"
-#include "DiagnosticsRecorder.h"
-#include "FakeDataManager.h"
+#include "FormatTestSupport.h"
+#include "ScopedDataManager.h"
 #include "TimeHelper.h"
 
 #include <gmock/gmock.h>
@@ -51,10 +51,16 @@ constexpr TimeValue Hm(int hour, int minute) {
 
 class BarListCreatorTest : public ::testing::Test {
 protected:
-    void SetUp() override { TakeDiagnostics(); }
+    void SetUp() override {
+        manager.intOptions[moTimeZoneMode] = 2;
+        manager.marketInfo.timeZones["IBM"] = 7;
+        manager.marketInfo.holidays["IBM"] = {};
+        SetExchangeClock(manager.marketInfo, -300);
+        TakeDiagnostics();
+    }
     void TearDown() override { Clock::SetFixed(std::nullopt); }
 
-    FakeDataManager manager;
+    fake::FakeMondrel manager;
     ScopedDataManager installed{&manager};
     BarMap bars;
 };
@@ -67,7 +73,7 @@ TEST_F(BarListCreatorTest, DailyCountEndingOnMondaySkipsTheWeekend) {
 }
 
 TEST_F(BarListCreatorTest, DailyRangeSkipsAHoliday) {
-    manager.holidays = {{2009, 7, 3}};
+    manager.marketInfo.holidays["IBM"] = {{2009, 7, 3}};
     BarListCreator::GetEmptyBars("IBM", biDaily, Utc(2009, 6, 29), Utc(2009, 7, 7, 12, 0), bars);
     EXPECT_THAT(Starts(bars), ElementsAre(Utc(2009, 6, 29), Utc(2009, 6, 30), Utc(2009, 7, 1),
                                           Utc(2009, 7, 2), Utc(2009, 7, 6), Utc(2009, 7, 7)));
@@ -131,7 +137,7 @@ TEST_F(BarListCreatorTest, SessionCrossingMidnight) {
 TEST_F(BarListCreatorTest, EarlierSessionMovesWithTheDaylightChange) {
     Clock::SetFixed(Utc(2009, 7, 16, 21, 0)); // Thursday
     // Daylight time begins at Wednesday 00:00: Tuesday's session lies an hour later in UTC.
-    manager.daylight = {{Utc(2009, 7, 15), Utc(2010, 1, 1)}};
+    SetExchangeClock(manager.marketInfo, -300, {{Utc(2009, 7, 15), Utc(2010, 1, 1)}});
     BarListCreator::GetEmptyBars("IBM", 30, 40, Hm(13, 30), Hm(20, 0), bars);
     const std::vector<TimeValue> wednesday =
         Every(30, Utc(2009, 7, 15, 13, 30), Utc(2009, 7, 15, 19, 30));
@@ -143,7 +149,7 @@ TEST_F(BarListCreatorTest, EarlierSessionMovesWithTheDaylightChange) {
                     thursday)));
 
     // Daylight time ends at Wednesday 00:00: Tuesday's session lies an hour earlier.
-    manager.daylight = {{Utc(2009, 1, 1), Utc(2009, 7, 15)}};
+    SetExchangeClock(manager.marketInfo, -300, {{Utc(2009, 1, 1), Utc(2009, 7, 15)}});
     BarListCreator::GetEmptyBars("IBM", 30, 40, Hm(13, 30), Hm(20, 0), bars);
     EXPECT_THAT(Starts(bars),
                 ElementsAreArray(Join(
@@ -155,20 +161,20 @@ TEST_F(BarListCreatorTest, WholeDaysStayAtMidnightThroughDaylightChanges) {
     Clock::SetFixed(Utc(2009, 7, 15, 0, 30)); // Wednesday
     for (const auto& daylight : {std::pair{Utc(2009, 7, 15), Utc(2010, 1, 1)},
                                  std::pair{Utc(2009, 1, 1), Utc(2009, 7, 15)}}) {
-        manager.daylight = {daylight};
+        SetExchangeClock(manager.marketInfo, -300, {daylight});
         BarListCreator::GetEmptyBars("IBM", 60, 25, bars);
         EXPECT_THAT(Starts(bars), ElementsAreArray(Every(60, Utc(2009, 7, 14), Utc(2009, 7, 15))));
     }
 }
 
 TEST_F(BarListCreatorTest, IntradayWalkSkipsWeekendsAndHolidaysWithoutCountingThem) {
-    manager.holidays = {{2009, 7, 3}};
+    manager.marketInfo.holidays["IBM"] = {{2009, 7, 3}};
     Clock::SetFixed(Utc(2009, 7, 6, 21, 0)); // Monday after a holiday Friday
     BarListCreator::GetEmptyBars("IBM", 30, 15, Hm(13, 30), Hm(20, 0), bars);
     EXPECT_THAT(Starts(bars),
                 ElementsAreArray(Join({Utc(2009, 7, 2, 19, 30)},
                                       Every(30, Utc(2009, 7, 6, 13, 30), Utc(2009, 7, 6, 20, 0)))));
-    EXPECT_EQ(manager.holidayRequests, 1); // the calendar is read once per call
+    EXPECT_EQ(manager.marketInfo.holidayLists.size(), 1u); // the calendar is read once per call
 }
 
 TEST_F(BarListCreatorTest, RangeLeavesOutTheBarThatBeginsBeforeItsStart) {
@@ -229,8 +235,9 @@ TEST_F(BarListCreatorTest, HugeRangeKeepsTheNewestMaximum) {
 
 TEST_F(BarListCreatorTest, WalkThroughACalendarWithoutTradingDaysEnds) {
     for (TimeValue day = Utc(2008, 1, 1); day <= Utc(2009, 12, 31); day += 86400) {
-        manager.holidays.push_back({TimeHelper::GetYear(day), TimeHelper::GetMonth(day),
-                                    TimeHelper::GetTmTime(day)->tm_mday});
+        manager.marketInfo.holidays["IBM"].push_back({TimeHelper::GetYear(day),
+                                                      TimeHelper::GetMonth(day),
+                                                      TimeHelper::GetTmTime(day)->tm_mday});
     }
     Clock::SetFixed(Utc(2009, 7, 21, 15, 0));
     BarListCreator::GetEmptyBars("IBM", 1, 10, Hm(13, 30), Hm(20, 0), bars);
@@ -256,7 +263,7 @@ TEST_F(BarListCreatorTest, StartsNearTheEndOfThirtyTwoBitTimeStayRepresentable) 
     Clock::SetFixed(last);
     // Daylight time from the newest day on moves the session before it an hour later, past the
     // newest bar.
-    manager.daylight = {{Utc(2038, 1, 19), last}};
+    SetExchangeClock(manager.marketInfo, -300, {{Utc(2038, 1, 19), last}});
     BarListCreator::GetEmptyBars("IBM", 1, 100, Hm(3, 0), Hm(3, 0), bars);
     EXPECT_EQ(bars.size(), 100u);
     EXPECT_EQ(bars.rbegin()->first, Utc(2038, 1, 19, 3, 14));

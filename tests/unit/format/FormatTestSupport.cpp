@@ -1,43 +1,41 @@
 #include "FormatTestSupport.h"
 
-#include "DiagPlatform.h"
-#include "FakeDataManager.h"
+#include "LogCapture.h"
+#include "ScopedDataManager.h"
 
 #include <clocale>
 #include <optional>
 
 namespace {
 
-using RecordedDiagnostics = std::vector<std::string>* (*)();
-
-FakeDataManager s_manager;
+fake::FakeMondrel s_manager;
 std::optional<ScopedDataManager> s_installed;
 
 } // namespace
 
 std::vector<std::string> TakeAssertions() {
-    // The diagnostics layer loaded the recording library beside the test program; this takes
-    // one more reference to the same module.
-    Kolvane::Platform::LibraryHandle library = Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
-    auto recorded = library ? reinterpret_cast<RecordedDiagnostics>(
-                                  Kolvane::Platform::FindEntryPoint(library, "RecordedDiagnostics"))
-                            : nullptr;
-    if (!recorded) {
-        if (library) {
-            Kolvane::Platform::FreeLibraryHandle(library);
+    std::vector<std::string> reports;
+    for (const std::string& record : TakeDiagnostics()) {
+        if (record.starts_with("assert ")) {
+            reports.push_back(record.substr(7));
         }
+    }
+    return reports;
+}
+
+std::vector<std::string> TakeDiagnostics() {
+    if (!fake::LogCapture::Available()) {
         return {"no recording kolvane library beside the test program"};
     }
-    const std::string prefix = "assert ";
-    std::vector<std::string> reports;
-    for (const std::string& record : *recorded()) {
-        if (record.compare(0, prefix.size(), prefix) == 0) {
-            reports.push_back(record.substr(prefix.size()));
-        }
+    std::vector<std::string> records;
+    for (const fake::LogEntry& line : fake::LogCapture::Lines()) {
+        records.push_back("log " + line.function + ": " + line.text);
     }
-    recorded()->clear();
-    Kolvane::Platform::FreeLibraryHandle(library);
-    return reports;
+    for (const fake::LogEntry& report : fake::LogCapture::Assertions()) {
+        records.push_back("assert " + report.function + ": " + report.text);
+    }
+    fake::LogCapture::Clear();
+    return records;
 }
 
 ScopedLocale::ScopedLocale(const std::string& name) {
@@ -67,8 +65,9 @@ const char* CommaLocaleName() {
 }
 
 ScopedDisplayZone::ScopedDisplayZone(int mode, int exchangeOffsetMinutes) {
-    s_manager.zoneMode = mode;
-    s_manager.standardOffset = exchangeOffsetMinutes;
+    s_manager.intOptions[moTimeZoneMode] = mode;
+    s_manager.marketInfo.defaultTimeZone = 7;
+    SetExchangeClock(s_manager.marketInfo, exchangeOffsetMinutes);
     s_installed.emplace(&s_manager);
 }
 

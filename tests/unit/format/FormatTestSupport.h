@@ -1,4 +1,5 @@
-// Helpers of the formatting tests: assertion reports, a known locale, a display zone.
+// Helpers of the formatting and market-time tests: what was logged and reported, a known locale,
+// a display zone.
 #pragma once
 
 #include <string>
@@ -6,6 +7,9 @@
 
 // The assertion reports ("Class::Method: expression") since the last call.
 std::vector<std::string> TakeAssertions();
+// The log lines ("log Class::Method: text"), then the assertion reports ("assert Class::Method:
+// expression"), since the last call.
+std::vector<std::string> TakeDiagnostics();
 
 // Selects a locale for all categories for the scope; ok() tells whether the runtime has it.
 class ScopedLocale {

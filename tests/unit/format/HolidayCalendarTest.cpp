@@ -1,6 +1,6 @@
 #include "HolidayCalendar.h"
-#include "DiagnosticsRecorder.h"
-#include "FakeDataManager.h"
+#include "FormatTestSupport.h"
+#include "ScopedDataManager.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,11 +26,10 @@ TEST(HolidayCalendarWeekend, NegativeTimeIsReportedAndIsNoWeekend) {
 }
 
 TEST(HolidayCalendarHolidays, CoverTheirWholeUtcDayAndNothingElse) {
-    FakeDataManager manager;
+    fake::FakeMondrel manager;
     ScopedDataManager installed(&manager);
-    manager.holidays = {{2009, 7, 3}, {2009, 7, 3}, {2009, 2, 30}};
+    manager.marketInfo.holidays["IBM"] = {{2009, 7, 3}, {2009, 7, 3}, {2009, 2, 30}};
     const HolidayCalendar calendar("IBM");
-    EXPECT_EQ(manager.lastSymbol, "IBM");
     EXPECT_FALSE(calendar.IsHoliday(kJuly3 - 1));
     EXPECT_TRUE(calendar.IsHoliday(kJuly3));
     EXPECT_TRUE(calendar.IsHoliday(kJuly3 + 86399));
@@ -41,34 +40,34 @@ TEST(HolidayCalendarHolidays, CoverTheirWholeUtcDayAndNothingElse) {
 }
 
 TEST(HolidayCalendarLoading, ReadsTheLibraryOnceAndReleasesWhatItAskedFor) {
-    FakeDataManager manager;
+    fake::FakeMondrel manager;
     ScopedDataManager installed(&manager);
-    manager.holidays = {{2009, 7, 3}};
+    manager.marketInfo.holidays["IBM"] = {{2009, 7, 3}};
     const HolidayCalendar calendar("IBM");
     calendar.IsHoliday(kJuly3);
     calendar.IsHoliday(kJuly3 + 86400);
-    EXPECT_EQ(manager.marketInfoRequests, 1);
-    EXPECT_EQ(manager.holidayRequests, 1);
-    EXPECT_EQ(manager.holidayReleases, 1);
+    EXPECT_EQ(CallCount(manager, "GetMarketInfo"), 1u);
+    EXPECT_EQ(manager.marketInfo.holidayLists.size(), 1u);
+    EXPECT_EQ(ReleasedHolidayLists(manager.marketInfo), 1u);
     EXPECT_EQ(manager.marketInfoReleases, 1);
 }
 
 TEST(HolidayCalendarLoading, WithoutDataNoDayIsAHoliday) {
-    FakeDataManager manager;
-    manager.holidays = {{2009, 7, 3}};
+    fake::FakeMondrel manager;
+    manager.marketInfo.holidays["IBM"] = {{2009, 7, 3}};
     {
         const HolidayCalendar calendar("IBM"); // no data manager running
         EXPECT_FALSE(calendar.IsHoliday(kJuly3));
     }
     ScopedDataManager installed(&manager);
-    manager.hasHolidayList = false;
+    manager.marketInfo.holidays.clear();
     EXPECT_FALSE(HolidayCalendar("IBM").IsHoliday(kJuly3));
     EXPECT_EQ(manager.marketInfoReleases, 1);
-    EXPECT_EQ(manager.holidayReleases, 0);
-    manager.hasMarketInfo = false;
+    EXPECT_EQ(manager.marketInfo.holidayLists.size(), 0u);
+    manager.marketInfoAvailable = false;
     EXPECT_FALSE(HolidayCalendar("IBM").IsHoliday(kJuly3));
     EXPECT_EQ(manager.marketInfoReleases, 2);
-    EXPECT_EQ(manager.holidayRequests, 1);
+    EXPECT_EQ(CallCount(manager, "GetMarketInfo"), 2u);
 }
 
 } // namespace

@@ -28,9 +28,12 @@ protected:
     const ListFormat closes{false, false, 5, {bfClose}};
 };
 
-TEST_F(Builders, BeforeAnyDataTheHeaderStandsAboveCountEmptyRows) {
+TEST_F(Builders, FewerLinesThanRowsArePaddedWithEmptyRows) {
     LineListBuilder builder(false, kHeader, 5);
-    EXPECT_EQ(builder.GetText(), kHeader + "\n\n\n\n\n");
+    EXPECT_EQ(builder.GetText(), kHeader + "\n\n\n\n\n"); // before any data
+    LineListBuilder reversed(true, "", 4);
+    DataFormatter::FormatBars("IBM", closes, MinuteBars(2), &reversed);
+    EXPECT_EQ(reversed.GetText(), "2.000000\n1.000000\n\n\n");
 }
 
 TEST_F(Builders, SevenBarsInCountFiveShowTheNewestFiveOldestFirst) {
@@ -44,12 +47,6 @@ TEST_F(Builders, ReverseShowsTheNewestFirst) {
     LineListBuilder builder(true, kHeader, 5);
     DataFormatter::FormatBars("IBM", closes, MinuteBars(7), &builder);
     EXPECT_EQ(builder.GetText(), kHeader + "7.000000\n6.000000\n5.000000\n4.000000\n3.000000\n");
-}
-
-TEST_F(Builders, FewerLinesThanRowsArePaddedWithEmptyRows) {
-    LineListBuilder reversed(true, "", 4);
-    DataFormatter::FormatBars("IBM", closes, MinuteBars(2), &reversed);
-    EXPECT_EQ(reversed.GetText(), "2.000000\n1.000000\n\n\n");
 }
 
 TEST_F(Builders, ChangedBarsReplaceTheirLineAndOnlyNewStartTimesAddLines) {

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 
 namespace {
@@ -44,13 +43,6 @@ TEST(Locale, DotLocaleWritesDotDecimals) {
     ASSERT_TRUE(locale.ok()) << DotLocaleName() << " is not installed (scripts/setup)";
     EXPECT_EQ(DataFormatter::FormatPrice(1.5), "1.500000");
     EXPECT_EQ(DataFormatter::FormatShares(2500000), "2.50B");
-}
-
-TEST(Locale, IsRestoredAfterEachScope) {
-    const std::string before = std::setlocale(LC_ALL, nullptr);
-    { ScopedLocale locale(CommaLocaleName()); }
-    EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before);
-    EXPECT_EQ(DataFormatter::FormatPrice(1.5), "1.500000");
 }
 
 } // namespace

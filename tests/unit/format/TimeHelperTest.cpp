@@ -1,7 +1,7 @@
 #include "TimeHelper.h"
-#include "DiagnosticsRecorder.h"
 #include "FakeComputerZone.h"
-#include "FakeDataManager.h"
+#include "FormatTestSupport.h"
+#include "ScopedDataManager.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,11 +17,14 @@ constexpr TimeValue kSummer = 1248098400; // 2009-07-20 14:00:00 UTC
 class TimeHelperTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        manager.daylight = {{1236495600, 1257055200}}; // 2009-03-08 07:00 to 2009-11-01 06:00
+        manager.intOptions[moTimeZoneMode] = 2;
+        manager.marketInfo.timeZones["IBM"] = 7;
+        // Daylight time from 2009-03-08 07:00 to 2009-11-01 06:00.
+        SetExchangeClock(manager.marketInfo, -300, {{1236495600, 1257055200}});
         TakeDiagnostics();
     }
 
-    FakeDataManager manager;
+    fake::FakeMondrel manager;
     ScopedDataManager installed{&manager};
     FakeComputerZone computer;
 };
@@ -71,14 +74,14 @@ TEST(TimeHelperCalendar, NegativeTimeIsReportedAndLeavesTheBreakdownUnset) {
 }
 
 TEST_F(TimeHelperTest, GmtModeLeavesTimesAlone) {
-    manager.zoneMode = 1;
+    manager.intOptions[moTimeZoneMode] = 1;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
     EXPECT_EQ(TimeHelper::FromDisplayTime(kSummer, "IBM"), kSummer);
     EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
 }
 
 TEST_F(TimeHelperTest, LocalModeUsesTheComputersDaylightStateOfNow) {
-    manager.zoneMode = 0;
+    manager.intOptions[moTimeZoneMode] = 0;
     computer.bias = 300;
     computer.state = czsStandard;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 18000);
@@ -96,7 +99,7 @@ TEST_F(TimeHelperTest, LocalModeUsesTheComputersDaylightStateOfNow) {
 }
 
 TEST_F(TimeHelperTest, LocalModeDaylightComesFromTheLocalBreakdown) {
-    manager.zoneMode = 0;
+    manager.intOptions[moTimeZoneMode] = 0;
     computer.localDaylight = true;
     EXPECT_TRUE(TimeHelper::IsDst("IBM", kWinter));
     computer.localDaylight = false;
@@ -104,32 +107,30 @@ TEST_F(TimeHelperTest, LocalModeDaylightComesFromTheLocalBreakdown) {
 }
 
 TEST_F(TimeHelperTest, ExchangeModeFollowsTheExchangesRuleAtTheConvertedTime) {
-    manager.zoneMode = 2;
+    manager.intOptions[moTimeZoneMode] = 2;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kWinter, "IBM"), kWinter - 300 * 60);
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 240 * 60);
     EXPECT_EQ(TimeHelper::FromDisplayTime(TimeHelper::ToDisplayTime(kSummer, "IBM"), "IBM"),
               kSummer);
     EXPECT_TRUE(TimeHelper::IsDst("IBM", kSummer));
     EXPECT_FALSE(TimeHelper::IsDst("IBM", kWinter));
-    EXPECT_EQ(manager.lastSymbol, "IBM");
-    EXPECT_EQ(manager.marketInfoRequests, 6);
+    EXPECT_EQ(CallCount(manager, "GetMarketInfo"), 6u);
     EXPECT_EQ(manager.marketInfoReleases, 6);
 }
 
 TEST_F(TimeHelperTest, ExchangeModeWithAnUnknownZoneUsesTheSymbolsOffsets) {
-    manager.zone = 0;
-    manager.timeOffsetsFirst = 60;
+    manager.marketInfo.timeOffsets["VOD"] = {60, 0}; // a symbol without a known zone
     EXPECT_EQ(TimeHelper::ToDisplayTime(kWinter, "VOD"), kWinter + 3600);
     EXPECT_EQ(TimeHelper::FromDisplayTime(kWinter + 3600, "VOD"), kWinter);
 }
 
 TEST_F(TimeHelperTest, UnansweredOptionMeansExchangeMode) {
-    manager.zoneMode.reset();
+    manager.intOptions.erase(moTimeZoneMode);
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 240 * 60);
 }
 
 TEST_F(TimeHelperTest, MissingMarketInformationIsReportedAndReleased) {
-    manager.hasMarketInfo = false;
+    manager.marketInfoAvailable = false;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
     EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
     EXPECT_THAT(TakeDiagnostics(), ElementsAre("assert TimeHelper::TransferTime: mktInfo",
@@ -138,7 +139,7 @@ TEST_F(TimeHelperTest, MissingMarketInformationIsReportedAndReleased) {
 }
 
 TEST_F(TimeHelperTest, UnknownModeIsReportedAndConvertsNothing) {
-    manager.zoneMode = 7;
+    manager.intOptions[moTimeZoneMode] = 7;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
     EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
     EXPECT_THAT(TakeDiagnostics(),
@@ -146,7 +147,7 @@ TEST_F(TimeHelperTest, UnknownModeIsReportedAndConvertsNothing) {
 }
 
 TEST_F(TimeHelperTest, EmptySymbolIsReportedAndConvertedAsUsual) {
-    manager.zoneMode = 0;
+    manager.intOptions[moTimeZoneMode] = 0;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, ""), kSummer - 18000);
     EXPECT_THAT(TakeDiagnostics(),
                 ElementsAre("assert TimeHelper::TransferTime: (symbol && strlen(symbol))"));

@@ -50,42 +50,32 @@ protected:
 
 } // namespace
 
-TEST_F(BarTest, IntervalsOutsideTheSupportedRangeAreRefused) {
-    fake::FakeMondrel& dm = ConnectAll();
-    for (std::int32_t interval : {0, -6, 1441}) {
-        fake::LogCapture::Clear();
-        EXPECT_EQ(supplier.StartBarsRequest(Request(interval, 10)), nullptr) << interval;
-        EXPECT_THAT(fake::LogCapture::Lines(),
-                    ElementsAre(Reported("DataSupplier::StartBarsRequest",
-                                         "Bad Snapshot Request. Unsupported Interval\n")));
-    }
-    EXPECT_NE(supplier.StartBarsRequest(Request(1440, 10)), nullptr);
-    EXPECT_NE(supplier.StartBarsRequest(Request(-5, 10)), nullptr);
-    EXPECT_EQ(dm.barSets.size(), 2u);
-}
-
-TEST_F(BarTest, SymbolSessionAndCountAreCheckedBeforeAnythingIsRequested) {
+TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
     fake::FakeMondrel& dm = ConnectAll();
     BarRequest longSymbol = Request(5, 10);
     longSymbol.symbol = std::string(25, 'A');
-    EXPECT_EQ(supplier.StartBarsRequest(longSymbol), nullptr);
-
     BarRequest reverted = Request(5, 10);
     reverted.customSession = true;
     reverted.sessionStart = 57600;
     reverted.sessionEnd = 34200;
-    EXPECT_EQ(supplier.StartBarsRequest(reverted), nullptr);
-
-    EXPECT_EQ(supplier.StartBarsRequest(Request(5, 100001)), nullptr);
-    EXPECT_THAT(
-        fake::LogCapture::Lines(),
-        ElementsAre(Reported("DataSupplier::StartBarsRequest",
-                             "Bad Bar Request. Invalid Symbol Name '" + longSymbol.symbol + "'\n"),
-                    Reported("DataSupplier::StartBarsRequest",
-                             "Bad Snapshot Request. Reverted Session is not supported\n"),
-                    Reported("DataSupplier::StartBarsRequest",
-                             "Bad Bar Request. Count 100001 is more than 100000 bars\n")));
+    const std::pair<BarRequest, std::string> cases[] = {
+        {Request(0, 10), "Bad Snapshot Request. Unsupported Interval\n"},
+        {Request(-6, 10), "Bad Snapshot Request. Unsupported Interval\n"},
+        {Request(1441, 10), "Bad Snapshot Request. Unsupported Interval\n"},
+        {longSymbol, "Bad Bar Request. Invalid Symbol Name '" + longSymbol.symbol + "'\n"},
+        {reverted, "Bad Snapshot Request. Reverted Session is not supported\n"},
+        {Request(5, 100001), "Bad Bar Request. Count 100001 is more than 100000 bars\n"},
+    };
+    for (const auto& [request, line] : cases) {
+        fake::LogCapture::Clear();
+        EXPECT_EQ(supplier.StartBarsRequest(request), nullptr) << line;
+        EXPECT_THAT(fake::LogCapture::Lines(),
+                    ElementsAre(Reported("DataSupplier::StartBarsRequest", line)));
+    }
     EXPECT_TRUE(dm.barSets.empty());
+    // The ends of the interval range are accepted.
+    EXPECT_NE(supplier.StartBarsRequest(Request(1440, 10)), nullptr);
+    EXPECT_NE(supplier.StartBarsRequest(Request(-5, 10)), nullptr);
 }
 
 TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {

@@ -73,16 +73,6 @@ TEST_F(ConnectionTest, FeedKeepsTheLibraryCodeAndItsText) {
     EXPECT_EQ(info.errorText, "");
 }
 
-TEST(ErrorTextTest, GivesTheTextOfEveryCodeOfAPair) {
-    EXPECT_STREQ(ErrorText(-2), "Request refused because Pomd has too many open connections");
-    EXPECT_STREQ(ErrorText(-101), "Request refused because Pomd has too many open connections");
-    EXPECT_STREQ(ErrorText(-11), "Not entitled for this service");
-    EXPECT_STREQ(ErrorText(-100), "Not entitled for this service");
-    EXPECT_STREQ(ErrorText(-117), "failed to connect to DM when getting the symbol Key");
-    EXPECT_STREQ(ErrorText(-14), "Unknown error");
-    EXPECT_STREQ(ErrorText(1), "Unknown error");
-}
-
 TEST_F(ConnectionTest, UnknownFeedIdsGiveTheEmptyRecordAndChangeNothing) {
     ASSERT_TRUE(supplier.Connect(TestSettings()));
     fake::FakeMondrel::Current()->FireConnected(0x0008, -9);
