@@ -1,0 +1,144 @@
+# Shared by the tray program's end-to-end tests (sourced). Each test gets its own copy of the
+# programs in a work folder, so Zanvo.ini beside Zanvo.exe is the test's own; tarvex.ini in the
+# prefix's Windows folder names only the simulated market's address.
+#
+#   usage in a test: . app-lib.sh BIN_DIR WORK_DIR
+set -euo pipefail
+
+bin_dir=$1
+work=$2
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+WINE=${ZANVO_WINE64:-/usr/lib/wine/wine64}
+
+eval "$("$root/tests/harness/wine-harness" env)"
+
+rm -rf "$work"
+mkdir -p "$work/app"
+for f in Zanvo.exe Mondrel.dll kolvane.dll zanvo-dde.exe zanvo-window.exe; do
+    cp "$bin_dir/$f" "$work/app/"
+done
+app=$work/app
+zanvo_pid=
+started=()
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Our own processes only, by pid.
+cleanup_app() {
+    local pid
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+}
+trap cleanup_app EXIT
+
+write_tarvex_ini() {
+    printf '[tarvex]\r\nInternetAddress=sim\r\n' > "$WINEPREFIX/drive_c/windows/tarvex.ini"
+}
+
+# write_zanvo_ini USER PASSWORD TIMEZONE
+write_zanvo_ini() {
+    printf '[Connectivity]\r\nUsername=%s\r\nPassword=%s\r\nAddress=sim\r\n[Date Time]\r\nTimezone=%s\r\n' \
+        "$1" "$2" "$3" > "$app/Zanvo.ini"
+}
+
+win() { "$WINE" "$app/zanvo-window.exe" "$@" | tr -d '\r'; }
+dde() { "$WINE" "$app/zanvo-dde.exe" "$@" | tr -d '\r'; }
+
+# Starts a raw watch of ITEM on TOPIC in the background, its updates going to FILE as they come
+# (unfiltered: a filter would hold them back in its buffer); its pid in watch_pid.
+start_watch() {
+    "$WINE" "$app/zanvo-dde.exe" --raw watch Zanvo "$2" "$3" >"$1" 2>"$1.err" &
+    watch_pid=$!
+    started+=("$watch_pid")
+}
+
+# Starts Zanvo.exe in the background with the given arguments; its pid in zanvo_pid.
+# The caller's environment goes with it (TZ sets the computer's time zone under Wine).
+start_zanvo() {
+    "$WINE" "$app/Zanvo.exe" "$@" </dev/null >"$work/zanvo.out" 2>&1 &
+    zanvo_pid=$!
+    started+=("$zanvo_pid")
+}
+
+# Waits until the DDE service delivers data for ITEM on TOPIC (a request only creates the item:
+# its first text is empty); prints the first non-empty text, tabs and line feeds escaped.
+wait_served() {
+    local topic=$1 item=$2 i text
+    for i in $(seq 1 40); do
+        text=$(dde --raw --count 1 --timeout 3000 watch Zanvo "$topic" "$item" 2>/dev/null |
+            cut -f3- | grep -v '^$' | tail -n 1) || true
+        if [ -n "$text" ]; then
+            printf '%s\n' "$text"
+            return 0
+        fi
+        sleep 0.5
+    done
+    fail "no data for $topic $item"
+}
+
+# expect_text TITLE ID TEXT: the control comes to show TEXT (a new page fills its controls just
+# after it appears).
+shows_text() { [ "$(win text "$1" "$2")" = "$3" ]; }
+expect_text() {
+    eventually shows_text "$@" || fail "control $2 of '$1' shows '$(win text "$1" "$2")', expected '$3'"
+}
+
+# Waits for a dialog (or "TITLE#sheet") to appear.
+wait_dialog() { win wait "$1" 20 >/dev/null || fail "no window '$1'"; }
+
+# Ends Zanvo.exe through its Exit command; its exit code must be 0.
+exit_zanvo() {
+    win app-command 32770 || fail "no main window to exit"
+    local rc=0
+    wait "$zanvo_pid" || rc=$?
+    [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc"
+}
+
+# Polls until CONDITION (a command) succeeds, for at most 20 s.
+eventually() {
+    local i
+    for i in $(seq 1 80); do
+        if "$@"; then return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
+
+# The settings dialog's feed rows: text controls in row order.
+feed_text_ids=(202 206 207 208)
+feed_icon_ids=(201 203 204 205)
+
+# Prints the colour of the centre pixel of a control, as ImageMagick names it in sRGB numbers.
+control_colour() {
+    local title=$1 id=$2 l t r b
+    read -r l t r b < <(win rect "$title" "$id")
+    import -window root -crop "1x1+$(((l + r) / 2))+$(((t + b) / 2))" "$work/pixel.png"
+    convert "$work/pixel.png" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# True when the colour "R G B" is mostly green (the connected lamp) or red (disconnected).
+is_green() { local r g b; read -r r g b <<<"$1"; [ "$g" -gt 120 ] && [ "$g" -gt $((r + 40)) ]; }
+is_red() { local r g b; read -r r g b <<<"$1"; [ "$r" -gt 150 ] && [ "$r" -gt $((g + 60)) ]; }
+
+open_settings() {
+    eventually win app-exists || fail "no main window"
+    win app-command 32771
+    wait_dialog "Zanvo Settings"
+}
+
+# Opens the property sheet from the open settings dialog.
+open_sheet() {
+    win command "Zanvo Settings" 210
+    wait_dialog "Zanvo Settings#sheet"
+}
+
+confirm_sheet() {
+    win command "Zanvo Settings#sheet" 1
+    eventually bash -c "[ \"\$(\"$WINE\" \"$app/zanvo-window.exe\" count 'Zanvo Settings#sheet' | tr -d '\r')\" = 0 ]" ||
+        fail "the property sheet did not close"
+}
