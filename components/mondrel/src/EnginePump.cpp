@@ -204,8 +204,8 @@ void Engine::DeliverBackfills(std::int64_t nowMs) {
 void Engine::Backfill(BarSet& set, std::int64_t nowMs) {
     if (set.state != RequestState::Waiting)
         return;
-    const BarRequestSpec spec{set.interval, set.settings, set.window};
-    for (const BarData& bar : m_market->BarHistory(set.symbol, spec, nowMs))
+    const BarHistoryQuery historyQuery{set.interval, set.settings, set.window};
+    for (const BarData& bar : m_market->BarHistory(set.symbol, historyQuery, nowMs))
         set.items.push_back(std::make_unique<BarItem>(bar));
     set.state = set.settings.liveUpdates ? RequestState::Live : RequestState::Done;
     set.events->OnBarBackFillStart(&set);

@@ -33,7 +33,7 @@ protected:
     ~MarketSink() = default;
 };
 
-struct BarRequestSpec {
+struct BarHistoryQuery {
     int interval = 1;
     RequestSettings settings;
     SessionWindow window;
@@ -49,7 +49,8 @@ public:
     virtual bool QuotesOnly(const std::string& symbol) const = 0;
     // The whole quote of a symbol now.
     virtual FieldMap QuoteImage(const std::string& symbol, std::int64_t nowMs) = 0;
-    virtual std::vector<BarData> BarHistory(const std::string& symbol, const BarRequestSpec& spec,
+    virtual std::vector<BarData> BarHistory(const std::string& symbol,
+                                            const BarHistoryQuery& historyQuery,
                                             std::int64_t nowMs) = 0;
     virtual std::vector<TickData>
     TickHistory(const std::string& symbol, const RequestSettings& settings, std::int64_t nowMs) = 0;

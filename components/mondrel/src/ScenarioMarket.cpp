@@ -80,15 +80,16 @@ FieldMap ScenarioMarket::QuoteImage(const std::string& symbol, std::int64_t) {
 }
 
 std::vector<BarData> ScenarioMarket::BarHistory(const std::string& symbol,
-                                                const BarRequestSpec& spec, std::int64_t) {
+                                                const BarHistoryQuery& historyQuery, std::int64_t) {
     const ScenarioSymbol* known = m_scenario.Find(symbol);
     if (!known)
         return {};
-    const auto it = known->bars.find(spec.interval);
+    const auto it = known->bars.find(historyQuery.interval);
     if (it == known->bars.end())
         return {};
-    return Newest(it->second, spec.settings.count,
-                  [&](const BarData& bar) { return BeforeEnd(bar.time, spec.settings.endTime); });
+    return Newest(it->second, historyQuery.settings.count, [&](const BarData& bar) {
+        return BeforeEnd(bar.time, historyQuery.settings.endTime);
+    });
 }
 
 std::vector<TickData> ScenarioMarket::TickHistory(const std::string& symbol,

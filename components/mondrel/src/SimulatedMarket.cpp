@@ -46,13 +46,14 @@ FieldMap SimulatedMarket::QuoteImage(const std::string& symbol, std::int64_t now
 }
 
 std::vector<BarData> SimulatedMarket::BarHistory(const std::string& symbol,
-                                                 const BarRequestSpec& spec, std::int64_t nowMs) {
+                                                 const BarHistoryQuery& historyQuery,
+                                                 std::int64_t nowMs) {
     BarQuery query;
-    query.interval = spec.interval;
-    query.end = HistoryEnd(spec.settings, nowMs / 1000);
-    query.count = spec.settings.count;
-    query.window = spec.window;
-    query.source = SourceFor(Listed(symbol), spec.settings.includeQuotes);
+    query.interval = historyQuery.interval;
+    query.end = HistoryEnd(historyQuery.settings, nowMs / 1000);
+    query.count = historyQuery.settings.count;
+    query.window = historyQuery.window;
+    query.source = SourceFor(Listed(symbol), historyQuery.settings.includeQuotes);
     return BuildBars(Listed(symbol), m_seed, query);
 }
 

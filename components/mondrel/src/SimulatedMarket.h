@@ -17,7 +17,7 @@ public:
     std::string Find(std::string_view symbol) const override;
     bool QuotesOnly(const std::string& symbol) const override;
     FieldMap QuoteImage(const std::string& symbol, std::int64_t nowMs) override;
-    std::vector<BarData> BarHistory(const std::string& symbol, const BarRequestSpec& spec,
+    std::vector<BarData> BarHistory(const std::string& symbol, const BarHistoryQuery& historyQuery,
                                     std::int64_t nowMs) override;
     std::vector<TickData> TickHistory(const std::string& symbol, const RequestSettings& settings,
                                       std::int64_t nowMs) override;
