@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# Hostile clients of the DDE server end to end: zanvo-server-host with Mondrel.dll playing
+# session.scn and kolvane.dll writing its log, zanvo-dde as the clients, each in its own Wine
+# process:
+#   hostile-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO
+# Items no client should send get their refusal and their log line, and the next good item is
+# still served with its exact text; a client killed while it holds advise loops leaves the server
+# serving the others. Exit code: the number of failed checks.
+set -u
+run=$1
+client=$2
+host=$3
+scenario=$4
+work=$(mktemp -d)
+failures=0
+host_pid=
+export KOLVANE_LOG_DIR="Z:$work/logs"
+log="$work/logs/zanvo-server-host.log"
+
+cleanup() {
+    if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
+        touch "$work/stop"
+        wait "$host_pid"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
+dde() {
+    "$run" "$client" "$@" >"$work/out" 2>"$work/err"
+    rc=$?
+}
+
+expect_rc() {
+    [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
+}
+
+log_lines() {
+    wc -l <"$log" 2>/dev/null || echo 0
+}
+
+# The good item asked after every hostile one, and its text once the quote has arrived.
+good_item() {
+    dde --raw --count 1 --seconds 60 watch Zanvo Snapshot "MSFT,B,A,HEADERS"
+    expect_rc 0 "good item after $1"
+    [ "$(cut -f3- "$work/out" | tail -n 1)" = 'Bid\tAsk\n23.490000\t23.510000' ] ||
+        fail "good item after $1: $(cat "$work/out")"
+}
+
+# refused TOPIC ITEM FUNCTION TEXT: the request is refused, the log gains exactly the line of
+# FUNCTION with TEXT (TEXT empty: any one line of FUNCTION starting with "Error"), and the good
+# item is served next.
+refused() {
+    local topic=$1 item=$2 function=$3 text=$4 before new
+    before=$(log_lines)
+    dde request Zanvo "$topic" "$item"
+    expect_rc 4 "$topic item '$item'"
+    new=$(tail -n +$((before + 1)) "$log" | cut -f4,6)
+    if [ -n "$text" ]; then
+        [ "$new" = "$function"$'\t'"$text" ] ||
+            fail "$topic item '$item': log lines '$new', expected '$function<TAB>$text'"
+    else
+        [[ "$new" == "$function"$'\t'Error* && "$new" != *$'\n'* ]] ||
+            fail "$topic item '$item': log lines '$new', expected one error of $function"
+    fi
+    good_item "$topic '$item'"
+}
+
+# served TOPIC ITEM TEXT: the item is served with exactly TEXT (raw) and nothing is logged.
+served() {
+    local topic=$1 item=$2 text=$3 before
+    before=$(log_lines)
+    dde --raw request Zanvo "$topic" "$item"
+    expect_rc 0 "$topic item '$item'"
+    [ "$(cat "$work/out")" = "$text" ] || fail "$topic item '$item': '$(cat "$work/out")', expected '$text'"
+    [ "$(log_lines)" -eq "$before" ] ||
+        fail "$topic item '$item' logged: $(tail -n +$((before + 1)) "$log")"
+    good_item "$topic '$item'"
+}
+
+# The clock stands at 2009-07-21 14:24 UTC, just after the scenario's last MSFT bar.
+"$run" "$host" "$scenario" "$work/stop" 400 1248186240 >"$work/host.out" 2>&1 &
+host_pid=$!
+for _ in $(seq 120); do
+    dde request Zanvo Snapshot MSFT
+    [ "$rc" -eq 0 ] && break
+    sleep 0.5
+done
+expect_rc 0 "request once the server has started"
+[ -f "$log" ] || fail "no log file $log"
+
+create_bars=DdeServer::CreateBarTopic
+create_ticks=DdeServer::CreateTickTopic
+create_snapshot=DdeServer::CreateSnapshotTopic
+unsupported="Error: Unable to create topic - Unsupported parameter"
+
+# Items of 255 characters, the most an atom holds.
+long=$(printf 'B%.0s' $(seq 250))
+refused Snapshot "MSFT,$long" $create_snapshot "$unsupported ('$long')"
+refused TS "MSFT,1,$long" $create_ticks "Error: Unable to create topic: Unsupported field 'B'"
+refused Bars "MSFT,5,5,C,${long:4}" $create_bars "$unsupported ('${long:4}')"
+
+# Every byte value from 1 to 255, in chunks that fit an atom. Arguments reach a Windows program in
+# its ANSI code page (1252), so each byte is passed as the UTF-8 of its character there.
+chunks=$(python3 -c '
+import sys
+for first in range(1, 256, 64):
+    text = bytes(range(first, min(first + 64, 256))).decode("cp1252", errors="surrogateescape")
+    text = "".join(chr(ord(c) - 0xDC00) if 0xDC80 <= ord(c) <= 0xDCFF else c for c in text)
+    sys.stdout.buffer.write(text.encode("utf-8") + b"\0")
+')
+while IFS= read -r -d '' chunk; do
+    refused TS "$chunk" $create_ticks ""
+    refused Bars "MSFT,5,5,C,$chunk" $create_bars ""
+done <<<"$chunks"
+
+# Printf directives are text.
+refused Snapshot "MSFT,%n%s%x" $create_snapshot "$unsupported ('%N%S%X')"
+refused TS "MSFT,1,P,%n%s%x" $create_ticks "$unsupported ('%N%S%X')"
+
+# Counts.
+refused Bars "MSFT,5,2147483647,C" $create_bars \
+    "Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
+refused TS "MSFT,2147483647,P" $create_ticks \
+    "Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
+served TS "MSFT,-5,P,HEADERS" 'Price\n'
+served Bars "MSFT,5,-5,C" ''
+
+# Session windows of any numbers are read; one without its end is refused.
+refused Bars "MSFT,5,10,C,9:30-" $create_bars \
+    "Error: Unable to create topic - Unsupported session format ('9:30-')"
+served Bars "MSFT,1,2,C,99999:99999-1:1" '\n\n'
+served Bars "MSFT,1,2,C,-1:-1--1:-1" '\n\n'
+
+# Empty parameters.
+refused Snapshot "MSFT, ,B" DdeServer::SplitDdeRequest \
+    "Error: 'MSFT, ,B' request contain empty parameter"
+refused TS " ,2,P" DdeServer::SplitDdeRequest "Error: ' ,2,P' request contain empty parameter"
+refused Bars ",,," $create_bars "Error: Too little parameters"
+
+# A client killed while it holds advise loops: another client, watching before and after, goes on
+# being served, and so are new ones.
+"$run" "$client" --raw --seconds 40 watch Zanvo TS "IBM,1,TPS" >"$work/other" 2>&1 &
+other=$!
+"$run" "$client" --raw --seconds 120 watch Zanvo TS "IBM,2,TPS" Snapshot "IBM,B,A" \
+    Bars "IBM,1,3,C" >"$work/victim" 2>&1 &
+victim_run=$!
+for _ in $(seq 120); do
+    [ "$(grep -c 'IBM,2,TPS' "$work/victim")" -ge 2 ] && break
+    sleep 0.5
+done
+[ "$(grep -c 'IBM,2,TPS' "$work/victim")" -ge 2 ] || fail "victim not advised: $(cat "$work/victim")"
+victim=$(ps -o pid=,comm= --ppid "$victim_run" | awk '$2 != "tail" {print $1}')
+[ -n "$victim" ] && kill -9 $victim || fail "no Wine process of the victim under $victim_run"
+wait "$victim_run" 2>/dev/null
+killed_at=$(wc -l <"$work/other")
+before=$(log_lines)
+sleep 8
+[ "$(wc -l <"$work/other")" -gt "$killed_at" ] || fail "other client not served after the kill"
+good_item "the client killed"
+dde --raw --count 1 --seconds 30 watch Zanvo TS "IBM,2,TPS"
+expect_rc 0 "new client on the killed client's item"
+wait "$other" || fail "other client: $(cat "$work/other")"
+grep -q 'Assertion' "$work/logs/asserts.log" 2>/dev/null &&
+    fail "assertions: $(cat "$work/logs/asserts.log")"
+echo "log after the kill:"
+tail -n +$((before + 1)) "$log"
+
+touch "$work/stop"
+wait "$host_pid"
+rc=$?
+host_pid=
+expect_rc 0 "host stopping the server (output: $(cat "$work/host.out"))"
+grep -q '^stopped' "$work/host.out" || fail "host output: $(cat "$work/host.out")"
+
+[ "$failures" -eq 0 ] && echo "all checks passed"
+exit "$failures"
