@@ -2,7 +2,8 @@
 // supplier on the scripted data-manager fake with every feed connected. The item (cut like an
 // atom: at most 255 characters, up to the first zero byte) is asked on each topic in its own
 // conversation, with an advise loop; the library then delivers a quote image, ticks and bars for
-// whatever was subscribed, and the item is asked again, so the text builders format them.
+// whatever was subscribed, and the item is asked again, so the text builders format them. Any
+// crash, leak, undefined behaviour or assertion report fails.
 #include "Clock.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
@@ -76,6 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0; // no atom
     }
 
+    if (!fake::LogCapture::Available()) {
+        __builtin_trap(); // the recording kolvane.so is not beside the program
+    }
     Clock::SetFixed(kNow);
     fake::ResetScript();
     fake::LogCapture::Clear();
@@ -102,6 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.Request(model.Connect("Zanvo", topic), item);
         }
         if (!server.Stop() || model.LiveDataHandles() != 0) {
+            __builtin_trap();
+        }
+        // No item a client sends may raise an assertion report: reports are for our own faults.
+        if (!fake::LogCapture::Assertions().empty()) {
             __builtin_trap();
         }
     }
