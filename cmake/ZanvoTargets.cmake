@@ -5,6 +5,15 @@ set(ZANVO_COMMON_OPTIONS
     -Wall -Wextra -Werror -Wno-missing-field-initializers
     -fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)
 
+if(ZANVO_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "ZANVO_FUZZ needs clang (CMAKE_CXX_COMPILER=clang++)")
+    endif()
+    set(ZANVO_SANITIZE ON)
+    # Coverage for the fuzzer in every library; only the fuzz programs link its main.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(ZANVO_SANITIZE AND NOT WIN32)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                         -fno-sanitize-recover=undefined)

@@ -98,10 +98,12 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
     KOLVANE_ASSERT(m_bars.find(barSet) == m_bars.end());
     BarInfo& info = m_bars[barSet];
     info = BarInfo{{}, accepted};
-    if (accepted.customSession) {
+    // A count of 0 (also from a negative one) has no empty bars to fill; the bar grid would report
+    // it as a caller's fault, and a client's item must not raise assertion reports.
+    if (accepted.count > 0 && accepted.customSession) {
         BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count,
                                      accepted.sessionStart, accepted.sessionEnd, info.bars);
-    } else {
+    } else if (accepted.count > 0) {
         BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count, info.bars);
     }
     NotifyBars(barSet, info);

@@ -8,33 +8,7 @@ run=$1
 client=$2
 host=$3
 scenario=$4
-work=$(mktemp -d)
-failures=0
-host_pid=
-
-cleanup() {
-    if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
-        touch "$work/stop"
-        wait "$host_pid"
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
-dde() {
-    "$run" "$client" "$@" >"$work/out" 2>"$work/err"
-    rc=$?
-}
-
-expect_rc() {
-    [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
-}
+. "$(dirname "$0")/host-session.sh"
 
 # The raw text of a watch output line (after the time stamp and the item).
 texts() {
@@ -50,16 +24,7 @@ expect_watched() {
         fail "$topic $item: $(cat "$work/out"), expected $expected"
 }
 
-# The clock stands at 2009-07-21 14:24 UTC, just after the scenario's last MSFT bar.
-"$run" "$host" "$scenario" "$work/stop" 300 1248186240 \
-    >"$work/host.out" 2>&1 &
-host_pid=$!
-for _ in $(seq 120); do
-    dde request Zanvo Snapshot MSFT
-    [ "$rc" -eq 0 ] && break
-    sleep 0.5
-done
-expect_rc 0 "request once the server has started"
+start_host 300
 
 # A first request serves the item's initial text: empty for a snapshot, header and empty rows for
 # bars and ticks.
@@ -136,12 +101,7 @@ expect_rc 0 "watch of IBM's quote"
 texts "$work/out" | tail -n 2 | grep -qvE '^10[0-9]\.[0-9]{2}0000\\t10[0-9]\.[0-9]{2}0000$' &&
     fail "IBM quote updates: $(cat "$work/out")"
 
-touch "$work/stop"
-wait "$host_pid"
-rc=$?
-host_pid=
-expect_rc 0 "host stopping the server (output: $(cat "$work/host.out"))"
-grep -q '^stopped' "$work/host.out" || fail "host output: $(cat "$work/host.out")"
+stop_host
 
 dde request Zanvo Snapshot MSFT
 expect_rc 3 "request after the server stopped"

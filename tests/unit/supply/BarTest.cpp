@@ -206,8 +206,12 @@ TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToT
 
 TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
     fake::FakeMondrel& dm = ConnectAll();
+    fake::LogCapture::Clear();
+    EXPECT_NE(supplier.StartBarsRequest(Request(1, 0)), nullptr);
     IBarSet* handle = supplier.StartBarsRequest(Request(1, -5));
     ASSERT_NE(handle, nullptr);
+    // Counts from a client's item raise no assertion report.
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     fake::FakeBarSet& set = *dm.barSets.back();
     set.BackFill({BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1)});
     EXPECT_THAT(LastBars(), IsEmpty());

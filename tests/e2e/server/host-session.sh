@@ -1,0 +1,54 @@
+# Sourced by the DDE server's end-to-end scripts, after they set run (wine-run), client
+# (zanvo-dde.exe), host (zanvo-server-host.exe) and scenario: a work folder removed at exit,
+# failure counting, zanvo-dde runs, and the host started and stopped.
+
+work=$(mktemp -d)
+failures=0
+host_pid=
+
+cleanup() {
+    if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
+        touch "$work/stop"
+        wait "$host_pid"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
+dde() {
+    "$run" "$client" "$@" >"$work/out" 2>"$work/err"
+    rc=$?
+}
+
+expect_rc() {
+    [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
+}
+
+# start_host SECONDS: the host for at most SECONDS, its clock at 2009-07-21 14:24 UTC (just after
+# the scenario's last MSFT bar); returns once it serves.
+start_host() {
+    "$run" "$host" "$scenario" "$work/stop" "$1" 1248186240 >"$work/host.out" 2>&1 &
+    host_pid=$!
+    for _ in $(seq 120); do
+        dde request Zanvo Snapshot MSFT
+        [ "$rc" -eq 0 ] && break
+        sleep 0.5
+    done
+    expect_rc 0 "request once the server has started"
+}
+
+# stop_host: the host stops the server cleanly.
+stop_host() {
+    touch "$work/stop"
+    wait "$host_pid"
+    rc=$?
+    host_pid=
+    expect_rc 0 "host stopping the server (output: $(cat "$work/host.out"))"
+    grep -q '^stopped' "$work/host.out" || fail "host output: $(cat "$work/host.out")"
+}

@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# Hostile clients of the DDE server end to end: zanvo-server-host with Mondrel.dll playing
+# session.scn and kolvane.dll writing its log, zanvo-dde as the clients, each in its own Wine
+# process:
+#   hostile-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO
+# Items no client should send get their refusal and their log line, and the next good item is
+# still served with its exact text; a client killed while it holds advise loops leaves the server
+# serving the others. Exit code: the number of failed checks.
+set -u
+run=$1
+client=$2
+host=$3
+scenario=$4
+. "$(dirname "$0")/host-session.sh"
+export KOLVANE_LOG_DIR="Z:$work/logs"
+export LC_ALL=C.UTF-8
+log="$work/logs/zanvo-server-host.log"
+
+log_lines() {
+    wc -l <"$log" 2>/dev/null || echo 0
+}
+
+# The log lines after line $1, function and text, without the line Wine's DDEML causes whenever a
+# client ends its conversation (its DdeDisconnect of a server-side conversation fails).
+new_lines() {
+    tail -n +$(($1 + 1)) "$log" | cut -f4,6 |
+        grep -v $'^DdeServer::DisconnectConversation\tDDE Conversation Disconnect failed$'
+}
+
+# The good item asked after every hostile one: a tick item's first text, its header and two empty
+# rows (its history arrives after).
+good_item() {
+    dde --raw request Zanvo TS "MSFT,2,DTPS,HEADERS"
+    expect_rc 0 "good item after $1"
+    [ "$(cat "$work/out")" = 'Date\tTime\tPrice\tSize\n\n\n' ] ||
+        fail "good item after $1: $(cat "$work/out")"
+}
+
+# refused TOPIC ITEM FUNCTION TEXT: the request is refused, the log gains exactly the line of
+# FUNCTION with TEXT (TEXT empty: any one line of FUNCTION starting with "Error"), and the good
+# item is served next.
+refused() {
+    local topic=$1 item=$2 function=$3 text=$4 before new
+    before=$(log_lines)
+    dde request Zanvo "$topic" "$item"
+    expect_rc 4 "$topic item '$item'"
+    new=$(new_lines "$before")
+    if [ -n "$text" ]; then
+        [ "$new" = "$function"$'\t'"$text" ] ||
+            fail "$topic item '$item': log lines '$new', expected '$function<TAB>$text'"
+    else
+        [[ "$new" == "$function"$'\t'Error* && "$new" != *$'\n'* ]] ||
+            fail "$topic item '$item': log lines '$new', expected one error of $function"
+    fi
+    good_item "$topic '$item'"
+}
+
+# served TOPIC ITEM TEXT: the item is served with exactly TEXT (raw) and nothing is logged.
+served() {
+    local topic=$1 item=$2 text=$3 before
+    before=$(log_lines)
+    dde --raw request Zanvo "$topic" "$item"
+    expect_rc 0 "$topic item '$item'"
+    [ "$(cat "$work/out")" = "$text" ] || fail "$topic item '$item': '$(cat "$work/out")', expected '$text'"
+    [ -z "$(new_lines "$before")" ] || fail "$topic item '$item' logged: $(new_lines "$before")"
+    good_item "$topic '$item'"
+}
+
+start_host 900
+[ -f "$log" ] || fail "no log file $log"
+
+# A client killed while it holds advise loops; a poke makes the server advise an item's loops.
+# The other client goes on being served (it stops by itself later), and so are new clients, also
+# on the dead client's items.
+"$run" "$client" --raw --seconds 60 watch Zanvo TS "MSFT,2,P" >"$work/other" 2>&1 &
+other=$!
+"$run" "$client" --raw --seconds 120 watch Zanvo TS "MSFT,3,P" "MSFT,4,P" "MSFT,5,P" \
+    >"$work/victim" 2>&1 &
+victim_run=$!
+for _ in $(seq 120); do
+    [ "$(wc -l <"$work/victim")" -ge 3 ] && [ "$(wc -l <"$work/other")" -ge 1 ] && break
+    sleep 0.5
+done
+[ "$(wc -l <"$work/victim")" -ge 3 ] || fail "victim not served: $(cat "$work/victim")"
+victim=$(ps -o pid=,comm= --ppid "$victim_run" | awk '$2 != "tail" {print $1}')
+[ -n "$victim" ] && kill -9 $victim || fail "no Wine process of the victim under $victim_run"
+wait "$victim_run" 2>/dev/null
+dde poke Zanvo TS "MSFT,3,P" x
+expect_rc 0 "poke of the dead client's item"
+sleep 2
+killed_at=$(wc -l <"$work/other")
+dde poke Zanvo TS "MSFT,2,P" x
+expect_rc 0 "poke of the other client's item"
+for _ in $(seq 60); do
+    [ "$(wc -l <"$work/other")" -gt "$killed_at" ] && break
+    sleep 0.5
+done
+[ "$(wc -l <"$work/other")" -gt "$killed_at" ] &&
+    [ "$(cut -f3- "$work/other" | tail -n 1)" = '23.480000\n23.500000\n' ] ||
+    fail "other client after the kill: $(cat "$work/other")"
+# (Its first text: Wine's advises on an item text reach every loop on it, the dead one included,
+# so a watch on this item text is not a fair test of the server here.)
+dde --raw request Zanvo TS "MSFT,3,P"
+expect_rc 0 "new client on the dead client's item"
+[ "$(cat "$work/out")" = '\n\n\n' ] || fail "new client on the dead client's item: $(cat "$work/out")"
+
+create_bars=DdeServer::CreateBarTopic
+create_ticks=DdeServer::CreateTickTopic
+create_snapshot=DdeServer::CreateSnapshotTopic
+unsupported="Error: Unable to create topic - Unsupported parameter"
+
+# Items of 255 characters, the most an atom holds.
+long=$(printf 'B%.0s' $(seq 250))
+refused Snapshot "MSFT,$long" $create_snapshot "$unsupported ('$long')"
+refused TS "MSFT,1,${long:2}" $create_ticks "Error: Unable to create topic: Unsupported field 'B'"
+refused Bars "MSFT,5,5,C,${long:6}" $create_bars \
+    "Error: Unable to create topic - Unsupported session format ('${long:6}')"
+
+# Every byte value from 1 to 255, in chunks that fit an atom. Arguments reach a Windows program in
+# its ANSI code page (1252) from the UTF-8 of the command line, so each byte is passed as the UTF-8
+# of its character in that code page (the five bytes it leaves undefined stand for themselves).
+while IFS= read -r -d '' chunk; do
+    refused TS "$chunk" $create_ticks ""
+    refused Bars "MSFT,5,5,C,$chunk" $create_bars ""
+done < <(python3 -c '
+import sys
+for first in range(1, 256, 64):
+    chunk = bytes(range(first, min(first + 64, 256)))
+    text = "".join(bytes([b]).decode("cp1252", errors="ignore") or chr(b) for b in chunk)
+    sys.stdout.buffer.write(text.encode("utf-8") + b"\0")
+')
+
+# Printf directives are text.
+refused Snapshot "MSFT,%n%s%x" $create_snapshot "$unsupported ('%N%S%X')"
+refused TS "MSFT,1,P,%n%s%x" $create_ticks "$unsupported ('%N%S%X')"
+
+# Counts.
+refused Bars "MSFT,5,2147483647,C" $create_bars \
+    "Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
+refused TS "MSFT,2147483647,P" $create_ticks \
+    "Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
+served TS "MSFT,-5,P,HEADERS" 'Price\n'
+served Bars "MSFT,5,-5,C" ''
+
+# Session windows of any numbers are read; one without its end is refused, and one that ends
+# before it starts is refused by the supplier.
+refused Bars "MSFT,5,10,C,9:30-" $create_bars \
+    "Error: Unable to create topic - Unsupported session format ('9:30-')"
+refused Bars "MSFT,1,2,C,99999:99999-1:1" DataSupplier::StartBarsRequest \
+    "Bad Snapshot Request. Reverted Session is not supported"
+served Bars "MSFT,1,2,C,-1:-1--1:-1" '\n\n'
+
+# Empty parameters.
+refused Snapshot "MSFT, ,B" DdeServer::SplitDdeRequest \
+    "Error: 'MSFT, ,B' request contain empty parameter"
+refused TS " ,2,P" DdeServer::SplitDdeRequest "Error: ' ,2,P' request contain empty parameter"
+refused Bars ",,," $create_bars "Error: Too little parameters"
+
+# No item made the server report an assertion (those of the dead client's loops aside).
+reports=$(grep -v $'\tAssertion failed: AdviseChanges(' "$work/logs/asserts.log" 2>/dev/null)
+[ -z "$reports" ] || fail "assertions: $reports"
+wait "$other" || fail "other client: $(cat "$work/other")"
+
+stop_host
+
+[ "$failures" -eq 0 ] && echo "all checks passed"
+exit "$failures"

@@ -1,0 +1,119 @@
+// Item strings of any bytes through the DDE service: a started server on the in-memory DDEML, its
+// supplier on the scripted data-manager fake with every feed connected. The item (cut like an
+// atom: at most 255 characters, up to the first zero byte) is asked on each topic in its own
+// conversation, with an advise loop; the library then delivers a quote image, ticks and bars for
+// whatever was subscribed, and the item is asked again, so the text builders format them. Any
+// crash, leak, undefined behaviour or assertion report fails.
+#include "Clock.h"
+#include "DataManagerSource.h"
+#include "DataSupplier.h"
+#include "DdeModel.h"
+#include "DdeServer.h"
+#include "FakeMondrel.h"
+#include "LogCapture.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// 2026-03-10 15:00:00 UTC, a Tuesday.
+constexpr std::int32_t kNow = 1773154800;
+
+ConnectionSettings FuzzSettings() {
+    return {
+        "user", "secret", "quote.example", "history.example", "domtick.example", "intltick.example",
+        1,      "NYSE"};
+}
+
+// The symbol of a quote subscription call "SubscribeQuote(SYMBOL,flags)".
+std::string SubscribedSymbol(const std::string& call) {
+    const std::string prefix = "SubscribeQuote(";
+    if (call.rfind(prefix, 0) != 0) {
+        return {};
+    }
+    return call.substr(prefix.size(), call.rfind(',') - prefix.size());
+}
+
+void Deliver(fake::FakeMondrel& dm) {
+    for (const std::string& call : std::vector<std::string>(dm.calls)) {
+        const std::string symbol = SubscribedSymbol(call);
+        if (!symbol.empty() && dm.Quote(symbol)) {
+            dm.FireQuoteUpdate(symbol, {.doubles = {{9, 10.5}, {10, 10.75}, {11, 10.625}}});
+        }
+    }
+    for (const auto& ticks : dm.tickSets) {
+        if (ticks->stopped) {
+            continue;
+        }
+        ticks->BackFill({fake::FakeTickItem::Trade(kNow - 120, 10.5, 100, "N"),
+                         fake::FakeTickItem::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
+    }
+    for (const auto& bars : dm.barSets) {
+        if (bars->stopped) {
+            continue;
+        }
+        fake::FakeBarItem bar;
+        bar.time = kNow - 300;
+        bar.open = 10;
+        bar.high = 11;
+        bar.low = 9.5;
+        bar.close = 10.5;
+        bar.volume = 1200;
+        bars->BackFill({bar});
+        bar.time = kNow - 60;
+        bars->Update(bar);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string item(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 255));
+    item.resize(item.find('\0') == std::string::npos ? item.size() : item.find('\0'));
+    if (item.empty()) {
+        return 0; // no atom
+    }
+
+    if (!fake::LogCapture::Available()) {
+        __builtin_trap(); // the recording kolvane.so is not beside the program
+    }
+    Clock::SetFixed(kNow);
+    fake::ResetScript();
+    fake::LogCapture::Clear();
+    SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
+    {
+        DdeModel model;
+        ScopedDdeApi scopedApi{model};
+        DataSupplier supplier;
+        DdeServer server{&supplier, FuzzSettings};
+        supplier.SetDataListener(&server);
+        if (!server.Start()) {
+            __builtin_trap();
+        }
+        fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
+        dm.ConnectAllFeeds();
+
+        for (const char* topic : {"Snapshot", "Bars", "TS"}) {
+            const HCONV hconv = model.Connect("Zanvo", topic);
+            model.StartAdvise(hconv, item);
+            model.Request(hconv, item);
+        }
+        Deliver(dm);
+        for (const char* topic : {"Snapshot", "Bars", "TS"}) {
+            model.Request(model.Connect("Zanvo", topic), item);
+        }
+        if (!server.Stop() || model.LiveDataHandles() != 0) {
+            __builtin_trap();
+        }
+        // No item a client sends may raise an assertion report: reports are for our own faults.
+        if (!fake::LogCapture::Assertions().empty()) {
+            __builtin_trap();
+        }
+    }
+    SetDataManagerSource(nullptr);
+    fake::ResetScript();
+    return 0;
+}
