@@ -35,6 +35,7 @@ bool DdeServer::Start() {
 
 bool DdeServer::Stop() {
     CloseAllConversations(true);
+    m_adviseNames.clear();
     if (!m_dde.Uninitialize()) {
         KOLVANE_LOG(this, "DDE uninitialize failed\n");
         return false;

@@ -8,6 +8,7 @@
 #include "DdeApi.h"
 #include "DdeInstance.h"
 #include "DdeKey.h"
+#include "DdeStringHandle.h"
 #include "DdeTopics.h"
 #include "IDataListener.h"
 #include "TextBuilder.h"
@@ -88,4 +89,12 @@ private:
     std::map<DdeKey, std::unique_ptr<TextBuilder>, DdeKeyLess> m_builders;
     DdeInstance m_dde;
     SettingsSource m_settings;
+    // The topic and item names of each advised item, made once rather than on every update: under
+    // Wine each string handle made and freed is a round trip to the wine server. Declared after
+    // m_dde: the handles go before the instance.
+    struct AdviseNames {
+        DdeStringHandle topic;
+        DdeStringHandle item;
+    };
+    std::map<DdeKey, AdviseNames, DdeKeyLess> m_adviseNames;
 };

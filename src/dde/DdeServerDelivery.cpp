@@ -68,9 +68,12 @@ bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string&
         KOLVANE_LOG(this, "Query CONVINFO failed\n");
         return false;
     }
-    const DdeStringHandle topicHandle(m_dde.Id(), topic);
-    const DdeStringHandle itemHandle(m_dde.Id(), request);
-    if (!m_dde.PostAdvise(topicHandle.Get(), itemHandle.Get())) {
+    auto names = m_adviseNames.find(DdeKey{hconv, request});
+    if (names == m_adviseNames.end()) {
+        AdviseNames made{DdeStringHandle(m_dde.Id(), topic), DdeStringHandle(m_dde.Id(), request)};
+        names = m_adviseNames.emplace(DdeKey{hconv, request}, std::move(made)).first;
+    }
+    if (!m_dde.PostAdvise(names->second.topic.Get(), names->second.item.Get())) {
         KOLVANE_LOG(this, "DDE Post Advise failed\n");
         return false;
     }

@@ -88,6 +88,7 @@ template <typename Topics> void DdeServer::RemoveTopics(HCONV hconv, Topics& top
         m_supplier->StopRequest(key);
         it = topics.erase(it);
         m_builders.erase(ddeKey);
+        m_adviseNames.erase(ddeKey);
     }
 }
 

@@ -55,6 +55,8 @@ public:
 protected:
     // Asks the platform to run Pump soon (new work was queued).
     virtual void Wake() {}
+    // The time written into quotes in benchmark mode, on a clock other processes can read.
+    virtual std::int64_t BenchmarkStamp() const;
 
 private:
     struct FeedSlot {
@@ -86,6 +88,7 @@ private:
     std::set<std::string> WatchedSymbols() const;
     void DeliverQuoteImages(std::int64_t nowMs);
     void DeliverBackfills(std::int64_t nowMs);
+    void ChangeEveryQuote();
     void Backfill(BarSet& set, std::int64_t nowMs);
     void Backfill(TickSet& set, std::int64_t nowMs);
     bool IsConnected(int feedId) const { return StateOf(feedId) == FeedState::Connected; }

@@ -1,7 +1,11 @@
 // Delivery of connection steps, quotes, back-fills and live market events.
 #include "Engine.h"
 
+#include "mondrel/MondrelExtensions.h"
+
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 
 namespace mondrel {
 namespace {
@@ -26,8 +30,43 @@ void Engine::Pump() {
     m_market->Advance(nowMs, WatchedSymbols(), *this);
     DeliverQuoteImages(nowMs);
     DeliverBackfills(nowMs);
+    const auto benchmark = m_intOptions.find(moBenchmark);
+    const bool benchmarkMode = benchmark != m_intOptions.end() && benchmark->second != 0;
+    if (benchmarkMode)
+        ChangeEveryQuote();
     m_pumping = false;
     m_retiredMarket.reset();
+    if (benchmarkMode)
+        Wake();
+}
+
+void Engine::ChangeEveryQuote() {
+    std::vector<std::string> symbols;
+    for (const auto& [name, quote] : m_quotes) {
+        if (quote->loaded && !quote->listeners.empty())
+            symbols.push_back(name);
+    }
+    for (const std::string& symbol : symbols) {
+        const auto it = m_quotes.find(symbol);
+        if (it == m_quotes.end())
+            continue;
+        const auto last = it->second->fields.find(qfLast);
+        const double price =
+            last != it->second->fields.end() && std::holds_alternative<double>(last->second)
+                ? std::get<double>(last->second)
+                : 100.0;
+        // Whole cents, kept within one dollar so that the text keeps its length.
+        const double cents = std::fmod(std::round(price * 100.0) + 1.0, 100.0);
+        const FieldMap fields{{qfLast, 100.0 + cents / 100.0},
+                              {qfTitle, std::to_string(BenchmarkStamp())}};
+        QuoteChanged(symbol, fields);
+    }
+}
+
+std::int64_t Engine::BenchmarkStamp() const {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void Engine::RunSteps(std::int64_t nowMs) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -173,6 +175,50 @@ TEST_F(EngineTest, QuotesArriveOnceConnectedAndFollowTheMarket) {
     const int updates = recorder.quoteUpdates;
     Advance(60000);
     EXPECT_EQ(recorder.quoteUpdates, updates);
+}
+
+// Benchmark mode: at a standing clock every pump changes each subscribed quote and asks for the
+// next pump; off, a standing clock changes nothing.
+TEST_F(EngineTest, BenchmarkModeChangesEveryQuoteOnEveryPump) {
+    struct WakeCounter final : Engine {
+        using Engine::Engine;
+        void Wake() override { ++wakes; }
+        int wakes = 0;
+    } counting([this] { return now; });
+    counting.ConnectFeeds("user", "secret", 1, 0);
+    IQuote* quote = counting.SubscribeQuote("IBM", &recorder, 1);
+    now += 5000;
+    counting.Pump();
+    counting.Pump();
+    const int updates = recorder.quoteUpdates;
+    ASSERT_GE(updates, 1);
+
+    counting.SetIntOption(moBenchmark, 1);
+    std::vector<long long> cents;
+    std::vector<long long> stamps;
+    for (int i = 0; i < 3; ++i) {
+        const int wakes = counting.wakes;
+        counting.Pump();
+        EXPECT_EQ(counting.wakes, wakes + 1);
+        double last = 0.0;
+        char title[256];
+        ASSERT_EQ(quote->GetDouble(2, &last), 1);
+        ASSERT_EQ(quote->GetText(0xEA72, title, sizeof title), 1);
+        EXPECT_GE(last, 100.0);
+        EXPECT_LT(last, 101.0);
+        cents.push_back(std::llround(last * 100.0) % 100);
+        stamps.push_back(std::stoll(title));
+    }
+    EXPECT_EQ(recorder.quoteUpdates, updates + 3);
+    // One cent up, wrapping within the dollar.
+    EXPECT_EQ((cents[1] - cents[0] + 100) % 100, 1);
+    EXPECT_EQ((cents[2] - cents[1] + 100) % 100, 1);
+    EXPECT_LE(stamps[0], stamps[1]);
+    EXPECT_LE(stamps[1], stamps[2]);
+
+    counting.SetIntOption(moBenchmark, 0);
+    counting.Pump();
+    EXPECT_EQ(recorder.quoteUpdates, updates + 3);
 }
 
 TEST_F(EngineTest, BarSetsBackFillThenUpdateLive) {

@@ -57,6 +57,8 @@ public:
         if (message == WM_TIMER || message == kWakeMessage) {
             auto* self =
                 reinterpret_cast<WindowInstance*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+            if (self && message == kWakeMessage)
+                self->m_wakePending = false;
             if (self)
                 self->Pump();
             return 0;
@@ -65,13 +67,22 @@ public:
     }
 
 protected:
+    // One wake message at a time: the timer's pumps must not add to the ones already queued.
     void Wake() override {
-        if (m_window)
-            PostMessageA(m_window.get(), kWakeMessage, 0, 0);
+        if (m_window && !m_wakePending)
+            m_wakePending = PostMessageA(m_window.get(), kWakeMessage, 0, 0) != 0;
+    }
+
+    // One clock for every process of the machine, so that a client can time the delivery.
+    std::int64_t BenchmarkStamp() const override {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return now.QuadPart;
     }
 
 private:
     WindowHandle m_window;
+    bool m_wakePending = false;
 };
 
 bool RegisterWindowClass() {
