@@ -34,17 +34,22 @@ template <std::size_t N> TableSize _countof(const char* const (&)[N]) {
     return TableSize{N};
 }
 
-// Header texts separated by tabs, ending in a line feed. A code outside the table writes no
-// text but keeps its separator, so the headers stay above their columns.
-std::string HeaderLine(const std::vector<std::int32_t>& fields, const char* const* headers) {
+// A line of cell(code) for each field code, separated by tabs and ending in a line feed.
+template <typename Cell>
+std::string JoinedLine(const std::vector<std::int32_t>& fields, const Cell& cell) {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (IsListField(fields[i])) {
-            line += headers[fields[i]];
-        }
+        line += cell(fields[i]);
         line += i + 1 < fields.size() ? '\t' : '\n';
     }
-    return line;
+    return fields.empty() ? "\n" : line;
+}
+
+// A code outside the table writes no text but keeps its separator, so the headers stay above
+// their columns.
+std::string HeaderLine(const std::vector<std::int32_t>& fields, const char* const* headers) {
+    return JoinedLine(
+        fields, [headers](std::int32_t field) { return IsListField(field) ? headers[field] : ""; });
 }
 
 bool IsIntraday(const Bar& bar) {
@@ -80,79 +85,53 @@ std::string DataFormatter::FormatBar(const std::string& symbol, const Bar& bar,
     KOLVANE_ASSERT(!fields.empty());
     // Daily and longer bars start at midnight UTC and show that calendar date in every zone.
     const bool convert = IsIntraday(bar);
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        switch (fields[i]) {
+    return JoinedLine(fields, [&](std::int32_t field) -> std::string {
+        switch (field) {
         case bfDate:
-            line += FormatTime(symbol, bar.startTime, true, convert);
-            break;
+            return FormatTime(symbol, bar.startTime, true, convert);
         case bfTime:
-            line += FormatTime(symbol, bar.startTime, false, convert);
-            break;
+            return FormatTime(symbol, bar.startTime, false, convert);
         case bfOpen:
-            line += FormatPrice(bar.open);
-            break;
+            return FormatPrice(bar.open);
         case bfHigh:
-            line += FormatPrice(bar.high);
-            break;
+            return FormatPrice(bar.high);
         case bfLow:
-            line += FormatPrice(bar.low);
-            break;
+            return FormatPrice(bar.low);
         case bfClose:
-            line += FormatPrice(bar.close);
-            break;
+            return FormatPrice(bar.close);
         case bfVolume:
-            line += FormatInteger(bar.volume);
-            break;
+            return FormatInteger(bar.volume);
         default:
             KOLVANE_ASSERT(0);
-            break;
+            return {};
         }
-        if (i + 1 < fields.size()) {
-            line += '\t';
-        }
-    }
-    line += '\n';
-    return line;
+    });
 }
 
 std::string DataFormatter::FormatTick(const std::string& symbol, const Tick& tick,
                                       const std::vector<std::int32_t>& fields) {
     KOLVANE_ASSERT(!fields.empty());
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        switch (fields[i]) {
+    return JoinedLine(fields, [&](std::int32_t field) -> std::string {
+        switch (field) {
         case tfDate:
-            line += FormatTime(symbol, tick.time, true, true);
-            break;
+            return FormatTime(symbol, tick.time, true, true);
         case tfTime:
-            line += FormatTime(symbol, tick.time, false, true);
-            break;
+            return FormatTime(symbol, tick.time, false, true);
         case tfKind:
-            line += tick.kind;
-            break;
+            return tick.kind;
         case tfIndicators:
-            line += ' ';
-            break;
+            return " ";
         case tfExchange:
-            line += tick.exchange;
-            break;
+            return tick.exchange;
         case tfPrice:
-            line += FormatPrice(tick.price);
-            break;
+            return FormatPrice(tick.price);
         case tfSize:
-            line += FormatInteger(tick.size);
-            break;
+            return FormatInteger(tick.size);
         default:
             KOLVANE_ASSERT(0);
-            break;
+            return {};
         }
-        if (i + 1 < fields.size()) {
-            line += '\t';
-        }
-    }
-    line += '\n';
-    return line;
+    });
 }
 
 void DataFormatter::FormatBars(const std::string& symbol, const ListFormat& format,
