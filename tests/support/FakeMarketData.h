@@ -5,6 +5,7 @@
 
 #include "mondrel/Mondrel.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -117,55 +118,81 @@ public:
     int destroyCount = 0;
 };
 
-// A tick set: the ticks the library holds for one request, and the request that made it.
-class FakeTickSet final : public ITickSet {
+// What the library holds for one tick or bar request: its items, oldest first, and every Trim.
+template <typename Item> struct FakeItems {
+    // nullptr for an index out of range, or for a slot without an item (AddMissingItem).
+    Item* At(std::int32_t index) const {
+        return index < 0 || static_cast<std::size_t>(index) >= items.size()
+                   ? nullptr
+                   : items[static_cast<std::size_t>(index)].get();
+    }
+    std::int32_t Count() const { return static_cast<std::int32_t>(items.size()); }
+    Item* Append(const Item& item) {
+        items.push_back(std::make_unique<Item>(item));
+        return items.back().get();
+    }
+    void AddMissingItem() { items.push_back(nullptr); }
+    // Records the call and drops all but the newest count items, as the library's Trim does.
+    void KeepNewest(std::int32_t count, int flag) {
+        trims.emplace_back(count, flag);
+        const std::size_t keep = static_cast<std::size_t>(std::max<std::int32_t>(count, 0));
+        if (items.size() > keep) {
+            items.erase(items.begin(), items.end() - static_cast<std::ptrdiff_t>(keep));
+        }
+    }
+
+    std::vector<std::unique_ptr<Item>> items;
+    // Every Trim call as {count, flag}.
+    std::vector<std::pair<std::int32_t, int>> trims;
+};
+
+// A tick set and the request that made it. BackFill appends the ticks and fires
+// OnTicBackFillComplete; Update appends one and fires OnTicUpdate with it.
+class FakeTickSet final : public ITickSet, public FakeItems<FakeTickItem> {
 public:
     FakeTickSet(std::string symbol, ITickEvents* events, FakeRequestOptions* options)
         : symbol(std::move(symbol)), events(events), options(options) {}
 
-    std::int32_t GetTickCount() override { return static_cast<std::int32_t>(ticks.size()); }
-    // nullptr for an index out of range, or where the test stored no tick (AddMissingTick).
-    ITickItem* GetTick(std::int32_t index) override;
-    void Trim(std::int32_t count, int flag) override;
+    std::int32_t GetTickCount() override { return Count(); }
+    ITickItem* GetTick(std::int32_t index) override { return At(index); }
+    void Trim(std::int32_t count, int flag) override { KeepNewest(count, flag); }
 
-    // Appends the ticks and fires OnTicBackFillComplete.
-    void BackFill(const std::vector<FakeTickItem>& history);
-    // Appends the tick and fires OnTicUpdate with it.
-    void Update(const FakeTickItem& tick);
-    // Appends a slot for which GetTick answers nullptr.
-    void AddMissingTick() { ticks.push_back(nullptr); }
+    void BackFill(const std::vector<FakeTickItem>& history) {
+        for (const FakeTickItem& tick : history) {
+            Append(tick);
+        }
+        events->OnTicBackFillComplete(this);
+    }
+    void Update(const FakeTickItem& tick) { events->OnTicUpdate(this, Append(tick)); }
 
     const std::string symbol;
     ITickEvents* const events;
     FakeRequestOptions* const options;
-    std::vector<std::unique_ptr<FakeTickItem>> ticks;
-    // Every Trim call as {count, flag}.
-    std::vector<std::pair<std::int32_t, int>> trims;
     bool stopped = false;
 };
 
-// A bar set: the bars the library holds for one request.
-class FakeBarSet final : public IBarSet {
+// A bar set, like FakeTickSet.
+class FakeBarSet final : public IBarSet, public FakeItems<FakeBarItem> {
 public:
     FakeBarSet(std::string symbol, int interval, IBarEvents* events, FakeRequestOptions* options)
         : symbol(std::move(symbol)), interval(interval), events(events), options(options) {}
 
-    std::int32_t GetBarCount() override { return static_cast<std::int32_t>(bars.size()); }
-    // nullptr for an index out of range.
-    IBarItem* GetBar(std::int32_t index) override;
-    void Trim(std::int32_t count, int flag) override;
+    std::int32_t GetBarCount() override { return Count(); }
+    IBarItem* GetBar(std::int32_t index) override { return At(index); }
+    void Trim(std::int32_t count, int flag) override { KeepNewest(count, flag); }
 
-    // Appends the bars and fires OnBarBackFillComplete.
-    void BackFill(const std::vector<FakeBarItem>& history);
-    // Appends the bar and fires OnBarUpdate with it.
-    void Update(const FakeBarItem& bar);
+    void BackFill(const std::vector<FakeBarItem>& history) {
+        for (const FakeBarItem& bar : history) {
+            Append(bar);
+        }
+        events->OnBarBackFillComplete(this);
+    }
+    void Update(const FakeBarItem& bar) { events->OnBarUpdate(this, Append(bar)); }
 
     const std::string symbol;
     const int interval;
     IBarEvents* const events;
     FakeRequestOptions* const options;
-    std::vector<std::unique_ptr<FakeBarItem>> bars;
-    std::vector<std::pair<std::int32_t, int>> trims;
     bool stopped = false;
 };
 

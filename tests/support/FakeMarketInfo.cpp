@@ -37,10 +37,8 @@ void FakeMarketInfo::ReleaseHolidays(IHolidayList* list) {
     for (const auto& own : holidayLists) {
         if (own.get() == list) {
             own->released = true;
-            return;
         }
     }
-    ++foreignReleases;
 }
 
 void FakeMarketInfo::GetTimeOffsets(const char* symbol, int* offset, int* second) {
@@ -50,19 +48,11 @@ void FakeMarketInfo::GetTimeOffsets(const char* symbol, int* offset, int* second
 }
 
 int FakeMarketInfo::GetTimeZoneOffset(MondrelTime time, int zone) {
-    if (zoneOffsetRule) {
-        return zoneOffsetRule(time, zone);
-    }
-    const auto it = zoneOffsets.find(zone);
-    return it == zoneOffsets.end() ? 0 : it->second;
+    return zoneOffsetRule ? zoneOffsetRule(time, zone) : 0;
 }
 
 int FakeMarketInfo::IsDaylightTime(MondrelTime time, const char* symbol) {
-    if (daylightRule) {
-        return daylightRule(time, Symbol(symbol));
-    }
-    const auto it = daylight.find(Symbol(symbol));
-    return it == daylight.end() ? 0 : it->second;
+    return daylightRule ? daylightRule(time, Symbol(symbol)) : 0;
 }
 
 } // namespace fake

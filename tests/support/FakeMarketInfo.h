@@ -5,11 +5,10 @@
 //   fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
 //   dm.marketInfo.timeZones["IBM"] = 7;                        // GetTimeZone("IBM") -> 7
 //   dm.marketInfo.defaultTimeZone = 7;                         // any other symbol -> 7
-//   dm.marketInfo.zoneOffsets[7] = -300;                       // GetTimeZoneOffset(t, 7) -> -300
-//   dm.marketInfo.zoneOffsetRule = [](MondrelTime t, int) {    // or a rule over time and zone
+//   dm.marketInfo.zoneOffsetRule = [](MondrelTime t, int) {    // GetTimeZoneOffset(t, zone)
 //       return t < kSwitch ? -300 : -240; };
+//   dm.marketInfo.daylightRule = [](MondrelTime t, const std::string&) { return 1; };
 //   dm.marketInfo.timeOffsets["IBM"] = {-240, -300};           // GetTimeOffsets("IBM", ...)
-//   dm.marketInfo.daylight["IBM"] = 1;                         // IsDaylightTime(t, "IBM") -> 1
 //   dm.marketInfo.holidays["IBM"] = {{2026, 12, 25}};          // GetHolidays("IBM")
 #pragma once
 
@@ -47,28 +46,24 @@ public:
     int GetTimeZone(const char* symbol) override;
     // A new list per call for a symbol with an entry (possibly empty); nullptr otherwise.
     IHolidayList* GetHolidays(const char* symbol) override;
-    // Marks the list released; a list not handed out by this object is counted as foreign.
+    // Marks the list released.
     void ReleaseHolidays(IHolidayList* list) override;
     // Writes {0, 0} for a symbol without an entry.
     void GetTimeOffsets(const char* symbol, int* offset, int* second) override;
-    // zoneOffsetRule when set, else zoneOffsets, else 0.
+    // The rules' answers; 0 without a rule.
     int GetTimeZoneOffset(MondrelTime time, int zone) override;
-    // daylightRule when set, else daylight, else 0.
     int IsDaylightTime(MondrelTime time, const char* symbol) override;
 
     std::map<std::string, int> timeZones;
     int defaultTimeZone = 0; // 0: unknown to the library
-    std::map<int, int> zoneOffsets;
     std::function<int(MondrelTime time, int zone)> zoneOffsetRule;
     // Per symbol: {offset now, standard-time offset}, minutes east of UTC.
     std::map<std::string, std::pair<int, int>> timeOffsets;
-    std::map<std::string, int> daylight;
     std::function<int(MondrelTime time, const std::string& symbol)> daylightRule;
     std::map<std::string, std::vector<Holiday>> holidays;
 
     // Every list handed out, released or not, oldest first.
     std::vector<std::unique_ptr<FakeHolidayList>> holidayLists;
-    int foreignReleases = 0;
 };
 
 } // namespace fake

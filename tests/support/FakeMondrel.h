@@ -73,7 +73,6 @@ public:
     std::vector<std::string> calls;
     // Integer options as last set; GetIntOption answers from here (0 for an unset id).
     std::map<int, int> intOptions;
-    std::map<int, std::string> textOptions;
     std::vector<IConnectionEvents*> connectionListeners;
 
     // Subscriptions and requests for these symbols are refused with nullptr.

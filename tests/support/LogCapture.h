@@ -3,13 +3,14 @@
 //
 //   fake::LogCapture::Clear();
 //   supplier.StopRequest(QuoteKey{77, quote});
-//   EXPECT_THAT(fake::LogCapture::Assertions(), ElementsAre(Reported("DataSupplier::StopRequest",
-//                                                                    "quote")));
+//   EXPECT_THAT(fake::LogCapture::Assertions(),
+//               ElementsAre(fake::Reported("DataSupplier::StopRequest", "quote")));
 #pragma once
 
 #include "FakeKolvane.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fake {
@@ -20,6 +21,11 @@ struct LogEntry {
 
     bool operator==(const LogEntry&) const = default;
 };
+
+// A log line or assertion report as a test expects it.
+inline LogEntry Reported(std::string function, std::string text) {
+    return {std::move(function), std::move(text)};
+}
 
 class LogCapture {
 public:

@@ -70,7 +70,7 @@ TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
         fake::LogCapture::Clear();
         EXPECT_EQ(supplier.StartBarsRequest(request), nullptr) << line;
         EXPECT_THAT(fake::LogCapture::Lines(),
-                    ElementsAre(Reported("DataSupplier::StartBarsRequest", line)));
+                    ElementsAre(fake::Reported("DataSupplier::StartBarsRequest", line)));
     }
     EXPECT_TRUE(dm.barSets.empty());
     // The ends of the interval range are accepted.

@@ -78,7 +78,7 @@ TEST_F(ConnectionTest, UnknownFeedIdsGiveTheEmptyRecordAndChangeNothing) {
     fake::FakeMondrel::Current()->FireConnected(0x0008, -9);
 
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::SetFeedState", "0")));
+                ElementsAre(fake::Reported("DataSupplier::SetFeedState", "0")));
     const FeedInfo& unknown = supplier.GetFeedInfo(static_cast<FeedId>(0x0008));
     EXPECT_EQ(unknown.state, 0);
     EXPECT_EQ(unknown.errorCode, 0);
@@ -111,8 +111,9 @@ TEST_F(ConnectionTest, FailedCreateInstanceIsLoggedAndLeavesTheSupplierDisconnec
     fake::GetScript().failCreateInstance = true;
     EXPECT_FALSE(supplier.Connect(TestSettings()));
 
-    EXPECT_THAT(fake::LogCapture::Lines(),
-                ElementsAre(Reported("DataSupplier::Connect", "Unable initialize Mondrel\n")));
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ElementsAre(fake::Reported("DataSupplier::Connect", "Unable initialize Mondrel\n")));
     EXPECT_EQ(supplier.GetDataManager(), nullptr);
     EXPECT_THAT(FeedStates(supplier),
                 ElementsAre(fsDisconnected, fsDisconnected, fsDisconnected, fsDisconnected));
@@ -139,10 +140,10 @@ TEST_F(ConnectionTest, SecondConnectIsReportedAndRefused) {
     fake::FakeMondrel& dm = ConnectAll();
     EXPECT_FALSE(supplier.Connect(TestSettings()));
 
-    EXPECT_THAT(
-        fake::LogCapture::Assertions(),
-        ElementsAre(Reported("DataSupplier::Connect", "GetCompositeState() == ecsDisconnected"),
-                    Reported("DataSupplier::Connect", "!m_mondrel")));
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(fake::Reported("DataSupplier::Connect",
+                                           "GetCompositeState() == ecsDisconnected"),
+                            fake::Reported("DataSupplier::Connect", "!m_mondrel")));
     EXPECT_EQ(supplier.GetDataManager(), &dm);
     EXPECT_EQ(fake::GetScript().instances.size(), 1u);
     EXPECT_EQ(supplier.GetCompositeState(), ecsConnected);
@@ -155,7 +156,7 @@ TEST_F(ConnectionTest, DestroyingAConnectedSupplierReportsAndReleasesTheLibrary)
     connected.reset();
 
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::~DataSupplier", "!m_mondrel")));
+                ElementsAre(fake::Reported("DataSupplier::~DataSupplier", "!m_mondrel")));
     EXPECT_TRUE(dm.destroyed);
     EXPECT_TRUE(dm.connectionListeners.empty());
 }

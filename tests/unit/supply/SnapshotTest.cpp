@@ -113,9 +113,12 @@ TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
     EXPECT_EQ(quote(9.5, 5, "B", 11.5, 6, "C"), std::tuple(9.5, 5, "B", 11.5, 6, "C"));
 }
 
-class FxRuleTest : public SnapshotTest, public ::testing::WithParamInterface<const char*> {};
+class TradeFieldsTest : public SnapshotTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(FxRuleTest, TradeFieldsComeFromTheBidSide) {
+// Foreign exchange ("FX" in any letter case, and nothing else) has its trade fields from the bid
+// side.
+TEST_P(TradeFieldsTest, ComeFromTheBidSideOnlyForForeignExchange) {
+    const bool fx = std::string(GetParam()) != "FXE";
     supplier.StartSnapshotRequest("EUR/USD");
     dm->FireQuoteUpdate(
         "EUR/USD",
@@ -123,30 +126,21 @@ TEST_P(FxRuleTest, TradeFieldsComeFromTheBidSide) {
          .doubles = {{kTrade, 1.5}, {kBid, 1.1}},
          .texts = {{kExchange, GetParam()}, {kTradeExchange, "T"}, {kBidExchange, "BX"}}});
     const SnapshotInfo& s = LastRecord();
-    EXPECT_EQ(s.trade, 1.1);
-    EXPECT_EQ(s.tradeSize, 7);
-    EXPECT_EQ(s.tradeExchange, "BX");
-    EXPECT_EQ(s.tradeTime, 200);
-    EXPECT_EQ(s.lastExtendedHours, 1.5);
+    EXPECT_EQ(s.trade, fx ? 1.1 : 1.5);
+    EXPECT_EQ(s.tradeSize, fx ? 7 : 1);
+    EXPECT_EQ(s.tradeExchange, fx ? "BX" : "T");
+    EXPECT_EQ(s.tradeTime, fx ? 200 : 100);
+    if (fx) {
+        EXPECT_EQ(s.lastExtendedHours, 1.5);
+    }
 
     // Without its own field the trade time keeps the ordinary one.
     dm->FireQuoteUpdate("EUR/USD", {.ints = {{kTradeTime, 300}}});
     EXPECT_EQ(LastRecord().tradeTime, 300);
 }
 
-INSTANTIATE_TEST_SUITE_P(AnyLetterCase, FxRuleTest, ::testing::Values("FX", "fx", "Fx", "fX"));
-
-TEST_F(SnapshotTest, OtherExchangesKeepTheirTradeFields) {
-    supplier.StartSnapshotRequest("IBM");
-    dm->FireQuoteUpdate("IBM", {.ints = {{kTradeTime, 100}, {kFxTradeTime, 200}, {kTradeSize, 1}},
-                                .doubles = {{kTrade, 1.5}, {kBid, 1.1}},
-                                .texts = {{kExchange, "FXE"}, {kTradeExchange, "T"}}});
-    const SnapshotInfo& s = LastRecord();
-    EXPECT_EQ(s.trade, 1.5);
-    EXPECT_EQ(s.tradeSize, 1);
-    EXPECT_EQ(s.tradeExchange, "T");
-    EXPECT_EQ(s.tradeTime, 100);
-}
+INSTANTIATE_TEST_SUITE_P(Exchanges, TradeFieldsTest,
+                         ::testing::Values("FX", "fx", "Fx", "fX", "FXE"));
 
 TEST_F(SnapshotTest, RefusedSymbolsUseNoKey) {
     const QuoteKey before = supplier.StartSnapshotRequest(std::string(24, 'A'));
@@ -162,13 +156,13 @@ TEST_F(SnapshotTest, RefusedSymbolsUseNoKey) {
     }
     EXPECT_THAT(
         fake::LogCapture::Lines(),
-        ElementsAre(
-            Reported("DataSupplier::StartSnapshotRequest",
-                     "Bad Snapshot Request. Invalid Symbol Name 'BBBBBBBBBBBBBBBBBBBBBBBBB'\n"),
-            Reported("DataSupplier::StartSnapshotRequest",
-                     "Bad Snapshot Request. Invalid Symbol Name ''\n"),
-            Reported("DataSupplier::StartSnapshotRequest",
-                     "Unable Subscribe to Quote for 'NOSUCH'\n")));
+        ElementsAre(fake::Reported(
+                        "DataSupplier::StartSnapshotRequest",
+                        "Bad Snapshot Request. Invalid Symbol Name 'BBBBBBBBBBBBBBBBBBBBBBBBB'\n"),
+                    fake::Reported("DataSupplier::StartSnapshotRequest",
+                                   "Bad Snapshot Request. Invalid Symbol Name ''\n"),
+                    fake::Reported("DataSupplier::StartSnapshotRequest",
+                                   "Unable Subscribe to Quote for 'NOSUCH'\n")));
     EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "SubscribeQuote(NOSUCH,1)"), 1);
     EXPECT_EQ(dm->calls.back(), "SubscribeQuote(NOSUCH,1)");
     EXPECT_EQ(supplier.StartSnapshotRequest("IBM").key, before.key + 1);
@@ -179,7 +173,7 @@ TEST_F(SnapshotTest, StoppingAKeyNeverIssuedIsReportedAndChangesNothing) {
     supplier.StopRequest(QuoteKey{key.key + 1000, key.quote});
 
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::StopRequest", "quote")));
+                ElementsAre(fake::Reported("DataSupplier::StopRequest", "quote")));
     EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier));
     dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
     ASSERT_EQ(listener.snapCalls.size(), 1u);
@@ -216,7 +210,7 @@ TEST_F(SnapshotTest, UpdateWithoutListenerIsReportedAndDropped) {
     bare.StartSnapshotRequest("IBM");
     fake::FakeMondrel::Current()->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::OnQuoteUpdate", "m_listener")));
+                ElementsAre(fake::Reported("DataSupplier::OnQuoteUpdate", "m_listener")));
     bare.Disconnect();
 }
 
@@ -224,9 +218,9 @@ TEST_F(SnapshotTest, RequestWithoutLibraryIsReportedAndRefused) {
     supplier.Disconnect();
     EXPECT_FALSE(supplier.StartSnapshotRequest("IBM"));
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::StartSnapshotRequest",
-                                     "GetCompositeState() != ecsDisconnected"),
-                            Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
+                ElementsAre(fake::Reported("DataSupplier::StartSnapshotRequest",
+                                           "GetCompositeState() != ecsDisconnected"),
+                            fake::Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
 }
 
 } // namespace

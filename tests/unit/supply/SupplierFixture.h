@@ -64,10 +64,6 @@ inline ConnectionSettings TestSettings() {
             "NYSE,NASDAQ"};
 }
 
-inline fake::LogEntry Reported(std::string function, std::string text) {
-    return {std::move(function), std::move(text)};
-}
-
 class SupplierTest : public ::testing::Test {
 protected:
     SupplierTest() {

@@ -126,7 +126,7 @@ TEST_F(TickTest, SetIsAskedToTrimOncePastTwiceTheCount) {
     EXPECT_THAT(set.trims, IsEmpty());
     set.Update(FakeTickItem::Trade(11, 1, 1));
     EXPECT_THAT(set.trims, ElementsAre(std::pair(2, 1)));
-    EXPECT_EQ(set.ticks.size(), 2u);
+    EXPECT_EQ(set.items.size(), 2u);
 }
 
 TEST_F(TickTest, NotificationsForAStoppedSetAreLoggedAndDropped) {
@@ -154,36 +154,36 @@ TEST_F(TickTest, StoppingASetTwiceIsReportedAndNotPassedOn) {
     supplier.StopRequest(&set);
     EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "StopTicks(IBM)"), 1);
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::StopRequest", "it != m_ticks.end()")));
+                ElementsAre(fake::Reported("DataSupplier::StopRequest", "it != m_ticks.end()")));
 }
 
 TEST_F(TickTest, RefusedRequestsAreLoggedAndGiveNoSet) {
     dm->refusedSymbols.insert("NOSUCH");
     EXPECT_EQ(supplier.StartTickRequest({std::string(25, 'B'), 10}), nullptr);
     EXPECT_EQ(supplier.StartTickRequest({"NOSUCH", 10}), nullptr);
-    EXPECT_THAT(
-        fake::LogCapture::Lines(),
-        ElementsAre(
-            Reported("DataSupplier::StartTickRequest", "Bad Tic Request. Invalid Symbol Name "
-                                                       "'BBBBBBBBBBBBBBBBBBBBBBBBB'\n"),
-            Reported("DataSupplier::StartTickRequest", "Unable Subscribe to Tics for 'NOSUCH'\n")));
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                ElementsAre(fake::Reported("DataSupplier::StartTickRequest",
+                                           "Bad Tic Request. Invalid Symbol Name "
+                                           "'BBBBBBBBBBBBBBBBBBBBBBBBB'\n"),
+                            fake::Reported("DataSupplier::StartTickRequest",
+                                           "Unable Subscribe to Tics for 'NOSUCH'\n")));
     ASSERT_EQ(dm->options.size(), 1u);
     EXPECT_EQ(dm->options[0]->destroyCount, 1);
 
     dm->failNewOptions = true;
     EXPECT_EQ(supplier.StartTickRequest({"IBM", 10}), nullptr);
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::StartTickRequest", "options.get()")));
+                ElementsAre(fake::Reported("DataSupplier::StartTickRequest", "options.get()")));
     EXPECT_EQ(dm->calls.back(), "NewTickOptions");
 }
 
 TEST_F(TickTest, MissingTickOfTheBackFillIsReportedAndSkipped) {
     fake::FakeTickSet& set = Start("IBM", 10);
-    set.ticks.push_back(std::make_unique<FakeTickItem>(FakeTickItem::Trade(1, 1, 1)));
-    set.AddMissingTick();
+    set.items.push_back(std::make_unique<FakeTickItem>(FakeTickItem::Trade(1, 1, 1)));
+    set.AddMissingItem();
     set.BackFill({FakeTickItem::Trade(3, 1, 1)});
     EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(Reported("DataSupplier::OnTick", "tickItem")));
+                ElementsAre(fake::Reported("DataSupplier::OnTick", "tickItem")));
     ASSERT_EQ(Delivered().ticks.size(), 2u);
     EXPECT_EQ(Delivered().ticks.back().time, 3);
 }
@@ -204,10 +204,10 @@ TEST_F(TickTest, StopAfterDisconnectForgetsTheSetWithoutCallingTheLibrary) {
     supplier.Disconnect();
     supplier.StopRequest(&set);
     EXPECT_FALSE(set.stopped);
-    EXPECT_THAT(
-        fake::LogCapture::Assertions(),
-        ElementsAre(Reported("DataSupplier::StopRequest", "GetCompositeState() != ecsDisconnected"),
-                    Reported("DataSupplier::StopRequest", "m_mondrel")));
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(fake::Reported("DataSupplier::StopRequest",
+                                           "GetCompositeState() != ecsDisconnected"),
+                            fake::Reported("DataSupplier::StopRequest", "m_mondrel")));
     // The record is gone: a late notification finds nothing.
     supplier.OnTicBackFillComplete(&set);
     EXPECT_EQ(fake::LogCapture::Lines().size(), 1u);
