@@ -155,9 +155,6 @@ std::uint32_t DdeModel::DdeQueryConvInfo(HCONV hconv, std::uint32_t transaction,
     if (!conversation->loops.empty()) {
         info->wStatus |= kStAdvise;
     }
-    if (SameInstance(*conversation)) {
-        info->wStatus |= ST_ISSELF;
-    }
     call.succeeded = true;
     Record(call);
     return 1;
@@ -250,8 +247,7 @@ bool DdeModel::DdeUninitialize(std::uint32_t instance) {
         return Record(call);
     }
     for (auto& [hconv, conversation] : m_conversations) {
-        if (conversation.connected &&
-            (conversation.server == instance || conversation.client == instance)) {
+        if (conversation.connected && conversation.server == instance) {
             End(conversation);
         }
     }

@@ -6,9 +6,8 @@
 // DdePostAdvise keeps to the topic it is given, as Windows does (Wine's asks the loops on the item
 // in every topic).
 //
-// Conversations are named by the handle the server's callback sees. The test client is another
-// process unless it connects from a model instance (then the conversation has ST_ISSELF when
-// that instance is the server's); it has no callback of its own.
+// Conversations are named by the handle the server's callback sees. The test client stands for
+// another process; it has no callback of its own.
 //
 // Every DdeApi call is recorded, and any operation can be made to fail.
 #pragma once
@@ -76,8 +75,7 @@ public:
 
     // Client side. Connect sends XTYP_CONNECT to each instance that registered the service until
     // one accepts, then XTYP_CONNECT_CONFIRM; null when none accepts.
-    HCONV Connect(const std::string& service, const std::string& topic,
-                  std::uint32_t fromInstance = 0);
+    HCONV Connect(const std::string& service, const std::string& topic);
     // XTYP_WILDCONNECT to every instance with a registered name (an empty text is the wildcard);
     // true when one offers a conversation.
     bool WildConnect(const std::string& service, const std::string& topic);
@@ -86,8 +84,6 @@ public:
                                        std::uint32_t format = CF_TEXT);
     // XTYP_ADVSTART; true when the server starts the loop.
     bool StartAdvise(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
-    // XTYP_ADVSTOP for a running loop; false when there was none.
-    bool StopAdvise(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
     // XTYP_POKE and XTYP_EXECUTE: the callback's result (DDE_FACK when processed). Their data
     // handle is the client's; DdeApi gives the server no way to read it.
     std::uint32_t Poke(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
@@ -122,7 +118,6 @@ private:
     };
     struct Conversation {
         std::uint32_t server = 0;
-        std::uint32_t client = 0; // 0: another process
         std::uintptr_t topic = 0;
         std::uintptr_t service = 0;
         bool connected = true;
@@ -138,7 +133,6 @@ private:
     std::optional<std::string> TakeData(HDDEDATA data);
     Conversation* Connected(HCONV hconv);
     void End(Conversation& conversation);
-    std::uintptr_t SameInstance(const Conversation& conversation) const;
 
     DdeAtomTable m_atoms;
     std::map<std::uint32_t, Instance> m_instances;

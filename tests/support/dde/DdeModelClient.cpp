@@ -83,10 +83,6 @@ void DdeModel::End(Conversation& conversation) {
     conversation.connected = false;
 }
 
-std::uintptr_t DdeModel::SameInstance(const Conversation& conversation) const {
-    return conversation.client == conversation.server ? 1 : 0;
-}
-
 bool DdeModel::IsConnected(HCONV hconv) const {
     const auto found = m_conversations.find(hconv);
     return found != m_conversations.end() && found->second.connected;
@@ -101,8 +97,7 @@ std::vector<std::string> DdeModel::Advised(HCONV hconv, const std::string& item)
     return advised == found->second.advised.end() ? std::vector<std::string>() : advised->second;
 }
 
-HCONV DdeModel::Connect(const std::string& service, const std::string& topic,
-                        std::uint32_t fromInstance) {
+HCONV DdeModel::Connect(const std::string& service, const std::string& topic) {
     const std::uintptr_t serviceAtom = m_atoms.Add(service);
     const std::uintptr_t topicAtom = m_atoms.Add(topic);
     std::vector<std::uint32_t> servers;
@@ -113,15 +108,14 @@ HCONV DdeModel::Connect(const std::string& service, const std::string& topic,
         }
     }
     for (const std::uint32_t server : servers) {
-        const std::uintptr_t same = server == fromInstance ? 1 : 0;
-        if (!Send(server, XTYP_CONNECT, 0, nullptr, topicAtom, serviceAtom, nullptr, 0, same)) {
+        if (!Send(server, XTYP_CONNECT, 0, nullptr, topicAtom, serviceAtom, nullptr, 0, 0)) {
             continue;
         }
         // The conversation keeps the client's references to its topic and service.
         const HCONV hconv = reinterpret_cast<HCONV>(m_nextConversation);
         m_nextConversation += 0x10;
-        m_conversations[hconv] = Conversation{server, fromInstance, topicAtom, serviceAtom};
-        Send(server, XTYP_CONNECT_CONFIRM, 0, hconv, topicAtom, serviceAtom, nullptr, 0, same);
+        m_conversations[hconv] = Conversation{server, topicAtom, serviceAtom};
+        Send(server, XTYP_CONNECT_CONFIRM, 0, hconv, topicAtom, serviceAtom, nullptr, 0, 0);
         return hconv;
     }
     m_atoms.Release(serviceAtom);
@@ -188,26 +182,6 @@ bool DdeModel::StartAdvise(HCONV hconv, const std::string& item, std::uint32_t f
     return started && after;
 }
 
-bool DdeModel::StopAdvise(HCONV hconv, const std::string& item, std::uint32_t format) {
-    Conversation* conversation = Connected(hconv);
-    const std::uintptr_t itemAtom = m_atoms.Find(item);
-    if (!conversation) {
-        return false;
-    }
-    const auto loop =
-        std::find_if(conversation->loops.begin(), conversation->loops.end(), [&](const Loop& each) {
-            return each.item == itemAtom && each.format == format;
-        });
-    if (loop == conversation->loops.end()) {
-        return false;
-    }
-    conversation->loops.erase(loop);
-    Send(conversation->server, XTYP_ADVSTOP, format, hconv, conversation->topic, itemAtom, nullptr,
-         0, 0);
-    m_atoms.Release(itemAtom);
-    return true;
-}
-
 std::uint32_t DdeModel::Poke(HCONV hconv, const std::string& item, std::uint32_t format) {
     const Conversation* conversation = Connected(hconv);
     const std::uintptr_t itemAtom = conversation ? m_atoms.Add(item) : 0;
@@ -236,7 +210,6 @@ void DdeModel::Disconnect(HCONV hconv) {
         return;
     }
     const std::uint32_t server = conversation->server;
-    const std::uintptr_t same = SameInstance(*conversation);
     End(*conversation);
-    Send(server, XTYP_DISCONNECT, 0, hconv, 0, 0, nullptr, 0, same);
+    Send(server, XTYP_DISCONNECT, 0, hconv, 0, 0, nullptr, 0, 0);
 }

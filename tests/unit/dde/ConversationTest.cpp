@@ -124,13 +124,14 @@ TEST_F(ServerTest, StopDisconnectsEveryConversationInAscendingOrderBeforeTheSupp
 TEST_F(ServerTest, StopReportsFailureWhileTheInstanceStaysInUse) {
     model.SetFailing(DdeOp::Uninitialize, true);
     EXPECT_FALSE(server.Stop());
-    EXPECT_THAT(fake::LogCapture::Lines(),
-                ::testing::Contains(Logged("DdeServer::Stop", "DDE uninitialize failed\n")));
+    EXPECT_THAT(fake::LogCapture::Lines(), ::testing::Contains(fake::Reported(
+                                               "DdeServer::Stop", "DDE uninitialize failed\n")));
     // The supplier stays connected with the instance.
     EXPECT_TRUE(supplier.GetDataManager());
     model.SetFailing(DdeOp::Uninitialize, false);
     EXPECT_TRUE(server.Stop());
     EXPECT_EQ(model.LiveInstances(), 0u);
+    EXPECT_FALSE(model.IsRegistered("Zanvo"));
 }
 
 TEST_F(ServerTest, StopUninitialisesEvenWhenUnregisteringTheNameFails) {

@@ -44,7 +44,7 @@ protected:
                        const std::string& line) {
         fake::LogCapture::Clear();
         EXPECT_FALSE(Served(topic, item)) << item;
-        EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(Logged(function, line))) << item;
+        EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(fake::Reported(function, line))) << item;
     }
 };
 
@@ -143,9 +143,9 @@ TEST_F(ItemGrammarTest, HostileItemsAreRefusedOrServedAndTheServerGoesOn) {
     fake::LogCapture::Clear();
     EXPECT_FALSE(Served("TS", "IBM,1,P,%n%s%x"));
     EXPECT_THAT(fake::LogCapture::Lines(),
-                ElementsAre(Logged("DdeServer::CreateTickTopic",
-                                   "Error: Unable to create topic - Unsupported parameter "
-                                   "('%N%S%X')\n")));
+                ElementsAre(fake::Reported("DdeServer::CreateTickTopic",
+                                           "Error: Unable to create topic - Unsupported parameter "
+                                           "('%N%S%X')\n")));
 
     // Counts beyond what a client can hold are refused before anything is subscribed.
     ExpectRefused("Bars", "IBM,5,2147483647,C", "DdeServer::CreateBarTopic",

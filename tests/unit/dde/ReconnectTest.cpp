@@ -81,9 +81,9 @@ TEST_F(ReconnectTest, ReconnectRefusesItemsWhileTheQueueRunsAndRecreatesAfterwar
     EXPECT_TRUE(fake::GetScript().instances[0]->destroyed);
     EXPECT_THAT(fake::GetScript().instances[1]->calls, ::testing::Contains("RequestTicks(IBM)"));
     EXPECT_THAT(fake::LogCapture::Lines(),
-                ::testing::Contains(Logged("DdeServer::ServeItem",
-                                           "Error: Unable to serve 'MSFT,2,P' while the data "
-                                           "supplier is disconnected\n")));
+                ::testing::Contains(fake::Reported(
+                    "DdeServer::ServeItem", "Error: Unable to serve 'MSFT,2,P' while the data "
+                                            "supplier is disconnected\n")));
 }
 
 TEST_F(ReconnectTest, FailedReconnectLeavesNoTopics) {
@@ -104,8 +104,9 @@ TEST_F(ReconnectTest, SymbolNowRefusedIsLoggedAndTheOthersAreRecreated) {
     dm->refusedSymbols.insert("IBM");
     fake::LogCapture::Clear();
     EXPECT_TRUE(server.ReconnectAndResubscribe(false));
-    EXPECT_THAT(fake::LogCapture::Lines(),
-                ::testing::Contains(Logged("DdeServer::ReconnectAndResubscribe",
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ::testing::Contains(fake::Reported("DdeServer::ReconnectAndResubscribe",
                                            "Error: Unable to recreate topic 'TS' which parameters "
                                            "'IBM,2,P'n")));
     EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)",

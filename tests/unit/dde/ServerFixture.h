@@ -23,10 +23,6 @@ inline ConnectionSettings ServerTestSettings() {
         1,      "NYSE"};
 }
 
-inline fake::LogEntry Logged(std::string function, std::string text) {
-    return {std::move(function), std::move(text)};
-}
-
 // The served text of a request: the data handle's bytes up to the terminating zero, which must
 // be there.
 inline std::string Text(const std::optional<std::string>& data) {
