@@ -1,6 +1,7 @@
 // The library object at a fixed clock: connection outcomes, options, subscriptions and the
 // delivery of their callbacks from Pump only.
 #include "Engine.h"
+#include "EventRecorder.h"
 #include "mondrel/MondrelExtensions.h"
 
 #include <gtest/gtest.h>
@@ -16,45 +17,6 @@ namespace {
 
 constexpr std::int64_t kTuesdayNoonNewYork = 1784649600; // 2026-07-21 16:00 UTC
 
-struct Recorder final : IConnectionEvents, IQuoteEvents, IBarEvents, ITickEvents {
-    void OnRetry(IFeed* feed, int code) override { Log("retry", feed, code); }
-    void OnConnected(IFeed* feed, int code) override { Log("connected", feed, code); }
-    void OnDisconnected(IFeed* feed, int code) override { Log("disconnected", feed, code); }
-    void OnFeedList(IFeed*, const char*) override {}
-    void OnServerMessage(const char* text) override { messages.push_back(text); }
-    void OnHeartbeat(MondrelTime) override {}
-    void OnQuoteUpdate(IQuote*) override { ++quoteUpdates; }
-    void OnQuoteRefresh(IQuote*, int) override {}
-    void OnQuoteError(IQuote*, int) override {}
-    int WantsEveryUpdate() override { return 1; }
-    void OnBarBackFillStart(IBarSet*) override {}
-    void OnBarBackFillComplete(IBarSet*) override { ++barBackFills; }
-    void OnBarBackFillEmpty(IBarSet*) override {}
-    void OnBarReset(IBarSet*) override {}
-    void OnBarUpdate(IBarSet*, IBarItem* item) override { barUpdates.push_back(item->GetTime()); }
-    void OnBarError(IBarSet*, int) override {}
-    void OnBarStopped(IBarSet*) override {}
-    void OnTicBackFillStart(ITickSet*) override {}
-    void OnTicBackFillComplete(ITickSet*) override { ++tickBackFills; }
-    void OnTicUpdate(ITickSet*, ITickItem* tick) override { tickUpdates.push_back(tick); }
-    void OnTicError(ITickSet*, int) override {}
-    void OnTicCorrection(ITickSet*, ITickItem*, int) override {}
-    void OnTicStopped(ITickSet*) override {}
-
-    void Log(const char* what, IFeed* feed, int code) {
-        feedEvents.push_back(std::string(what) + " " + std::to_string(feed->GetFeedId()) + " " +
-                             std::to_string(code));
-    }
-
-    std::vector<std::string> feedEvents;
-    std::vector<std::string> messages;
-    int quoteUpdates = 0;
-    int barBackFills = 0;
-    std::vector<MondrelTime> barUpdates;
-    int tickBackFills = 0;
-    std::vector<ITickItem*> tickUpdates;
-};
-
 class EngineTest : public testing::Test {
 protected:
     EngineTest() : engine([this] { return now; }) { engine.AddConnectionListener(&recorder); }
@@ -67,25 +29,25 @@ protected:
     void Connect() {
         engine.ConnectFeeds("user", "secret", 1, 0);
         Advance(5000);
-        recorder.feedEvents.clear();
+        recorder.Take();
     }
 
     std::int64_t now = kTuesdayNoonNewYork * 1000;
     Engine engine;
-    Recorder recorder;
+    EventRecorder recorder;
 };
 
 TEST_F(EngineTest, FeedsRetryThenConnectAfterTheDelay) {
     engine.SetIntOption(moConnectDelay, 300);
     EXPECT_EQ(engine.ConnectFeeds("user", "secret", 1, 0), 1);
-    EXPECT_TRUE(recorder.feedEvents.empty()); // nothing before the pump
+    EXPECT_TRUE(recorder.events.empty()); // nothing before the pump
     Advance(0);
-    EXPECT_EQ(recorder.feedEvents,
+    EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0"}));
     Advance(299);
-    EXPECT_EQ(recorder.feedEvents.size(), 4u);
+    EXPECT_EQ(recorder.events.size(), 4u);
     Advance(1000);
-    EXPECT_EQ(recorder.feedEvents,
+    EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
                                         "connected 1 0", "connected 2 0", "connected 4 0",
                                         "connected 16 0"}));
@@ -95,7 +57,7 @@ TEST_F(EngineTest, FeedsRetryThenConnectAfterTheDelay) {
 TEST_F(EngineTest, MissingCredentialsFailEveryFeed) {
     engine.ConnectFeeds("user", "", 1, 0);
     Advance(5000);
-    EXPECT_EQ(recorder.feedEvents,
+    EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
                                         "disconnected 1 -7", "disconnected 2 -7",
                                         "disconnected 4 -7", "disconnected 16 -7"}));
@@ -110,17 +72,15 @@ TEST_F(EngineTest, AnAddressThatIsNotServedFailsOnlyItsFeed) {
     EXPECT_EQ(engine.StateOf(mfbDomesticTick), FeedState::Connected);
     EXPECT_EQ(engine.StateOf(mfbHistory), FeedState::Disconnected);
     engine.DisconnectFeeds();
-    engine.SetTextOption(moHistoryAddress, "");
-    engine.ConnectFeeds("user", "secret", 1, 0);
-    Advance(5000);
-    EXPECT_EQ(recorder.feedEvents.back(), "connected 16 0");
-}
-
-TEST_F(EngineTest, HistoryFeedOutcomeCarriesCodeNine) {
     engine.SetTextOption(moHistoryAddress, "10.0.0.1");
     engine.ConnectFeeds("user", "secret", 1, 0);
     Advance(5000);
-    EXPECT_EQ(recorder.feedEvents.back(), "disconnected 16 -9");
+    EXPECT_EQ(recorder.events.back(), "disconnected 16 -9");
+    engine.DisconnectFeeds();
+    engine.SetTextOption(moHistoryAddress, "");
+    engine.ConnectFeeds("user", "secret", 1, 0);
+    Advance(5000);
+    EXPECT_EQ(recorder.events.back(), "connected 16 0");
 }
 
 TEST_F(EngineTest, DisconnectFeedsDisconnectsAllAndCancelsPendingOutcomes) {
@@ -128,21 +88,10 @@ TEST_F(EngineTest, DisconnectFeedsDisconnectsAllAndCancelsPendingOutcomes) {
     Advance(0);
     engine.DisconnectFeeds();
     Advance(5000);
-    EXPECT_EQ(recorder.feedEvents,
+    EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
                                         "disconnected 1 0", "disconnected 2 0", "disconnected 4 0",
                                         "disconnected 16 0"}));
-}
-
-TEST_F(EngineTest, OptionsAreKept) {
-    int value = -1;
-    EXPECT_EQ(engine.GetIntOption(moTimeZoneMode, &value), 0);
-    engine.SetIntOption(moTimeZoneMode, 2);
-    EXPECT_EQ(engine.GetIntOption(moTimeZoneMode, &value), 1);
-    EXPECT_EQ(value, 2);
-    engine.SetIntOption(moTimeZoneMode, 1);
-    engine.GetIntOption(moTimeZoneMode, &value);
-    EXPECT_EQ(value, 1);
 }
 
 TEST_F(EngineTest, UnknownSymbolsAreRefused) {

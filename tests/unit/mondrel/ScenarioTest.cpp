@@ -1,12 +1,12 @@
 // Scenario files: parsing and its error reports, and an instance driven by a scenario.
 #include "Engine.h"
+#include "EventRecorder.h"
 #include "ScenarioFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 using namespace mondrel;
@@ -52,99 +52,6 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
     EXPECT_EQ(std::get<std::string>(ibm->quote.at(0xEA72)), "Big Blue");
 }
 
-TEST(ScenarioParsing, SurvivesArbitraryInput) {
-    const char* pieces[] = {"at",
-                            "0",
-                            "-1",
-                            "feed",
-                            "quote",
-                            "bar",
-                            "trade",
-                            "bidask",
-                            "symbol",
-                            "zone",
-                            "IBM",
-                            "\"",
-                            "=",
-                            "0x",
-                            "1e999",
-                            "2009-07-21T25:00",
-                            "999999999999999999999",
-                            "replay",
-                            "holiday",
-                            "nan",
-                            "\\",
-                            "#",
-                            "9=",
-                            "=5",
-                            "all",
-                            "speed"};
-    std::mt19937 random(42);
-    std::string text = "symbol IBM\n";
-    for (int line = 0; line < 3000; ++line) {
-        const int words = static_cast<int>(random() % 10);
-        for (int w = 0; w < words; ++w) {
-            text += pieces[random() % std::size(pieces)];
-            text += random() % 4 ? " " : "";
-        }
-        if (random() % 50 == 0)
-            text += std::string(1, static_cast<char>(random() % 256));
-        text += "\n";
-    }
-    const Scenario scenario = Parse(text);
-    EXPECT_FALSE(scenario.problems.empty());
-}
-
-struct Recorder final : IConnectionEvents, IQuoteEvents, IBarEvents, ITickEvents {
-    void OnRetry(IFeed* feed, int code) override { Log("retry", feed, code); }
-    void OnConnected(IFeed* feed, int code) override { Log("connected", feed, code); }
-    void OnDisconnected(IFeed* feed, int code) override { Log("disconnected", feed, code); }
-    void OnFeedList(IFeed*, const char*) override {}
-    void OnServerMessage(const char* text) override { events.push_back(text); }
-    void OnHeartbeat(MondrelTime) override {}
-    void OnQuoteUpdate(IQuote* quote) override {
-        double last = 0;
-        quote->GetDouble(2, &last);
-        events.push_back("quote " + std::to_string(last));
-    }
-    void OnQuoteRefresh(IQuote*, int) override {}
-    void OnQuoteError(IQuote*, int) override {}
-    int WantsEveryUpdate() override { return 1; }
-    void OnBarBackFillStart(IBarSet*) override {}
-    void OnBarBackFillComplete(IBarSet* set) override {
-        events.push_back("bars " + std::to_string(set->GetBarCount()));
-    }
-    void OnBarBackFillEmpty(IBarSet*) override {}
-    void OnBarReset(IBarSet*) override {}
-    void OnBarUpdate(IBarSet*, IBarItem* item) override {
-        events.push_back("bar " + std::to_string(item->GetTime()) + " " +
-                         std::to_string(item->GetClose()) + " " +
-                         std::to_string(item->GetVolume()));
-    }
-    void OnBarError(IBarSet*, int) override {}
-    void OnBarStopped(IBarSet*) override {}
-    void OnTicBackFillStart(ITickSet*) override {}
-    void OnTicBackFillComplete(ITickSet* set) override {
-        events.push_back("ticks " + std::to_string(set->GetTickCount()));
-    }
-    void OnTicUpdate(ITickSet*, ITickItem* tick) override {
-        char exchange[8];
-        tick->GetTradeExchange(exchange, sizeof exchange);
-        events.push_back("tick " + std::to_string(tick->GetTradePrice()) + " " + exchange);
-    }
-    void OnTicError(ITickSet*, int) override {}
-    void OnTicCorrection(ITickSet*, ITickItem*, int) override {}
-    void OnTicStopped(ITickSet*) override {}
-
-    void Log(const char* what, IFeed* feed, int code) {
-        events.push_back(std::string(what) + " " + std::to_string(feed->GetFeedId()) + " " +
-                         std::to_string(code));
-    }
-    std::vector<std::string> Take() { return std::exchange(events, {}); }
-
-    std::vector<std::string> events;
-};
-
 class ScenarioEngine : public testing::Test {
 protected:
     ScenarioEngine() : engine([this] { return now; }) { engine.AddConnectionListener(&recorder); }
@@ -167,7 +74,7 @@ protected:
         ("mondrel-scenario-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     std::int64_t now = kStart;
     Engine engine;
-    Recorder recorder;
+    EventRecorder recorder;
 };
 
 TEST_F(ScenarioEngine, PlaysFeedStepsQuotesBarsAndTicksAtTheirTimes) {
