@@ -95,18 +95,6 @@ TEST_F(BarListCreatorTest, WeeksMonthsAndQuartersStartOnTheirFirstDay) {
               Utc(2009, 10, 1));
 }
 
-TEST_F(BarListCreatorTest, GeneratedBarsAreEmptyMarkedAndCarryTheInterval) {
-    Clock::SetFixed(Utc(2009, 7, 20, 15, 0));
-    BarListCreator::GetEmptyBars("IBM", 15, 1, bars);
-    ASSERT_EQ(bars.size(), 1u);
-    const Bar& bar = bars.begin()->second;
-    EXPECT_EQ(bar.startTime, Utc(2009, 7, 20, 15, 0));
-    EXPECT_EQ(bar.open + bar.high + bar.low + bar.close, 0.0);
-    EXPECT_EQ(bar.volume, 0);
-    EXPECT_EQ(bar.interval, 15);
-    EXPECT_TRUE(bar.changed);
-}
-
 TEST_F(BarListCreatorTest, MinuteBarsWithoutSessionCrossMidnight) {
     Clock::SetFixed(Utc(2009, 7, 21, 0, 3)); // Tuesday
     BarListCreator::GetEmptyBars("IBM", 5, 3, bars);

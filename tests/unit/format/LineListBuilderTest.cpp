@@ -36,17 +36,14 @@ TEST_F(Builders, FewerLinesThanRowsArePaddedWithEmptyRows) {
     EXPECT_EQ(reversed.GetText(), "2.000000\n1.000000\n\n\n");
 }
 
-TEST_F(Builders, SevenBarsInCountFiveShowTheNewestFiveOldestFirst) {
+TEST_F(Builders, SevenBarsInCountFiveShowTheNewestFiveInEitherOrder) {
     LineListBuilder builder(false, kHeader, 5);
     DataFormatter::FormatBars("IBM", closes, MinuteBars(7), &builder);
     EXPECT_EQ(builder.GetText(), kHeader + "3.000000\n4.000000\n5.000000\n6.000000\n7.000000\n");
     EXPECT_EQ(builder.LineCount(), 5u);
-}
-
-TEST_F(Builders, ReverseShowsTheNewestFirst) {
-    LineListBuilder builder(true, kHeader, 5);
-    DataFormatter::FormatBars("IBM", closes, MinuteBars(7), &builder);
-    EXPECT_EQ(builder.GetText(), kHeader + "7.000000\n6.000000\n5.000000\n4.000000\n3.000000\n");
+    LineListBuilder reversed(true, kHeader, 5);
+    DataFormatter::FormatBars("IBM", closes, MinuteBars(7), &reversed);
+    EXPECT_EQ(reversed.GetText(), kHeader + "7.000000\n6.000000\n5.000000\n4.000000\n3.000000\n");
 }
 
 TEST_F(Builders, ChangedBarsReplaceTheirLineAndOnlyNewStartTimesAddLines) {

@@ -40,16 +40,13 @@ TEST_F(SnapshotText, ReplacesTheTextInEachOfTheFourLayouts) {
     EXPECT_EQ(Format(false, false, {kBid, kAsk}), "1.500000\t2.250000");
     EXPECT_EQ(Format(true, true, {kBid, kAsk}), "Bid\t1.500000\nAsk\t2.250000");
     EXPECT_EQ(Format(false, true, {kBid, kAsk}), "1.500000\n2.250000");
+    EXPECT_EQ(Format(true, false, {kBid, kBid}), "Bid\tBid\n1.500000\t1.500000");
 }
 
 TEST_F(SnapshotText, EmptyFieldListGivesOnlyTheHeaderLineFeed) {
     EXPECT_EQ(Format(true, false, {}), "\n");
     EXPECT_EQ(Format(true, true, {}), "");
     EXPECT_EQ(Format(false, false, {}), "");
-}
-
-TEST_F(SnapshotText, RepeatedFieldIsWrittenEachTime) {
-    EXPECT_EQ(Format(true, false, {kBid, kBid}), "Bid\tBid\n1.500000\t1.500000");
 }
 
 TEST_F(SnapshotText, EmptyExchangeKeepsItsColumnWithOneBlank) {

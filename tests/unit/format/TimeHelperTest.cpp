@@ -73,13 +73,6 @@ TEST(TimeHelperCalendar, NegativeTimeIsReportedAndLeavesTheBreakdownUnset) {
     EXPECT_THAT(TakeDiagnostics(), ElementsAre("assert TimeHelper::GetTmTime: err == 0"));
 }
 
-TEST_F(TimeHelperTest, GmtModeLeavesTimesAlone) {
-    manager.intOptions[moTimeZoneMode] = 1;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
-    EXPECT_EQ(TimeHelper::FromDisplayTime(kSummer, "IBM"), kSummer);
-    EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
-}
-
 TEST_F(TimeHelperTest, LocalModeUsesTheComputersDaylightStateOfNow) {
     manager.intOptions[moTimeZoneMode] = 0;
     computer.bias = 300;
@@ -124,11 +117,6 @@ TEST_F(TimeHelperTest, ExchangeModeWithAnUnknownZoneUsesTheSymbolsOffsets) {
     EXPECT_EQ(TimeHelper::FromDisplayTime(kWinter + 3600, "VOD"), kWinter);
 }
 
-TEST_F(TimeHelperTest, UnansweredOptionMeansExchangeMode) {
-    manager.intOptions.erase(moTimeZoneMode);
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 240 * 60);
-}
-
 TEST_F(TimeHelperTest, MissingMarketInformationIsReportedAndReleased) {
     manager.marketInfoAvailable = false;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
@@ -138,12 +126,21 @@ TEST_F(TimeHelperTest, MissingMarketInformationIsReportedAndReleased) {
     EXPECT_EQ(manager.marketInfoReleases, 2);
 }
 
-TEST_F(TimeHelperTest, UnknownModeIsReportedAndConvertsNothing) {
+TEST_F(TimeHelperTest, GmtAndUnknownModesConvertNothingAndAnUnansweredOptionIsExchange) {
+    manager.intOptions[moTimeZoneMode] = 1;
+    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
+    EXPECT_EQ(TimeHelper::FromDisplayTime(kSummer, "IBM"), kSummer);
+    EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
+    EXPECT_THAT(TakeDiagnostics(), IsEmpty());
+
     manager.intOptions[moTimeZoneMode] = 7;
     EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
     EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
     EXPECT_THAT(TakeDiagnostics(),
                 ElementsAre("assert TimeHelper::TransferTime: 0", "assert TimeHelper::IsDst: 0"));
+
+    manager.intOptions.erase(moTimeZoneMode);
+    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 240 * 60);
 }
 
 TEST_F(TimeHelperTest, EmptySymbolIsReportedAndConvertedAsUsual) {

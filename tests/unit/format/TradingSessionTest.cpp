@@ -16,19 +16,7 @@ constexpr TimeValue Hm(int hour, int minute) {
     return hour * 3600 + minute * 60;
 }
 
-const TradingSession kDay{Hm(13, 30), Hm(20, 0)};
 const TradingSession kOvernight{Hm(22, 0), Hm(21, 0)};
-const TradingSession kWholeDay{};
-
-TEST(TradingSessionShape, LengthAndMidnight) {
-    EXPECT_EQ(GetSessionLength(kDay), 390);
-    EXPECT_EQ(GetSessionLength(kOvernight), 1380);
-    EXPECT_EQ(GetSessionLength(kWholeDay), 1440);
-    EXPECT_EQ(GetSessionLength({Hm(9, 30), Hm(9, 30)}), 1440);
-    EXPECT_FALSE(CrossesMidnight(kDay));
-    EXPECT_TRUE(CrossesMidnight(kOvernight));
-    EXPECT_FALSE(CrossesMidnight({Hm(9, 30), Hm(9, 30)}));
-}
 
 TEST(TradingSessionShape, AnyClientValuesStayInRange) {
     constexpr TimeValue lo = std::numeric_limits<TimeValue>::min();
@@ -47,31 +35,17 @@ TEST(TradingSessionShape, AnyClientValuesStayInRange) {
     EXPECT_FALSE(IsInSession({-60, Hm(1, 0)}, At(23, 58)));
 }
 
-TEST(TradingSessionMembership, SessionCrossingMidnight) {
-    EXPECT_TRUE(IsInSession(kOvernight, At(23, 0)));
-    EXPECT_TRUE(IsInSession(kOvernight, At(3, 0)));
-    EXPECT_TRUE(IsInSession(kOvernight, At(21, 0)));
-    EXPECT_FALSE(IsInSession(kOvernight, At(21, 30)));
-    EXPECT_EQ(GetSessionStart(kOvernight, At(23, 0)), At(22, 0));
-    EXPECT_EQ(GetSessionStart(kOvernight, At(3, 0)), At(22, 0) - 86400);
-}
-
-TEST(TradingSessionBars, AlignedToTheSessionStart) {
-    EXPECT_EQ(GetBarStartTime(At(14, 50), 30, kDay), At(14, 30));
-    EXPECT_EQ(GetBarStartTime(At(14, 50) + 17, 7, kDay), At(14, 47)); // 13:30 + 11 x 7 min
-    EXPECT_EQ(GetBarStartTime(At(21, 0), 30, kDay), 0);               // outside
-    EXPECT_EQ(GetBarStartTime(At(0, 3), 5, kWholeDay), At(0, 0));
-    // Before the session the newest bar is that of yesterday's session end.
-    EXPECT_EQ(GetLastBarStartTime(At(10, 0), 30, kDay), At(20, 0) - 86400);
-}
-
-TEST(TradingSessionBars, OvernightBarsCountFromTheirOwnSessionStart) {
+TEST(TradingSessionBars, CountFromTheirOwnSessionStart) {
     // Evening: from today's 22:00, so the first bar starts at 22:00, not before the session.
     EXPECT_EQ(GetBarStartTime(At(22, 3), 7, kOvernight), At(22, 0));
     // Morning: from yesterday's 22:00; 180 minutes is 25 x 7 + 5.
     EXPECT_EQ(GetBarStartTime(At(1, 0), 7, kOvernight), At(0, 55));
     // A whole-day session starting at 09:30: before 09:30 counts from yesterday's start.
     EXPECT_EQ(GetBarStartTime(At(9, 0), 60, {Hm(9, 30), Hm(9, 30)}), At(8, 30));
+    EXPECT_FALSE(IsInSession(kOvernight, At(21, 30)));
+    EXPECT_EQ(GetBarStartTime(At(21, 30), 30, kOvernight), 0); // outside
+    // Before the session the newest bar is that of yesterday's session end.
+    EXPECT_EQ(GetLastBarStartTime(At(10, 0), 30, {Hm(13, 30), Hm(20, 0)}), At(20, 0) - 86400);
 }
 
 TEST(TradingSessionNormalising, KeepsWholeMinutesOfTheTimeOfDay) {
