@@ -15,11 +15,9 @@ ConnectionSettings Texts() {
     return texts;
 }
 
-TEST(ConnectionTexts, SameTextsAreNoChange) {
+// Addresses are host names, so their letter case does not count; credentials are compared exactly.
+TEST(ConnectionTexts, AddressesIgnoreLetterCaseAndCredentialsDoNot) {
     EXPECT_FALSE(ConnectionTextsDiffer(Texts(), Texts()));
-}
-
-TEST(ConnectionTexts, AddressesIgnoreLetterCase) {
     for (std::string ConnectionSettings::*address :
          {&ConnectionSettings::quoteAddress, &ConnectionSettings::historyAddress,
           &ConnectionSettings::domTickAddress, &ConnectionSettings::intlTickAddress}) {
@@ -29,22 +27,15 @@ TEST(ConnectionTexts, AddressesIgnoreLetterCase) {
         EXPECT_FALSE(ConnectionTextsDiffer(Texts(), after)) << after.*address;
         (after.*address)[0] = 'X';
         EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after)) << after.*address;
+        (after.*address).clear();
+        EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after)) << "emptied";
     }
-}
-
-TEST(ConnectionTexts, CredentialsCountLetterCase) {
-    ConnectionSettings after = Texts();
-    after.userName = "JSmith";
-    EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after));
-    after = Texts();
-    after.password = "Secret";
-    EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after));
-}
-
-TEST(ConnectionTexts, EmptyingAFieldIsAChange) {
-    ConnectionSettings after = Texts();
-    after.intlTickAddress.clear();
-    EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after));
+    for (std::string ConnectionSettings::*credential :
+         {&ConnectionSettings::userName, &ConnectionSettings::password}) {
+        ConnectionSettings after = Texts();
+        (after.*credential)[0] = static_cast<char>(std::toupper((after.*credential)[0]));
+        EXPECT_TRUE(ConnectionTextsDiffer(Texts(), after)) << after.*credential;
+    }
 }
 
 TEST(ConnectionTexts, TravelBetweenTheSettingsRecordAndTheSupplierSettings) {
