@@ -2,6 +2,7 @@
 // copies, checked with a client instance on the same thread.
 #include "DdeInstance.h"
 #include "DdeStringHandle.h"
+#include "PumpUntil.h"
 
 #include <windows.h>
 
@@ -44,18 +45,6 @@ HDDEDATA CALLBACK ClientCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULO
         return reinterpret_cast<HDDEDATA>(DDE_FACK);
     }
     return nullptr;
-}
-
-// Lets posted DDE messages of both instances through until done() holds, or for at most 10 s.
-template <typename Done> void PumpUntil(Done done) {
-    const ULONGLONG end = GetTickCount64() + 10000;
-    while (!done() && GetTickCount64() < end) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
 }
 
 class DdeInstanceWin32Test : public testing::Test {
@@ -119,7 +108,7 @@ TEST_F(DdeInstanceWin32Test, PostAdviseSendsAdviseRequestsWithinTheCall) {
     const auto advising = [] {
         return std::count(s_seen.begin(), s_seen.end(), XTYP_ADVSTART) == 1;
     };
-    PumpUntil(advising);
+    PumpUntil(advising, 10000);
     ASSERT_TRUE(advising());
 
     const DdeStringHandle topic(server.Id(), "Bars");
@@ -128,7 +117,7 @@ TEST_F(DdeInstanceWin32Test, PostAdviseSendsAdviseRequestsWithinTheCall) {
     EXPECT_TRUE(server.PostAdvise(topic.Get(), item.Get()));
     s_insidePostAdvise = false;
     EXPECT_EQ(s_advreqInsidePostAdvise, 1);
-    PumpUntil([] { return s_advised == 1; });
+    PumpUntil([] { return s_advised == 1; }, 10000);
     EXPECT_EQ(s_advised, 1);
 
     DdeFreeStringHandle(client, clientItem);

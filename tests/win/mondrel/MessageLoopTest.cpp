@@ -2,11 +2,12 @@
 #include "mondrel/Mondrel.h"
 #include "mondrel/MondrelExtensions.h"
 
+#include "PumpUntil.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <functional>
 #include <set>
 #include <thread>
 
@@ -44,23 +45,6 @@ struct Recorder final : IConnectionEvents, IQuoteEvents {
     std::set<int> connected;
     std::set<DWORD> threads;
 };
-
-// Runs the thread's message loop until done() holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    return true;
-}
 
 // Connects, subscribes a symbol that trades at every hour and waits for a priced update.
 void ConnectAndReceiveQuote(Recorder& recorder) {

@@ -1,11 +1,11 @@
 // Windows test: the supplier against Mondrel.dll's simulated market. The library calls back from
 // this thread's message loop, so the test pumps messages while it waits.
 #include "DataSupplier.h"
+#include "PumpUntil.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <set>
 
 namespace {
@@ -40,23 +40,6 @@ public:
     std::set<std::string> kinds;
 };
 
-// Dispatches this thread's messages until the condition holds or the guard time runs out. The
-// guard only keeps a broken library from hanging the run; it is no measure of speed.
-bool PumpUntil(const std::function<bool()>& done, DWORD guardMs = 30000) {
-    const ULONGLONG end = GetTickCount64() + guardMs;
-    while (!done()) {
-        if (GetTickCount64() >= end) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-    }
-    return true;
-}
-
 TEST(SupplierAgainstLibrary, ConnectsSubscribesStopsAndDisconnects) {
     CountingListener listener;
     DataSupplier supplier;
@@ -65,7 +48,7 @@ TEST(SupplierAgainstLibrary, ConnectsSubscribesStopsAndDisconnects) {
     // The simulated market serves the address "sim" to any user with a password.
     ASSERT_TRUE(supplier.Connect({"tester", "secret", "sim", "sim", "sim", "sim", 1, ""}));
     EXPECT_EQ(supplier.GetCompositeState(), ecsConnecting);
-    ASSERT_TRUE(PumpUntil([&] { return supplier.GetCompositeState() == ecsConnected; }));
+    ASSERT_TRUE(PumpUntil([&] { return supplier.GetCompositeState() == ecsConnected; }, 30000));
     for (const FeedId id : kFeedIds) {
         EXPECT_EQ(supplier.GetFeedInfo(id).state, fsConnected) << id;
         EXPECT_EQ(supplier.GetFeedInfo(id).errorText, "") << id;
@@ -76,7 +59,7 @@ TEST(SupplierAgainstLibrary, ConnectsSubscribesStopsAndDisconnects) {
     ASSERT_TRUE(key);
     ITickSet* ticks = supplier.StartTickRequest({"BTCUSD", 10});
     ASSERT_NE(ticks, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return listener.snapCalls > 0 && listener.ticksSeen > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return listener.snapCalls > 0 && listener.ticksSeen > 0; }, 30000));
 
     EXPECT_EQ(listener.lastKey, key.key);
     EXPECT_EQ(listener.lastSymbol, "BTCUSD");
