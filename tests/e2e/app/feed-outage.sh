@@ -7,8 +7,8 @@
 write_tarvex_ini
 write_scenario "symbol S1" "symbol S2" "symbol S3" "symbol S4" \
     "quote S1 9=1.1 8=1.2" "quote S2 9=2.1 8=2.2" "quote S3 9=3.1 8=3.2" "quote S4 9=4.1 8=4.2" \
-    "at 0 feed all connected" "at 30000 feed all disconnected -9" "at 33000 quote S1 9=1.5" \
-    "at 42000 feed all retry" "at 54000 feed all connected"
+    "at 0 feed all connected" "at 40000 feed all disconnected -9" "at 43000 quote S1 9=1.5" \
+    "at 52000 feed all retry" "at 64000 feed all connected"
 write_zanvo_ini ann secret 2 "$scenario_address"
 items=("S1,B,A" "S2,B,A" "S3,B,A" "S4,B,A")
 expected=('1.100000\t1.200000' '2.100000\t2.200000' '3.100000\t3.200000' '4.100000\t4.200000')
