@@ -27,11 +27,11 @@ bool DdeServer::ReconnectAndResubscribe(bool reconnect) {
     }
     CloseAllConversations(false);
     if (reconnect) {
+        // Also when every feed is down: a refused login leaves the library object to release,
+        // and the supplier cannot connect again while it holds one.
+        m_supplier->Disconnect();
         // Items asked for while the queue runs find the supplier disconnected and are refused
         // (see ServeItem) until it is connected again.
-        if (m_supplier->GetCompositeState() != ecsDisconnected) {
-            m_supplier->Disconnect();
-        }
         CurrentMessageQueue().DispatchWaiting();
         if (!m_supplier->Connect(m_settings())) {
             return false;

@@ -37,7 +37,10 @@ void ClearNewMarks(TickInfo& info) {
 } // namespace
 
 ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
-    KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
+    // Items come and go also while the service has dropped every feed.
+    if (!m_mondrel) {
+        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
+    }
     KOLVANE_ASSERT(m_mondrel);
     if (!m_mondrel) {
         return nullptr;
@@ -69,7 +72,10 @@ ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
 }
 
 void DataSupplier::StopRequest(ITickSet* key) {
-    KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
+    // Items come and go also while the service has dropped every feed.
+    if (!m_mondrel) {
+        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
+    }
     KOLVANE_ASSERT(m_mondrel);
     KOLVANE_ASSERT(key);
     // A set that is not ours (or no longer) is not handed to the library, which may have freed it.

@@ -19,6 +19,9 @@ for f in Zanvo.exe Mondrel.dll kolvane.dll zanvo-dde.exe zanvo-window.exe; do
     cp "$bin_dir/$f" "$work/app/"
 done
 app=$work/app
+# Each test reads its own log: Zanvo.log, and asserts.log only when something was reported.
+export KOLVANE_LOG_DIR="Z:$work/logs"
+log=$work/logs/Zanvo.log
 zanvo_pid=
 started=()
 
@@ -40,19 +43,26 @@ write_tarvex_ini() {
     printf '[tarvex]\r\nInternetAddress=sim\r\n' > "$WINEPREFIX/drive_c/windows/tarvex.ini"
 }
 
-# write_zanvo_ini USER PASSWORD TIMEZONE
+# write_zanvo_ini USER PASSWORD TIMEZONE [ADDRESS]: the simulated market unless ADDRESS is given.
 write_zanvo_ini() {
-    printf '[Connectivity]\r\nUsername=%s\r\nPassword=%s\r\nAddress=sim\r\n[Date Time]\r\nTimezone=%s\r\n' \
-        "$1" "$2" "$3" > "$app/Zanvo.ini"
+    printf '[Connectivity]\r\nUsername=%s\r\nPassword=%s\r\nAddress=%s\r\n[Date Time]\r\nTimezone=%s\r\n' \
+        "$1" "$2" "${4:-sim}" "$3" > "$app/Zanvo.ini"
+}
+
+# write_scenario LINES...: the scenario file beside the program and the address that selects it.
+write_scenario() {
+    printf '%s\n' "$@" > "$app/feeds.scn"
+    scenario_address="scenario:Z:$app/feeds.scn"
 }
 
 win() { "$WINE" "$app/zanvo-window.exe" "$@" | tr -d '\r'; }
 dde() { "$WINE" "$app/zanvo-dde.exe" "$@" | tr -d '\r'; }
 
-# Starts a raw watch of ITEM on TOPIC in the background, its updates going to FILE as they come
-# (unfiltered: a filter would hold them back in its buffer); its pid in watch_pid.
+# start_watch FILE TOPIC ITEM...: a raw watch of the items in the background, its updates going
+# to FILE as they come (unfiltered: a filter would hold them back in its buffer); its pid in
+# watch_pid.
 start_watch() {
-    "$WINE" "$app/zanvo-dde.exe" --raw watch Zanvo "$2" "$3" >"$1" 2>"$1.err" &
+    "$WINE" "$app/zanvo-dde.exe" --raw watch Zanvo "${@:2}" >"$1" 2>"$1.err" &
     watch_pid=$!
     started+=("$watch_pid")
 }
@@ -81,6 +91,11 @@ wait_served() {
     fail "no data for $topic $item"
 }
 
+# watched_text FILE ITEM [LINE]: the last text a watch printed for ITEM, after line LINE if given.
+watched_text() {
+    tail -n +$((${3:-0} + 1)) "$1" | awk -F'\t' -v item="$2" '$2 == item' | tail -n 1 | cut -f3-
+}
+
 # expect_text TITLE ID TEXT: the control comes to show TEXT (a new page fills its controls just
 # after it appears).
 shows_text() { [ "$(win text "$1" "$2")" = "$3" ]; }
@@ -99,10 +114,10 @@ exit_zanvo() {
     [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc"
 }
 
-# Polls until CONDITION (a command) succeeds, for at most 20 s.
+# Polls until CONDITION (a command) succeeds, for at most $patience seconds (20 by default).
 eventually() {
     local i
-    for i in $(seq 1 80); do
+    for i in $(seq 1 $((${patience:-20} * 4))); do
         if "$@"; then return 0; fi
         sleep 0.25
     done
@@ -141,4 +156,24 @@ confirm_sheet() {
     win command "Zanvo Settings#sheet" 1
     eventually bash -c "[ \"\$(\"$WINE\" \"$app/zanvo-window.exe\" count 'Zanvo Settings#sheet' | tr -d '\r')\" = 0 ]" ||
         fail "the property sheet did not close"
+}
+
+# The colour of the program's icon in Wine's stand-alone tray window, which shows only our icon:
+# red (disconnected), amber (connecting), green (connected) or blue (no state yet).
+tray_colour() {
+    import -window "Wine System Tray" "$work/tray.png" 2>/dev/null || return 0
+    local name colour best=none most=0 share
+    for name in red:'#c0392b' amber:'#e0a800' green:'#2e8b3e' blue:'#4a6fa5'; do
+        colour=${name#*:}
+        share=$(convert "$work/tray.png" -fuzz 12% -fill black +opaque "$colour" -fill white \
+            -opaque "$colour" -format '%[fx:int(10000*mean)]' info:)
+        if [ "$share" -gt "$most" ]; then most=$share best=${name%%:*}; fi
+    done
+    echo "$best"
+}
+tray_is() { [ "$(tray_colour)" = "$1" ]; }
+
+# Nothing was reported as an assertion during the test.
+expect_no_assertions() {
+    [ ! -s "$work/logs/asserts.log" ] || fail "assertions reported: $(cut -f4- "$work/logs/asserts.log")"
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The tray program serves, a second instance leaves with exit code 1 without disturbing it, and
-# "Exit" withdraws the DDE service and ends the process with exit code 0.
+# "Exit" withdraws the DDE service, ends every client's conversation and the process with exit
+# code 0.
 . "$(dirname "$0")/app-lib.sh" "$@"
 write_tarvex_ini
 write_zanvo_ini ann secret 2
@@ -15,21 +16,29 @@ rc=0
 win app-exists || fail "the first instance lost its window"
 wait_served Snapshot "BTCUSD,B,A" >/dev/null
 
-# A client holds an advise loop when Exit comes.
-start_watch "$work/watch.out" TS "BTCUSD,5,TCP"
-eventually grep -q . "$work/watch.out" || fail "the watch received nothing"
+# Clients hold advise loops on every topic when Exit comes, one with two items: each is told
+# that the server ended its conversation (exit code 8), and no process of the test is left.
+start_watch "$work/ticks.out" TS "BTCUSD,5,TCP"
+watchers=("$watch_pid")
+start_watch "$work/bars.out" Bars "BTCUSD,1,3,TC" "BTCUSD,5,3,TC"
+watchers+=("$watch_pid")
+start_watch "$work/quotes.out" Snapshot "BTCUSD,B,A,T"
+watchers+=("$watch_pid")
+for out in ticks bars quotes; do
+    eventually grep -q . "$work/$out.out" || fail "the $out watch received nothing"
+done
 zanvo_pid=$first
 exit_zanvo
 rc=0
 dde --timeout 2000 request Zanvo Snapshot "BTCUSD,B" >/dev/null 2>&1 || rc=$?
 [ "$rc" -eq 3 ] || fail "the service still answers after Exit (zanvo-dde exit $rc)"
-# On Windows the watching client is told at once that the server ended its conversation (exit
-# code 8). Wine 8 does not pass the server's termination on to a client in another process, so
-# there the client only ends when stopped.
-if ! kill -0 "$watch_pid" 2>/dev/null; then
+for pid in "${watchers[@]}"; do
+    eventually bash -c "! kill -0 $pid 2>/dev/null" || fail "a watch still runs after Exit"
     rc=0
-    wait "$watch_pid" || rc=$?
+    wait "$pid" || rc=$?
     [ "$rc" -eq 8 ] || fail "watch ended with $rc, expected 8 (conversation ended by the server)"
-fi
+done
+grep -q $'\tModule unloaded$' "$log" || fail "Zanvo.log does not end the run: $(tail -n 3 "$log")"
 win app-exists && fail "main window still there after Exit"
+expect_no_assertions
 echo "PASS"

@@ -66,6 +66,12 @@ void DdeClient::Disconnect(HCONV hconv) {
     DdeDisconnect(hconv);
 }
 
+bool DdeClient::Connected(HCONV hconv) {
+    CONVINFO info{};
+    info.cb = sizeof info;
+    return DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 && (info.wStatus & ST_CONNECTED) != 0;
+}
+
 Outcome DdeClient::Request(HCONV hconv, const std::string& item, DWORD timeoutMs,
                            std::string* text) {
     return Transact(hconv, item, XTYP_REQUEST, timeoutMs, nullptr, text);

@@ -38,6 +38,9 @@ public:
     // ended cannot be opened again in the same instance.
     HCONV Connect(const std::string& service, const std::string& topic);
     void Disconnect(HCONV hconv);
+    // False once the server has ended the conversation. Wine's client side never calls
+    // XTYP_DISCONNECT back; it only marks the conversation as no longer connected.
+    static bool Connected(HCONV hconv);
 
     // The served text: the data up to its terminating zero.
     Outcome Request(HCONV hconv, const std::string& item, DWORD timeoutMs, std::string* text);

@@ -150,8 +150,19 @@ private:
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
+            NoteEndedConversations();
         }
         return ecOk;
+    }
+
+    // The server's end of a conversation arrives as a message of the pump; Windows reports it
+    // through the callback, Wine only in the conversation's status.
+    void NoteEndedConversations() {
+        for (WatchedItem& watched : m_items) {
+            if (watched.hconv && !DdeClient::Connected(watched.hconv)) {
+                OnDisconnected(watched.hconv);
+            }
+        }
     }
 
     void Stop() {
