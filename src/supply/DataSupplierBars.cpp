@@ -43,7 +43,8 @@ void SplitTimeOfDay(std::int32_t seconds, int* hour, int* minute) {
 } // namespace
 
 IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
-    // Items come and go also while the service has dropped every feed.
+    // Items come and go also during a full feed outage, which keeps the library object: the state
+    // is reported only together with the missing library.
     if (!m_mondrel) {
         KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
     }
@@ -114,7 +115,8 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
 }
 
 void DataSupplier::StopRequest(IBarSet* key) {
-    // Items come and go also while the service has dropped every feed.
+    // Items come and go also during a full feed outage, which keeps the library object: the state
+    // is reported only together with the missing library.
     if (!m_mondrel) {
         KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
     }

@@ -6,7 +6,8 @@
 #include "QuoteFields.h"
 
 QuoteKey DataSupplier::StartSnapshotRequest(const std::string& symbol) {
-    // Items come and go also while the service has dropped every feed.
+    // Items come and go also during a full feed outage, which keeps the library object: the state
+    // is reported only together with the missing library.
     if (!m_mondrel) {
         KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
     }
@@ -42,7 +43,8 @@ QuoteKey DataSupplier::StartSnapshotRequest(const std::string& symbol) {
 }
 
 void DataSupplier::StopRequest(const QuoteKey& key) {
-    // Items come and go also while the service has dropped every feed.
+    // Items come and go also during a full feed outage, which keeps the library object: the state
+    // is reported only together with the missing library.
     if (!m_mondrel) {
         KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
     }

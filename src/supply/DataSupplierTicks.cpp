@@ -37,7 +37,8 @@ void ClearNewMarks(TickInfo& info) {
 } // namespace
 
 ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
-    // Items come and go also while the service has dropped every feed.
+    // Items come and go also during a full feed outage, which keeps the library object: the state
+    // is reported only together with the missing library.
     if (!m_mondrel) {
         KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
     }
@@ -72,7 +73,8 @@ ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
 }
 
 void DataSupplier::StopRequest(ITickSet* key) {
-    // Items come and go also while the service has dropped every feed.
+    // Items come and go also during a full feed outage, which keeps the library object: the state
+    // is reported only together with the missing library.
     if (!m_mondrel) {
         KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
     }
