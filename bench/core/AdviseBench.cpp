@@ -80,7 +80,8 @@ void AdviseRound(benchmark::State& state) {
     MondrelPump(supplier.GetDataManager()); // the feeds connect
     for (int i = 1; i <= count; ++i) {
         const HCONV hconv = model.Connect("Zanvo", "Snapshot");
-        if (!hconv || !model.StartAdvise(hconv, ItemName(i)) || !model.Request(hconv, ItemName(i))) {
+        if (!hconv || !model.StartAdvise(hconv, ItemName(i)) ||
+            !model.Request(hconv, ItemName(i))) {
             state.SkipWithError("an advise loop did not start");
             return;
         }

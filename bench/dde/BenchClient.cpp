@@ -177,9 +177,9 @@ int main(int argc, char** argv) {
     RunFor(seconds);
     const long long finish = Now();
     s_measuring = false;
-    const unsigned long long workingSetAfter =
-        loops.empty() || !loops.front().conversation ? 0
-                                                     : PartnerWorkingSet(loops.front().conversation);
+    const unsigned long long workingSetAfter = loops.empty() || !loops.front().conversation
+                                                   ? 0
+                                                   : PartnerWorkingSet(loops.front().conversation);
 
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);

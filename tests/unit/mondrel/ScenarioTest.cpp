@@ -37,21 +37,21 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
                                     "benchmark\n"
                                     "at 5 benchmark\n"
                                     "benchmark when\n");
-    EXPECT_EQ(scenario.problems,
-              (std::vector<std::string>{
-                  "test.scn(3): unknown directive 'frobnicate'",
-                  "test.scn(4): unknown symbol 'MSFT' (declare it with a symbol line first)",
-                  "test.scn(5): field 2 takes a number, not 'abc'",
-                  "test.scn(6): bad interval '0' (1 to 1440 minutes, or -1 to -5)",
-                  "test.scn(7): bad time '2009-02-30'",
-                  "test.scn(8): bad time '-5' (milliseconds from the connection)",
-                  "test.scn(9): 'feed' needs a time: at <ms> feed ...",
-                  "test.scn(10): unterminated quoted text",
-                  "test.scn(11): unknown feed 'Nowhere' (DataManager, DomesticTick, "
-                  "InternationalTick, History or all)",
-                  "test.scn(14): 'benchmark' is given twice",
-                  "test.scn(15): 'benchmark' cannot be timed",
-                  "test.scn(16): usage: benchmark [when <file>]"}));
+    EXPECT_EQ(
+        scenario.problems,
+        (std::vector<std::string>{
+            "test.scn(3): unknown directive 'frobnicate'",
+            "test.scn(4): unknown symbol 'MSFT' (declare it with a symbol line first)",
+            "test.scn(5): field 2 takes a number, not 'abc'",
+            "test.scn(6): bad interval '0' (1 to 1440 minutes, or -1 to -5)",
+            "test.scn(7): bad time '2009-02-30'",
+            "test.scn(8): bad time '-5' (milliseconds from the connection)",
+            "test.scn(9): 'feed' needs a time: at <ms> feed ...",
+            "test.scn(10): unterminated quoted text",
+            "test.scn(11): unknown feed 'Nowhere' (DataManager, DomesticTick, "
+            "InternationalTick, History or all)",
+            "test.scn(14): 'benchmark' is given twice", "test.scn(15): 'benchmark' cannot be timed",
+            "test.scn(16): usage: benchmark [when <file>]"}));
     EXPECT_TRUE(scenario.benchmark);
     EXPECT_EQ(scenario.benchmarkTrigger, "go");
     Scenario copy = scenario;
