@@ -8,10 +8,9 @@
 //   bench-baseline-server SERVICE STOPFILE GOFILE [SECONDS]
 //
 // The advises begin once GOFILE exists, so that the client's advise loops start in a quiet server.
-// Prints "started", then "ws BYTES" (its working set) once a second.
+// Prints "started" once the service is registered.
 #include "DdeInstance.h"
 #include "DdeStringHandle.h"
-#include "WorkingSet.h"
 
 #include <windows.h>
 
@@ -94,11 +93,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("started\n");
-    PrintWorkingSet();
+    std::fflush(stdout);
     const DdeStringHandle topic(s_dde.Id(), "Snapshot");
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
     ULONGLONG nextCheck = 0;
-    ULONGLONG nextReport = GetTickCount64() + 1000;
     for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -111,10 +109,6 @@ int main(int argc, char** argv) {
             if (FileExists(stopFile) || now >= end)
                 break;
             going = going || FileExists(goFile);
-            if (now >= nextReport) {
-                PrintWorkingSet();
-                nextReport = now + 1000;
-            }
         }
         if (!going || s_items.empty()) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);

@@ -4,22 +4,27 @@
 // first served), and counts the updates it receives over a fixed window after a warm-up. Each text
 // starts with the time its server stamped into it (QueryPerformanceCounter ticks, one clock for
 // every process of the machine), so the delay from the server's update to this receipt is measured
-// too.
+// too. The server's working set is read through the conversation's partner window once the first
+// conversation stands and again at the end of the window, the same way for every server.
 //
 //   bench-dde-client SERVICE TOPIC K WARMUP_SECONDS SECONDS
 //
-// Prints "subscribed" once every advise loop has started (the servers then begin their updates),
-// "measuring" when the window starts after the warm-up, then one line:
-//   items K started S updates N seconds T rate R p50_us X p99_us Y
+// Waits up to a minute for the service to answer. Prints "subscribed" once every advise loop has
+// started (the servers then begin their updates), "measuring" when the window starts after the
+// warm-up, then one line:
+//   items K started S updates N seconds T rate R p50_us X p99_us Y ws_before B ws_after A
 // Exit code 0 when every advise loop started and updates arrived, 1 otherwise, 2 for bad usage.
 #include <windows.h>
 
 #include <ddeml.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -74,6 +79,28 @@ void RunFor(double seconds) {
     }
 }
 
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// The working set of the process at the other end of a conversation, in bytes; 0 when unknown.
+unsigned long long PartnerWorkingSet(HCONV conversation) {
+    CONVINFO info{};
+    info.cb = sizeof(info);
+    if (!DdeQueryConvInfo(conversation, QID_SYNC, &info) || !info.hwndPartner)
+        return 0;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(info.hwndPartner, &processId);
+    const ProcessHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof(counters)))
+        return 0;
+    return counters.WorkingSetSize;
+}
+
 double Microseconds(const std::vector<long long>& sorted, double fraction, long long frequency) {
     if (sorted.empty())
         return 0.0;
@@ -96,6 +123,7 @@ int main(int argc, char** argv) {
     // would take for its own answer, and one instance connects only once to a service and topic.
     std::vector<Loop> loops;
     int started = 0;
+    unsigned long long workingSetBefore = 0;
     for (int i = 1; i <= count; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "B%04d,TTL,T", i);
@@ -108,6 +136,11 @@ int main(int argc, char** argv) {
         const HSZ topic = DdeCreateStringHandleA(loop.instance, argv[2], CP_WINANSI);
         loop.item = DdeCreateStringHandleA(loop.instance, name, CP_WINANSI);
         loop.conversation = DdeConnect(loop.instance, service, topic, nullptr);
+        // The server may still be starting.
+        for (int wait = 0; !loop.conversation && i == 1 && wait < 600; ++wait) {
+            Sleep(100);
+            loop.conversation = DdeConnect(loop.instance, service, topic, nullptr);
+        }
         DdeFreeStringHandle(loop.instance, topic);
         DdeFreeStringHandle(loop.instance, service);
         if (!loop.conversation) {
@@ -115,6 +148,8 @@ int main(int argc, char** argv) {
                          argv[2]);
             break;
         }
+        if (i == 1)
+            workingSetBefore = PartnerWorkingSet(loop.conversation);
         if (!DdeClientTransaction(nullptr, 0, loop.conversation, loop.item, CF_TEXT, XTYP_ADVSTART,
                                   60000, nullptr)) {
             std::fprintf(stderr, "bench-dde-client: advise on %s refused (DDEML error %u)\n", name,
@@ -142,16 +177,21 @@ int main(int argc, char** argv) {
     RunFor(seconds);
     const long long finish = Now();
     s_measuring = false;
+    const unsigned long long workingSetAfter = loops.empty() || !loops.front().conversation
+                                                   ? 0
+                                                   : PartnerWorkingSet(loops.front().conversation);
 
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     const double elapsed =
         static_cast<double>(finish - begin) / static_cast<double>(frequency.QuadPart);
     std::sort(s_delays.begin(), s_delays.end());
-    std::printf("items %d started %d updates %lld seconds %.2f rate %.0f p50_us %.0f p99_us %.0f\n",
+    std::printf("items %d started %d updates %lld seconds %.2f rate %.0f p50_us %.0f p99_us %.0f "
+                "ws_before %llu ws_after %llu\n",
                 count, started, s_updates, elapsed, static_cast<double>(s_updates) / elapsed,
                 Microseconds(s_delays, 0.5, frequency.QuadPart),
-                Microseconds(s_delays, 0.99, frequency.QuadPart));
+                Microseconds(s_delays, 0.99, frequency.QuadPart), workingSetBefore,
+                workingSetAfter);
     std::fflush(stdout);
 
     for (Loop& loop : loops) {

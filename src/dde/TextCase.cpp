@@ -72,6 +72,15 @@ int CompareTextNoCase(std::string_view left, std::string_view right) {
     std::size_t l = 0;
     std::size_t r = 0;
     while (l < left.size() && r < right.size()) {
+        // The same ASCII byte at a character boundary of both texts is the same character and
+        // folds alike, so it needs no decoding: item names mostly differ in a few characters, and
+        // the server's maps compare them on every update.
+        const auto byte = static_cast<unsigned char>(left[l]);
+        if (byte < 0x80 && byte == static_cast<unsigned char>(right[r])) {
+            ++l;
+            ++r;
+            continue;
+        }
         const Unit a = NextUnit(left, l, leftState);
         const Unit b = NextUnit(right, r, rightState);
         const long long fa = FoldedValue(a);

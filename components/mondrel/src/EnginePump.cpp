@@ -31,7 +31,8 @@ void Engine::Pump() {
     DeliverQuoteImages(nowMs);
     DeliverBackfills(nowMs);
     const auto benchmark = m_intOptions.find(moBenchmark);
-    const bool benchmarkMode = benchmark != m_intOptions.end() && benchmark->second != 0;
+    const bool benchmarkMode =
+        (benchmark != m_intOptions.end() && benchmark->second != 0) || m_market->Benchmarking();
     if (benchmarkMode)
         ChangeEveryQuote();
     m_pumping = false;

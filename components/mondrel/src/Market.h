@@ -61,6 +61,8 @@ public:
     // Whether the market reports the feeds' connection steps itself (through Advance) instead
     // of the default: retrying, then connected after the connection delay.
     virtual bool ControlsFeeds() const { return false; }
+    // Whether the market asks for benchmark mode now (as the integer option does).
+    virtual bool Benchmarking() { return false; }
 };
 
 } // namespace mondrel

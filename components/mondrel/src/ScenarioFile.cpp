@@ -33,6 +33,7 @@ private:
     std::string BidAsk(const Tokens& t, std::int64_t at, bool timed);
     std::string Feed(const Tokens& t, std::int64_t at);
     std::string Replay(const Tokens& t);
+    std::string Benchmark(const Tokens& t);
     std::string Declared(const std::string& name, ScenarioSymbol*& symbol);
     void AddEvent(ScenarioSymbol& symbol, ScenarioAction action, bool timed);
 
@@ -79,6 +80,8 @@ std::string Parser::Directive(Tokens tokens, std::int64_t at, bool timed) {
         return untimed(&Parser::Holiday);
     if (name == "replay")
         return untimed(&Parser::Replay);
+    if (name == "benchmark")
+        return untimed(&Parser::Benchmark);
     if (name == "quote")
         return Quote(tokens, at, timed);
     if (name == "bar")
@@ -370,6 +373,19 @@ std::string Parser::Replay(const Tokens& t) {
     if (!in)
         return "cannot open replay file '" + path + "'";
     ReadReplay(in, t[1].text, start, speed, m_scenario);
+    return {};
+}
+
+std::string Parser::Benchmark(const Tokens& t) {
+    // benchmark [when <file>]
+    const bool valid = t.size() == 1 || (t.size() == 3 && Lower(t[1].text) == "when");
+    if (!valid)
+        return "usage: benchmark [when <file>]";
+    if (m_scenario.benchmark)
+        return "'benchmark' is given twice";
+    m_scenario.benchmark = true;
+    if (t.size() == 3)
+        m_scenario.benchmarkTrigger = ResolvePath(m_directory, t[2].text);
     return {};
 }
 

@@ -54,6 +54,8 @@ struct Scenario {
     std::map<int, ZoneDefinition> zones;           // handles defined by the file
     std::vector<ScenarioAction> actions;           // in time order, file order within a time
     std::vector<std::string> problems;             // "file(line): reason"
+    bool benchmark = false;                        // a benchmark line was given
+    std::string benchmarkTrigger; // the file whose existence starts benchmark mode ("" at once)
 
     ScenarioSymbol* Find(const std::string& symbol);
 };

@@ -193,6 +193,15 @@ void ScenarioMarket::Play(ScenarioAction& action, MarketSink& sink) {
     }
 }
 
+// The trigger is looked for on every pump until it appears: before, the pumps come from the
+// library's timer only. Benchmark mode then lasts as long as the scenario.
+bool ScenarioMarket::Benchmarking() {
+    if (m_scenario.benchmark && !m_benchmarking)
+        m_benchmarking = m_scenario.benchmarkTrigger.empty() ||
+                         std::ifstream(m_scenario.benchmarkTrigger, std::ios::binary).good();
+    return m_benchmarking;
+}
+
 IMarketInfo& ScenarioMarket::Info(std::int64_t nowMs) {
     m_info.now = static_cast<MondrelTime>(nowMs / 1000);
     return m_info;

@@ -25,6 +25,7 @@ public:
                  MarketSink& sink) override;
     IMarketInfo& Info(std::int64_t nowMs) override;
     bool ControlsFeeds() const override { return m_controlsFeeds; }
+    bool Benchmarking() override;
 
 private:
     int ZoneOf(const char* symbol) const override;
@@ -38,6 +39,7 @@ private:
     std::int64_t m_startMs;
     std::size_t m_next = 0;
     bool m_controlsFeeds = false;
+    bool m_benchmarking = false; // latched once the trigger file was seen
     MarketInfo m_info;
 };
 

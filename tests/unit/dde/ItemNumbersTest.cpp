@@ -78,9 +78,11 @@ TEST(TextCase, UpperCaseAndCaselessOrder) {
     EXPECT_LT(CompareTextNoCase("ABC", "abd"), 0);
     EXPECT_GT(CompareTextNoCase("abc", "AB"), 0);
     EXPECT_LT(CompareTextNoCase("", "A"), 0);
+    EXPECT_GT(CompareTextNoCase("B0001,TTL,t", "B0001,ttl,S"), 0);
     // Bytes the locale cannot decode keep their value and still order totally.
     const std::string raw = "\xff\x80";
     EXPECT_EQ(ToUpperText(raw), raw);
     EXPECT_EQ(CompareTextNoCase(raw, raw), 0);
     EXPECT_NE(CompareTextNoCase(raw, "\xfe\x80"), 0);
+    EXPECT_LT(CompareTextNoCase("a" + raw, "a\xff\x81"), 0);
 }

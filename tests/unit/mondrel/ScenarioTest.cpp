@@ -32,19 +32,28 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
                                     "feed all connected\n"
                                     "message \"unterminated\n"
                                     "at 10 feed Nowhere retry\n"
-                                    "quote IBM 2=101.25 0xEA72=\"Big Blue\"\n");
-    EXPECT_EQ(scenario.problems,
-              (std::vector<std::string>{
-                  "test.scn(3): unknown directive 'frobnicate'",
-                  "test.scn(4): unknown symbol 'MSFT' (declare it with a symbol line first)",
-                  "test.scn(5): field 2 takes a number, not 'abc'",
-                  "test.scn(6): bad interval '0' (1 to 1440 minutes, or -1 to -5)",
-                  "test.scn(7): bad time '2009-02-30'",
-                  "test.scn(8): bad time '-5' (milliseconds from the connection)",
-                  "test.scn(9): 'feed' needs a time: at <ms> feed ...",
-                  "test.scn(10): unterminated quoted text",
-                  "test.scn(11): unknown feed 'Nowhere' (DataManager, DomesticTick, "
-                  "InternationalTick, History or all)"}));
+                                    "quote IBM 2=101.25 0xEA72=\"Big Blue\"\n"
+                                    "benchmark when go\n"
+                                    "benchmark\n"
+                                    "at 5 benchmark\n"
+                                    "benchmark when\n");
+    EXPECT_EQ(
+        scenario.problems,
+        (std::vector<std::string>{
+            "test.scn(3): unknown directive 'frobnicate'",
+            "test.scn(4): unknown symbol 'MSFT' (declare it with a symbol line first)",
+            "test.scn(5): field 2 takes a number, not 'abc'",
+            "test.scn(6): bad interval '0' (1 to 1440 minutes, or -1 to -5)",
+            "test.scn(7): bad time '2009-02-30'",
+            "test.scn(8): bad time '-5' (milliseconds from the connection)",
+            "test.scn(9): 'feed' needs a time: at <ms> feed ...",
+            "test.scn(10): unterminated quoted text",
+            "test.scn(11): unknown feed 'Nowhere' (DataManager, DomesticTick, "
+            "InternationalTick, History or all)",
+            "test.scn(14): 'benchmark' is given twice", "test.scn(15): 'benchmark' cannot be timed",
+            "test.scn(16): usage: benchmark [when <file>]"}));
+    EXPECT_TRUE(scenario.benchmark);
+    EXPECT_EQ(scenario.benchmarkTrigger, "go");
     Scenario copy = scenario;
     const ScenarioSymbol* ibm = copy.Find("ibm");
     ASSERT_NE(ibm, nullptr);
@@ -193,6 +202,24 @@ TEST_F(ScenarioEngine, ReplaysRecordedTradesAndQuotes) {
     double bid = 0;
     EXPECT_EQ(quote->GetDouble(9, &bid), 1);
     EXPECT_EQ(bid, 101.4);
+}
+
+// The trigger lies beside the scenario; until it exists the quote stands still.
+TEST_F(ScenarioEngine, BenchmarkModeStartsOnceItsTriggerFileExists) {
+    const std::string path = Write("bench.scn", "symbol IBM\n"
+                                                "quote IBM 2=100.5\n"
+                                                "benchmark when go\n");
+    engine.SetTextOption(moQuoteAddress, path.c_str());
+    engine.ConnectFeeds("user", "secret", 1, 0);
+    ASSERT_NE(engine.SubscribeQuote("IBM", &recorder, 1), nullptr);
+    At(5000);
+    EXPECT_EQ(recorder.Take().back(), "quote 100.500000");
+    At(5000);
+    EXPECT_TRUE(recorder.Take().empty());
+    Write("go", "");
+    At(5000);
+    At(5000);
+    EXPECT_EQ(recorder.Take(), (std::vector<std::string>{"quote 100.510000", "quote 100.520000"}));
 }
 
 TEST_F(ScenarioEngine, AMissingFileFailsItsFeedAndSaysWhy) {
