@@ -87,6 +87,12 @@ std::uintptr_t DdeModel::SameInstance(const Conversation& conversation) const {
     return conversation.client == conversation.server ? 1 : 0;
 }
 
+void DdeModel::Vanish(HCONV hconv) {
+    if (Conversation* conversation = Connected(hconv)) {
+        conversation->clientGone = true;
+    }
+}
+
 bool DdeModel::IsConnected(HCONV hconv) const {
     const auto found = m_conversations.find(hconv);
     return found != m_conversations.end() && found->second.connected;
