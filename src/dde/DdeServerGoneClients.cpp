@@ -4,8 +4,6 @@
 #include "Kolvane.h"
 #include "MessageQueue.h"
 
-#include <algorithm>
-
 bool DdeServer::IsConnected(HCONV hconv) const {
     DdeConvInfo info;
     return CurrentDdeApi().DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 &&
