@@ -28,10 +28,6 @@ endif()
 
 function(zanvo_target target)
     target_compile_options(${target} PRIVATE ${ZANVO_COMMON_OPTIONS})
-    # ccache with CCACHE_BASEDIR hands the compiler source paths relative to the target's build
-    # folder instead.
-    file(RELATIVE_PATH up ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_SOURCE_DIR})
-    target_compile_options(${target} PRIVATE -fmacro-prefix-map=${up}/=)
 endfunction()
 
 # An executable of ours: it carries the process's StaticIniter (first and last log line).
