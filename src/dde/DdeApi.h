@@ -48,6 +48,7 @@ inline constexpr int CP_WINANSI = 1004;
 inline constexpr std::uint32_t DNS_REGISTER = 0x0001;
 inline constexpr std::uint32_t DNS_UNREGISTER = 0x0002;
 inline constexpr std::uint32_t QID_SYNC = 0xFFFFFFFF;
+inline constexpr std::uint32_t ST_CONNECTED = 0x0001;
 inline constexpr std::uint32_t ST_ISSELF = 0x0100;
 inline constexpr std::uint32_t DDE_FACK = 0x8000;
 inline constexpr std::uint32_t DMLERR_NO_ERROR = 0;

@@ -36,6 +36,8 @@ bool DdeServer::Start() {
 bool DdeServer::Stop() {
     CloseAllConversations(true);
     m_adviseNames.clear();
+    m_gone.clear();
+    m_closing.clear();
     if (!m_dde.Uninitialize()) {
         KOLVANE_LOG(this, "DDE uninitialize failed\n");
         return false;

@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,10 +75,22 @@ private:
 
     template <typename Topics> void RemoveTopics(HCONV hconv, Topics& topics);
     void CloseConversation(HCONV hconv);
-    void DisconnectConversation(HCONV hconv);
+    bool DisconnectConversation(HCONV hconv);
     void CloseAllConversations(bool disconnect);
 
     bool AdviseChanges(HCONV hconv, const char* topic, const std::string& request);
+    // DdePostAdvise, tried again for as long as each failure reveals a conversation gone.
+    bool PostAdvise(HSZ topic, HSZ item);
+    // A client can end without ending its conversations (its process killed). Then the library
+    // tells the server nothing, fails the next advise that reaches one of the client's loops and
+    // from then on reports the conversation as not connected. Such a conversation is marked
+    // gone: its updates are dropped, the library's later calls for it are refused, and its items
+    // are closed from the message loop, never inside the data notification that found it.
+    bool IsConnected(HCONV hconv) const;
+    void MarkGone(HCONV hconv);
+    // Marks every conversation with items that is no longer connected; true when it found one.
+    bool MarkGoneConversations();
+    void CloseGoneConversations();
     TextBuilder* FindBuilder(const DdeKey& key) const;
 
     static DdeServer* s_singleton;
@@ -97,4 +110,10 @@ private:
         DdeStringHandle item;
     };
     std::map<DdeKey, AdviseNames, DdeKeyLess> m_adviseNames;
+    // The conversation whose item AdviseChanges is advising, while it does.
+    HCONV m_advising = nullptr;
+    // Conversations marked gone that the library still keeps (Wine cannot end a server's side of
+    // a conversation), and those of them whose items are still to be closed.
+    std::set<HCONV, HandleLess> m_gone;
+    std::vector<HCONV> m_closing;
 };

@@ -30,15 +30,27 @@ HDDEDATA DdeServer::OnDdeTransaction(std::uint32_t type, std::uint32_t format, H
         return DdeResult(AcceptConnect(hsz1, hsz2) ? 1 : 0);
     case XTYP_ADVSTART:
         return DdeResult(format == CF_TEXT ? 1 : 0);
-    case XTYP_REQUEST:
     case XTYP_ADVREQ:
+        // DDEML asks every loop on the item's text, also those of other conversations, whose own
+        // items have not changed: they get nothing rather than their unchanged text again.
+        if (m_advising && hconv != m_advising) {
+            return nullptr;
+        }
+        return format == CF_TEXT ? ServeItem(hconv, hsz1, hsz2) : nullptr;
+    case XTYP_REQUEST:
         return format == CF_TEXT ? ServeItem(hconv, hsz1, hsz2) : nullptr;
     case XTYP_POKE:
         OnPoke(hconv, hsz1, hsz2);
         return DdeResult(DDE_FACK);
     case XTYP_ADVDATA:
         return DdeResult(DDE_FACK);
+    case XTYP_CONNECT_CONFIRM:
+        // A handle of a conversation marked gone may return for a new one once the library has
+        // ended the old.
+        m_gone.erase(hconv);
+        return nullptr;
     case XTYP_DISCONNECT:
+        m_gone.erase(hconv);
         DisconnectConversation(hconv);
         return nullptr;
     default:
@@ -61,11 +73,15 @@ void DdeServer::OnPoke(HCONV hconv, HSZ topic, HSZ item) {
     DdeConvInfo info;
     if (CurrentDdeApi().DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 &&
         (info.wStatus & ST_ISSELF) == 0) {
-        m_dde.PostAdvise(topic, item);
+        PostAdvise(topic, item);
     }
 }
 
 HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
+    // The library goes on asking for the loops of a conversation whose client has gone.
+    if (m_gone.count(hconv) != 0) {
+        return nullptr;
+    }
     const DdeKey key{hconv, m_dde.QueryString(item)};
     if (!FindBuilder(key)) {
         // Without the data-manager library (a reconnection emptying the message queue, or a

@@ -5,6 +5,8 @@
 #include "LineListBuilder.h"
 #include "PlainTextBuilder.h"
 
+#include <utility>
+
 TextBuilder* DdeServer::FindBuilder(const DdeKey& key) const {
     const auto it = m_builders.find(key);
     return it == m_builders.end() ? nullptr : it->second.get();
@@ -63,19 +65,36 @@ void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& in
 bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& request) {
     KOLVANE_ASSERT(hconv);
     KOLVANE_ASSERT(!request.empty());
-    DdeConvInfo info;
-    if (CurrentDdeApi().DdeQueryConvInfo(hconv, QID_SYNC, &info) == 0) {
-        KOLVANE_LOG(this, "Query CONVINFO failed\n");
-        return false;
+    if (m_gone.count(hconv) != 0) {
+        return true;
+    }
+    if (!IsConnected(hconv)) {
+        MarkGone(hconv);
+        return true;
     }
     auto names = m_adviseNames.find(DdeKey{hconv, request});
     if (names == m_adviseNames.end()) {
         AdviseNames made{DdeStringHandle(m_dde.Id(), topic), DdeStringHandle(m_dde.Id(), request)};
         names = m_adviseNames.emplace(DdeKey{hconv, request}, std::move(made)).first;
     }
-    if (!m_dde.PostAdvise(names->second.topic.Get(), names->second.item.Get())) {
+    const HCONV outer = std::exchange(m_advising, hconv);
+    const bool posted = PostAdvise(names->second.topic.Get(), names->second.item.Get());
+    m_advising = outer;
+    if (!posted) {
         KOLVANE_LOG(this, "DDE Post Advise failed\n");
         return false;
+    }
+    return true;
+}
+
+bool DdeServer::PostAdvise(HSZ topic, HSZ item) {
+    // The library stops at the first loop on the item whose client has gone, which may belong to
+    // another conversation; once that one is marked gone its loops get no data and are passed
+    // over, so the loops after it are advised on the next try. Each try marks one more.
+    while (!m_dde.PostAdvise(topic, item)) {
+        if (!MarkGoneConversations()) {
+            return false;
+        }
     }
     return true;
 }

@@ -15,6 +15,8 @@ struct SavedTopic {
 } // namespace
 
 bool DdeServer::ReconnectAndResubscribe(bool reconnect) {
+    // The items of clients that have gone are not made again.
+    CloseGoneConversations();
     std::vector<SavedTopic> saved;
     for (const auto& [key, topic] : m_snapshots) {
         saved.push_back({topic.ddeKey.hconv, topic.ddeKey.request, ZANVO_TOPIC_SNAPSHOT});

@@ -99,12 +99,14 @@ void DdeServer::CloseConversation(HCONV hconv) {
     RemoveTopics(hconv, m_ticks);
 }
 
-void DdeServer::DisconnectConversation(HCONV hconv) {
+bool DdeServer::DisconnectConversation(HCONV hconv) {
     KOLVANE_ASSERT(hconv);
     CloseConversation(hconv);
     if (!CurrentDdeApi().DdeDisconnect(hconv)) {
         KOLVANE_LOG(this, "DDE Conversation Disconnect failed");
+        return false;
     }
+    return true;
 }
 
 void DdeServer::CloseAllConversations(bool disconnect) {

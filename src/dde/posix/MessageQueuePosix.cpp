@@ -1,16 +1,34 @@
-// POSIX, for the native build: there is no window-message queue, so nothing is ever waiting.
+// POSIX, for the native build: there is no window-message queue, so the only waiting messages are
+// the posted tasks, run when the queue is dispatched.
 #include "../MessageQueue.h"
+
+#include <utility>
+#include <vector>
 
 namespace {
 
-class EmptyMessageQueue final : public MessageQueue {
+class TaskQueue final : public MessageQueue {
 public:
-    void DispatchWaiting() override {}
+    void DispatchWaiting() override {
+        // Tasks may post more; those run in the same call.
+        while (!m_tasks.empty()) {
+            std::vector<std::function<void()>> tasks;
+            tasks.swap(m_tasks);
+            for (const auto& task : tasks) {
+                task();
+            }
+        }
+    }
+
+    void Post(std::function<void()> task) override { m_tasks.push_back(std::move(task)); }
+
+private:
+    std::vector<std::function<void()>> m_tasks;
 };
 
 } // namespace
 
 MessageQueue& PlatformMessageQueue() {
-    static EmptyMessageQueue queue;
+    static TaskQueue queue;
     return queue;
 }

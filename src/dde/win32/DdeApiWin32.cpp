@@ -11,7 +11,7 @@ constexpr std::uint32_t kOurTypes[] = {
     XTYP_XACT_COMPLETE, XTYP_POKE,       XTYP_REGISTER,    XTYP_REQUEST,
     XTYP_DISCONNECT,    XTYP_UNREGISTER, XTYP_WILDCONNECT, XTYP_MONITOR};
 constexpr std::uint32_t kOurOthers[] = {
-    CF_TEXT,   CP_WINANSI, DNS_REGISTER,    DNS_UNREGISTER,          QID_SYNC,
+    CF_TEXT,   CP_WINANSI, DNS_REGISTER,    DNS_UNREGISTER,          QID_SYNC,        ST_CONNECTED,
     ST_ISSELF, DDE_FACK,   DMLERR_NO_ERROR, DMLERR_INVALIDPARAMETER, DMLERR_SYS_ERROR};
 } // namespace
 
@@ -29,9 +29,10 @@ static_assert(kOurTypes[0] == XTYP_ERROR && kOurTypes[1] == XTYP_ADVDATA &&
               kOurTypes[14] == XTYP_WILDCONNECT && kOurTypes[15] == XTYP_MONITOR);
 static_assert(kOurOthers[0] == CF_TEXT && kOurOthers[1] == CP_WINANSI &&
               kOurOthers[2] == DNS_REGISTER && kOurOthers[3] == DNS_UNREGISTER &&
-              kOurOthers[4] == QID_SYNC && kOurOthers[5] == ST_ISSELF &&
-              kOurOthers[6] == DDE_FACK && kOurOthers[7] == DMLERR_NO_ERROR &&
-              kOurOthers[8] == DMLERR_INVALIDPARAMETER && kOurOthers[9] == DMLERR_SYS_ERROR);
+              kOurOthers[4] == QID_SYNC && kOurOthers[5] == ST_CONNECTED &&
+              kOurOthers[6] == ST_ISSELF && kOurOthers[7] == DDE_FACK &&
+              kOurOthers[8] == DMLERR_NO_ERROR && kOurOthers[9] == DMLERR_INVALIDPARAMETER &&
+              kOurOthers[10] == DMLERR_SYS_ERROR);
 // On x86_64 there is one calling convention, so our callback is DDEML's.
 static_assert(std::is_same_v<DdeCallback, PFNCALLBACK>);
 

@@ -43,6 +43,16 @@ start_host() {
     expect_rc 0 "request once the server has started"
 }
 
+# wine_process PID: the Wine process that wine-run (PID) started, which runs the program.
+wine_process() {
+    ps -o pid=,comm= --ppid "$1" | awk '$2 != "tail" {print $1}'
+}
+
+# working_set: the host's working set in KB (the resident size of its Wine process).
+working_set() {
+    awk '/^VmRSS:/ {print $2}' "/proc/$(wine_process "$host_pid")/status"
+}
+
 # stop_host: the host stops the server cleanly.
 stop_host() {
     touch "$work/stop"

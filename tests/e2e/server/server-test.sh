@@ -44,8 +44,16 @@ expect_rc 4 "tick item with a count beyond the maximum"
 dde request Zanvo Snapshot "MSFT,%n%s%x"
 expect_rc 4 "snapshot item with printf directives"
 
-# Exact texts of MSFT, whose data never changes.
+# Exact texts of MSFT, whose data never changes. The first is watched while another client holds
+# the same item: its first update is its own text, not the other's (unchanged) one.
+"$run" "$client" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS" >"$work/holder" 2>&1 &
+holder=$!
+for _ in $(seq 60); do
+    [ "$(wc -l <"$work/holder")" -ge 2 ] && break
+    sleep 0.5
+done
 expect_watched Snapshot "MSFT,B,A,HEADERS" 'Bid\tAsk\n23.490000\t23.510000'
+wait "$holder" || fail "holder of the snapshot item: $(cat "$work/holder")"
 expect_watched Snapshot "msft,b,a,vertical,headers" 'Bid\t23.490000\nAsk\t23.510000'
 expect_watched TS "MSFT,2,DTPS,HEADERS" \
     'Date\tTime\tPrice\tSize\n 7/21/2009\t 2:14:58 PM\t23.480000\t200\n 7/21/2009\t 2:14:59 PM\t23.500000\t300\n'

@@ -151,7 +151,7 @@ std::uint32_t DdeModel::DdeQueryConvInfo(HCONV hconv, std::uint32_t transaction,
         Record(call);
         return 0;
     }
-    info->wStatus = kStConnected | kStIsLocal;
+    info->wStatus = conversation->postFailed ? kStIsLocal : kStConnected | kStIsLocal;
     if (!conversation->loops.empty()) {
         info->wStatus |= kStAdvise;
     }
@@ -168,6 +168,7 @@ bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
     }
     call.succeeded = true;
     Record(call);
+    const std::size_t recorded = m_calls.size() - 1;
 
     // Null handles stand for every topic or item.
     struct Target {
@@ -203,9 +204,16 @@ bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
                  target.loop.item, nullptr, targets.size() - i - 1, 0);
         std::optional<std::string> bytes = TakeData(data);
         const auto after = m_conversations.find(target.hconv);
-        if (bytes && after != m_conversations.end()) {
-            after->second.advised[DdeAtomTable::Key(itemText)].push_back(std::move(*bytes));
+        if (!bytes || after == m_conversations.end()) {
+            continue;
         }
+        if (after->second.clientGone) {
+            // The data cannot reach the client: the post ends here, failed.
+            after->second.postFailed = true;
+            m_calls[recorded].succeeded = false;
+            return false;
+        }
+        after->second.advised[DdeAtomTable::Key(itemText)].push_back(std::move(*bytes));
     }
     return true;
 }
@@ -232,7 +240,7 @@ HDDEDATA DdeModel::DdeCreateDataHandle(std::uint32_t instance, const void* bytes
 bool DdeModel::DdeDisconnect(HCONV hconv) {
     DdeCall call{DdeOp::Disconnect, 0, hconv};
     Conversation* conversation = Connected(hconv);
-    if (Failing(call.op) || !conversation) {
+    if (Failing(call.op) || !conversation || conversation->postFailed) {
         return Record(call);
     }
     End(*conversation);

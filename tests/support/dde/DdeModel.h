@@ -65,7 +65,8 @@ public:
                                  std::uint32_t offset, HSZ item, std::uint32_t format,
                                  std::uint32_t commands) override;
     // Ends the conversation; its partner is not called back. Fails for a conversation that has
-    // already ended, also while its XTYP_DISCONNECT is being delivered.
+    // already ended, also while its XTYP_DISCONNECT is being delivered, and for one reported as
+    // not connected.
     bool DdeDisconnect(HCONV hconv) override;
     // Ends the instance's conversations and withdraws its service names.
     bool DdeUninitialize(std::uint32_t instance) override;
@@ -90,6 +91,11 @@ public:
     std::uint32_t Execute(HCONV hconv);
     // The client ends the conversation: the server gets XTYP_DISCONNECT.
     void Disconnect(HCONV hconv);
+    // The client's process ends without ending the conversation, as under Wine: the server is not
+    // told. The library still asks the server for the conversation's loops; the first data for
+    // one of them fails its DdePostAdvise there (the loops after it are not asked), and from then
+    // on DdeQueryConvInfo reports the conversation without ST_CONNECTED.
+    void Vanish(HCONV hconv);
 
     bool IsConnected(HCONV hconv) const;
     // The data the client received through its advise loops on the item (any format), oldest
@@ -121,6 +127,8 @@ private:
         std::uintptr_t topic = 0;
         std::uintptr_t service = 0;
         bool connected = true;
+        bool clientGone = false;
+        bool postFailed = false;
         std::vector<Loop> loops;
         std::map<std::string, std::vector<std::string>> advised; // by lower-case item
     };

@@ -83,6 +83,12 @@ void DdeModel::End(Conversation& conversation) {
     conversation.connected = false;
 }
 
+void DdeModel::Vanish(HCONV hconv) {
+    if (Conversation* conversation = Connected(hconv)) {
+        conversation->clientGone = true;
+    }
+}
+
 bool DdeModel::IsConnected(HCONV hconv) const {
     const auto found = m_conversations.find(hconv);
     return found != m_conversations.end() && found->second.connected;

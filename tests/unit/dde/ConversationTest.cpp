@@ -1,5 +1,6 @@
 // The service's conversations: which connections it accepts, what each transaction answers, and
 // how items, subscriptions and builders come and go with the conversations.
+#include "MessageQueue.h"
 #include "ServerFixture.h"
 
 #include <algorithm>
@@ -56,8 +57,8 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     ASSERT_THAT(dm->tickSets, SizeIs(2));
 
     dm->tickSets[1]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
-    // Both loops are asked; each gets its own item's text.
-    EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
+    // Only the loop whose item changed is advised, though DDEML asks both.
+    EXPECT_THAT(model.Advised(first, "IBM,2,P"), IsEmpty());
     EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
     EXPECT_EQ(Text(model.Request(first, "IBM,2,P")), "\n\n");
 }
@@ -87,6 +88,51 @@ TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
     // The staying item is still served and updated.
     dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(1000, 3.5, 1)});
     EXPECT_EQ(Text(model.Request(staying, "IBM,2,P")), "3.500000\n\n");
+}
+
+TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreServed) {
+    HCONV gone = Connect("TS");
+    HCONV alsoGone = Connect("TS");
+    HCONV other = Connect("TS");
+    for (HCONV hconv : {gone, alsoGone, other}) {
+        ASSERT_TRUE(model.StartAdvise(hconv, "IBM,2,P"));
+        model.Request(hconv, "IBM,2,P");
+    }
+    model.Vanish(gone);
+    model.Vanish(alsoGone);
+
+    // A poke advises every loop: the library stops at each gone client's loop in turn (they come
+    // first), and the other loop is served all the same.
+    EXPECT_EQ(model.Poke(other, "IBM,2,P"), DDE_FACK);
+    EXPECT_THAT(model.Advised(other, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
+    // Updates of a gone conversation are dropped; nothing is stopped inside the notification.
+    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    EXPECT_FALSE(dm->tickSets[0]->stopped);
+    CurrentMessageQueue().DispatchWaiting();
+    EXPECT_TRUE(dm->tickSets[0]->stopped);
+    EXPECT_TRUE(dm->tickSets[1]->stopped);
+    EXPECT_FALSE(dm->tickSets[2]->stopped);
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+    const auto closed = [](const char* handle) {
+        return Logged("DdeServer::CloseGoneConversations",
+                      std::string("Conversation ") + handle +
+                          " no longer reaches its client; its items are closed\n");
+    };
+    const auto disconnectFailed =
+        Logged("DdeServer::DisconnectConversation", "DDE Conversation Disconnect failed");
+    EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(closed("0x00010000"), disconnectFailed,
+                                                       closed("0x00010010"), disconnectFailed));
+
+    // The library still asks for the gone loops; they are refused and nothing is made for them.
+    fake::LogCapture::Clear();
+    EXPECT_EQ(model.Poke(other, "IBM,2,P"), DDE_FACK);
+    dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(2000, 7.5, 100)});
+    EXPECT_EQ(model.Advised(other, "IBM,2,P").back(), std::string("7.500000\n\n\0", 11));
+    HCONV newer = Connect("TS");
+    EXPECT_EQ(Text(model.Request(newer, "IBM,2,P")), "\n\n");
+    EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(4));
+    EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
 
 TEST_F(ServerTest, StopDisconnectsEveryConversationInAscendingOrderBeforeTheSupplier) {

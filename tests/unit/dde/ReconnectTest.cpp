@@ -19,6 +19,8 @@ public:
             onDispatch();
         }
     }
+    // Nothing these tests do posts a task.
+    void Post(std::function<void()>) override {}
     int dispatches = 0;
     std::function<void()> onDispatch;
 };
