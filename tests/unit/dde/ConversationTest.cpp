@@ -114,12 +114,12 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     EXPECT_FALSE(dm->tickSets[2]->stopped);
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     const auto closed = [](const char* handle) {
-        return Logged("DdeServer::CloseGoneConversations",
-                      std::string("Conversation ") + handle +
-                          " no longer reaches its client; its items are closed\n");
+        return fake::Reported("DdeServer::CloseGoneConversations",
+                              std::string("Conversation ") + handle +
+                                  " no longer reaches its client; its items are closed\n");
     };
     const auto disconnectFailed =
-        Logged("DdeServer::DisconnectConversation", "DDE Conversation Disconnect failed");
+        fake::Reported("DdeServer::DisconnectConversation", "DDE Conversation Disconnect failed");
     EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(closed("0x00010000"), disconnectFailed,
                                                        closed("0x00010010"), disconnectFailed));
 
