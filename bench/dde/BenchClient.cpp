@@ -70,7 +70,9 @@ void RunFor(double seconds) {
     const long long end = Now() + static_cast<long long>(seconds * frequency);
     for (long long now = Now(); now < end; now = Now()) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // The servers post faster than this loop takes their data: the queue may never run dry,
+        // so the time is checked between messages too.
+        while (Now() < end && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
