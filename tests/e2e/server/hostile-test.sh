@@ -148,7 +148,9 @@ echo "stalled client: server working set $ws_before KB, after 20 s $ws_after KB"
 closed_before=$(closed_lines)
 kill -9 $stalled
 wait "$stalled_run" 2>/dev/null
-for _ in $(seq 20); do
+# Each conversation is found at its next update after the wine server has cleaned up the killed
+# process, which takes longer on a busy machine.
+for _ in $(seq 60); do
     [ "$(closed_lines)" -ge $((closed_before + 20)) ] && break
     sleep 0.5
 done
