@@ -9,7 +9,6 @@ client=$2
 server=$3
 service=ZanvoTest$$
 work=$(mktemp -d)
-failures=0
 server_pid=
 
 cleanup() {
@@ -20,20 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
-dde() {
-    "$run" "$client" "$@" >"$work/out" 2>"$work/err"
-    rc=$?
-}
-
-expect_rc() {
-    [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
-}
+. "$(dirname "$0")/../dde-checks.sh"
 
 expect_err() {
     grep -qF -- "$1" "$work/err" || fail "stderr lacks '$1': $(cat "$work/err")"

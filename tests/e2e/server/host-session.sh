@@ -1,9 +1,8 @@
 # Sourced by the DDE server's end-to-end scripts, after they set run (wine-run), client
 # (zanvo-dde.exe), host (zanvo-server-host.exe) and scenario: a work folder removed at exit,
-# failure counting, zanvo-dde runs, and the host started and stopped.
+# the checks of ../dde-checks.sh, and the host started and stopped.
 
 work=$(mktemp -d)
-failures=0
 host_pid=
 
 cleanup() {
@@ -15,20 +14,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
-dde() {
-    "$run" "$client" "$@" >"$work/out" 2>"$work/err"
-    rc=$?
-}
-
-expect_rc() {
-    [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../dde-checks.sh"
 
 # start_host SECONDS: the host for at most SECONDS, its clock at 2009-07-21 14:24 UTC (just after
 # the scenario's last MSFT bar); returns once it serves.

@@ -1,0 +1,19 @@
+# Sourced by the end-to-end scripts that drive zanvo-dde, after they set run (wine-run), client
+# (zanvo-dde.exe) and work (their work folder): failure counting and zanvo-dde runs.
+
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
+dde() {
+    "$run" "$client" "$@" >"$work/out" 2>"$work/err"
+    rc=$?
+}
+
+expect_rc() {
+    [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
+}
