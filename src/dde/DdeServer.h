@@ -64,7 +64,13 @@ private:
                               HSZ hsz2, HDDEDATA data, std::uintptr_t data1, std::uintptr_t data2);
     bool AcceptConnect(HSZ topic, HSZ service);
     void OnPoke(HCONV hconv, HSZ topic, HSZ item);
+    // The item's builder, made by the conversation's first request or advise of the item; null
+    // when the item is refused.
+    TextBuilder* OpenItem(HCONV hconv, HSZ topic, const DdeKey& key);
     HDDEDATA ServeItem(HCONV hconv, HSZ topic, HSZ item);
+    // An advise opens the item as a request would; the new loop gets the item's text once the
+    // library has made it, and every change after.
+    bool StartAdvise(HCONV hconv, HSZ topic, HSZ item);
 
     bool DoRequest(HCONV hconv, const std::string& topic, const std::string& request);
     bool CreateSnapshotTopic(HCONV hconv, const std::string& request);
@@ -88,6 +94,8 @@ private:
     // are closed from the message loop, never inside the data notification that found it.
     bool IsConnected(HCONV hconv) const;
     void MarkGone(HCONV hconv);
+    // A new conversation on the handle of one marked gone whose items are not closed yet.
+    void CloseReusedConversation(HCONV hconv);
     // Marks every conversation with items that is no longer connected; true when it found one.
     bool MarkGoneConversations();
     void CloseGoneConversations();
@@ -110,6 +118,9 @@ private:
         DdeStringHandle item;
     };
     std::map<DdeKey, AdviseNames, DdeKeyLess> m_adviseNames;
+    // The names of the item, made unless there. Kept from the advise start until the item closes:
+    // the server's own reference to each advised item name for the life of its loop.
+    const AdviseNames& KeepAdviseNames(const DdeKey& key, const char* topic);
     // The conversation whose item AdviseChanges is advising, while it does.
     HCONV m_advising = nullptr;
     // Conversations marked gone that the library still keeps (Wine cannot end a server's side of

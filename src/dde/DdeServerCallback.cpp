@@ -2,6 +2,7 @@
 
 #include "DataSupplier.h"
 #include "Kolvane.h"
+#include "MessageQueue.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ HDDEDATA DdeServer::OnDdeTransaction(std::uint32_t type, std::uint32_t format, H
     case XTYP_CONNECT:
         return DdeResult(AcceptConnect(hsz1, hsz2) ? 1 : 0);
     case XTYP_ADVSTART:
-        return DdeResult(format == CF_TEXT ? 1 : 0);
+        return DdeResult(format == CF_TEXT && StartAdvise(hconv, hsz1, hsz2) ? 1 : 0);
     case XTYP_ADVREQ:
         // DDEML asks every loop on the item's text, also those of other conversations, whose own
         // items have not changed: they get nothing rather than their unchanged text again.
@@ -45,9 +46,7 @@ HDDEDATA DdeServer::OnDdeTransaction(std::uint32_t type, std::uint32_t format, H
     case XTYP_ADVDATA:
         return DdeResult(DDE_FACK);
     case XTYP_CONNECT_CONFIRM:
-        // A handle of a conversation marked gone may return for a new one once the library has
-        // ended the old.
-        m_gone.erase(hconv);
+        CloseReusedConversation(hconv);
         return nullptr;
     case XTYP_DISCONNECT:
         m_gone.erase(hconv);
@@ -60,13 +59,9 @@ HDDEDATA DdeServer::OnDdeTransaction(std::uint32_t type, std::uint32_t format, H
 }
 
 bool DdeServer::AcceptConnect(HSZ topic, HSZ service) {
-    const std::string serviceName = m_dde.QueryString(service);
-    const std::string topicName = m_dde.QueryString(topic);
-    if (serviceName != ZANVO_SERVICE) {
-        return false;
-    }
-    return topicName == ZANVO_TOPIC_BAR || topicName == ZANVO_TOPIC_TICK ||
-           topicName == ZANVO_TOPIC_SNAPSHOT;
+    // Names are atoms, which keep the spelling of whoever added them first: any letter case.
+    return CompareTextNoCase(m_dde.QueryString(service), ZANVO_SERVICE) == 0 &&
+           ZanvoTopic(m_dde.QueryString(topic)) != nullptr;
 }
 
 void DdeServer::OnPoke(HCONV hconv, HSZ topic, HSZ item) {
@@ -77,27 +72,31 @@ void DdeServer::OnPoke(HCONV hconv, HSZ topic, HSZ item) {
     }
 }
 
-HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
+TextBuilder* DdeServer::OpenItem(HCONV hconv, HSZ topic, const DdeKey& key) {
     // The library goes on asking for the loops of a conversation whose client has gone.
     if (m_gone.count(hconv) != 0) {
         return nullptr;
     }
-    const DdeKey key{hconv, m_dde.QueryString(item)};
-    if (!FindBuilder(key)) {
-        // Without the data-manager library (a reconnection emptying the message queue, or a
-        // failed one) nothing can be subscribed; the item is created once it is connected.
-        if (!m_supplier->GetDataManager()) {
-            KOLVANE_LOG(this,
-                        "Error: Unable to serve '%s' while the data supplier is disconnected\n",
-                        key.request.c_str());
-            return nullptr;
-        }
-        if (!DoRequest(hconv, m_dde.QueryString(topic), key.request)) {
-            return nullptr;
-        }
+    if (TextBuilder* builder = FindBuilder(key)) {
+        return builder;
+    }
+    // Without the data-manager library (a reconnection emptying the message queue, or a failed
+    // one) nothing can be subscribed; the item is created once it is connected.
+    if (!m_supplier->GetDataManager()) {
+        KOLVANE_LOG(this, "Error: Unable to serve '%s' while the data supplier is disconnected\n",
+                    key.request.c_str());
+        return nullptr;
+    }
+    if (!DoRequest(hconv, m_dde.QueryString(topic), key.request)) {
+        return nullptr;
     }
     TextBuilder* builder = FindBuilder(key);
     KOLVANE_ASSERT(builder);
+    return builder;
+}
+
+HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
+    TextBuilder* builder = OpenItem(hconv, topic, DdeKey{hconv, m_dde.QueryString(item)});
     if (!builder) {
         return nullptr;
     }
@@ -105,4 +104,21 @@ HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
     // The terminating zero byte goes with the text.
     return CurrentDdeApi().DdeCreateDataHandle(
         m_dde.Id(), text.c_str(), static_cast<std::uint32_t>(text.size() + 1), 0, item, CF_TEXT, 0);
+}
+
+bool DdeServer::StartAdvise(HCONV hconv, HSZ topic, HSZ item) {
+    const DdeKey key{hconv, m_dde.QueryString(item)};
+    const char* topicName = ZanvoTopic(m_dde.QueryString(topic));
+    if (!topicName || !OpenItem(hconv, topic, key)) {
+        return false;
+    }
+    KeepAdviseNames(key, topicName);
+    // The library makes the loop once this callback has returned; its first text follows from the
+    // message loop. The server may have been stopped or destroyed by then, the item closed.
+    CurrentMessageQueue().Post([key, topicName] {
+        if (s_singleton && s_singleton->FindBuilder(key)) {
+            s_singleton->AdviseChanges(key.hconv, topicName, key.request);
+        }
+    });
+    return true;
 }

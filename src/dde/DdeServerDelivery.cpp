@@ -72,19 +72,25 @@ bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string&
         MarkGone(hconv);
         return true;
     }
-    auto names = m_adviseNames.find(DdeKey{hconv, request});
-    if (names == m_adviseNames.end()) {
-        AdviseNames made{DdeStringHandle(m_dde.Id(), topic), DdeStringHandle(m_dde.Id(), request)};
-        names = m_adviseNames.emplace(DdeKey{hconv, request}, std::move(made)).first;
-    }
+    const AdviseNames& names = KeepAdviseNames(DdeKey{hconv, request}, topic);
     const HCONV outer = std::exchange(m_advising, hconv);
-    const bool posted = PostAdvise(names->second.topic.Get(), names->second.item.Get());
+    const bool posted = PostAdvise(names.topic.Get(), names.item.Get());
     m_advising = outer;
     if (!posted) {
         KOLVANE_LOG(this, "DDE Post Advise failed\n");
         return false;
     }
     return true;
+}
+
+const DdeServer::AdviseNames& DdeServer::KeepAdviseNames(const DdeKey& key, const char* topic) {
+    auto names = m_adviseNames.find(key);
+    if (names == m_adviseNames.end()) {
+        AdviseNames made{DdeStringHandle(m_dde.Id(), topic),
+                         DdeStringHandle(m_dde.Id(), key.request)};
+        names = m_adviseNames.emplace(key, std::move(made)).first;
+    }
+    return names->second;
 }
 
 bool DdeServer::PostAdvise(HSZ topic, HSZ item) {

@@ -45,6 +45,14 @@ bool DdeServer::MarkGoneConversations() {
     return found;
 }
 
+void DdeServer::CloseReusedConversation(HCONV hconv) {
+    // Once the library has ended a conversation marked gone its handle may come back for a new
+    // one before the queued closing has run; the new conversation must not inherit the old items.
+    if (m_gone.erase(hconv) != 0) {
+        CloseConversation(hconv);
+    }
+}
+
 void DdeServer::CloseGoneConversations() {
     std::vector<HCONV> closing;
     closing.swap(m_closing);

@@ -34,13 +34,14 @@ bool DdeServer::DoRequest(HCONV hconv, const std::string& topic, const std::stri
         KOLVANE_LOG(this, "Error: Not specified request parameters\n");
         return false;
     }
-    if (topic == ZANVO_TOPIC_BAR) {
+    // In any letter case, as DDE compares names.
+    if (CompareTextNoCase(topic, ZANVO_TOPIC_BAR) == 0) {
         return CreateBarTopic(hconv, request);
     }
-    if (topic == ZANVO_TOPIC_TICK) {
+    if (CompareTextNoCase(topic, ZANVO_TOPIC_TICK) == 0) {
         return CreateTickTopic(hconv, request);
     }
-    if (topic == ZANVO_TOPIC_SNAPSHOT) {
+    if (CompareTextNoCase(topic, ZANVO_TOPIC_SNAPSHOT) == 0) {
         return CreateSnapshotTopic(hconv, request);
     }
     return false;

@@ -75,8 +75,10 @@ public:
     void SetFailing(DdeOp op, bool failing);
 
     // Client side. Connect sends XTYP_CONNECT to each instance that registered the service until
-    // one accepts, then XTYP_CONNECT_CONFIRM; null when none accepts.
-    HCONV Connect(const std::string& service, const std::string& topic);
+    // one accepts, then XTYP_CONNECT_CONFIRM; null when none accepts. With reuse, the new
+    // conversation gets that handle, as DDEML may give a new conversation the handle of one it has
+    // ended: the old one ends here if it has not, and its server is not told.
+    HCONV Connect(const std::string& service, const std::string& topic, HCONV reuse = nullptr);
     // XTYP_WILDCONNECT to every instance with a registered name (an empty text is the wildcard);
     // true when one offers a conversation.
     bool WildConnect(const std::string& service, const std::string& topic);

@@ -103,7 +103,7 @@ std::vector<std::string> DdeModel::Advised(HCONV hconv, const std::string& item)
     return advised == found->second.advised.end() ? std::vector<std::string>() : advised->second;
 }
 
-HCONV DdeModel::Connect(const std::string& service, const std::string& topic) {
+HCONV DdeModel::Connect(const std::string& service, const std::string& topic, HCONV reuse) {
     const std::uintptr_t serviceAtom = m_atoms.Add(service);
     const std::uintptr_t topicAtom = m_atoms.Add(topic);
     std::vector<std::uint32_t> servers;
@@ -118,8 +118,14 @@ HCONV DdeModel::Connect(const std::string& service, const std::string& topic) {
             continue;
         }
         // The conversation keeps the client's references to its topic and service.
-        const HCONV hconv = reinterpret_cast<HCONV>(m_nextConversation);
-        m_nextConversation += 0x10;
+        HCONV hconv = reuse;
+        if (Conversation* old = Connected(reuse)) {
+            End(*old);
+        }
+        if (!hconv) {
+            hconv = reinterpret_cast<HCONV>(m_nextConversation);
+            m_nextConversation += 0x10;
+        }
         m_conversations[hconv] = Conversation{server, topicAtom, serviceAtom};
         Send(server, XTYP_CONNECT_CONFIRM, 0, hconv, topicAtom, serviceAtom, nullptr, 0, 0);
         return hconv;

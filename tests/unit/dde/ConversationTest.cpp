@@ -13,25 +13,49 @@ namespace {
 constexpr std::uint32_t kOtherFormat = 0xC001;
 } // namespace
 
-TEST_F(ServerTest, AcceptsOnlyItsThreeTopicsSpelledExactly) {
-    // Atoms keep the spelling registered first, so the wrong spellings go first.
-    EXPECT_FALSE(model.Connect("Zanvo", "bars"));
-    EXPECT_FALSE(model.Connect("Zanvo", "ts"));
+TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
+    // Atoms keep the spelling added first, so the odd spellings go first; the usual ones find
+    // those atoms.
+    struct Row {
+        const char* service;
+        const char* topic;
+        const char* item;
+    };
+    for (const Row& row : {Row{"zanvo", "snapshot", "IBM,B"}, Row{"ZANVO", "BARS", "IBM,5,1,C"},
+                           Row{"Zanvo", "ts", "IBM,1,P"}, Row{"Zanvo", "Snapshot", "IBM,B"},
+                           Row{"Zanvo", "Bars", "IBM,5,1,C"}, Row{"Zanvo", "TS", "IBM,1,P"}}) {
+        HCONV hconv = model.Connect(row.service, row.topic);
+        EXPECT_TRUE(hconv && model.Request(hconv, row.item)) << row.service << "|" << row.topic;
+    }
     EXPECT_FALSE(model.Connect("Zanvo", "Quotes"));
-    EXPECT_TRUE(model.Connect("Zanvo", "Bars"));
-    EXPECT_TRUE(model.Connect("Zanvo", "TS"));
-    EXPECT_TRUE(model.Connect("Zanvo", "Snapshot"));
+    EXPECT_FALSE(model.Connect("Zanvox", "Snapshot"));
     EXPECT_FALSE(model.WildConnect("", ""));
     EXPECT_FALSE(model.WildConnect("Zanvo", "Bars"));
 }
 
-TEST_F(ServerTest, AdviseStartsOnlyInTextAndCreatesNothing) {
-    HCONV hconv = Connect("Snapshot");
-    EXPECT_FALSE(model.StartAdvise(hconv, "IBM,B", kOtherFormat));
-    EXPECT_TRUE(model.StartAdvise(hconv, "IBM,B", CF_TEXT));
-    EXPECT_THAT(DmCalls("SubscribeQuote"), IsEmpty());
-    EXPECT_FALSE(model.Request(hconv, "IBM,B", kOtherFormat));
-    EXPECT_THAT(DmCalls("SubscribeQuote"), IsEmpty());
+TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
+    HCONV hconv = Connect("TS");
+    // Another format, or an item the grammar refuses: no loop, nothing subscribed.
+    EXPECT_FALSE(model.StartAdvise(hconv, "IBM,2,P", kOtherFormat));
+    EXPECT_FALSE(model.StartAdvise(hconv, "IBM,2,X"));
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ElementsAre(fake::Reported("DdeServer::CreateTickTopic",
+                                   "Error: Unable to create topic: Unsupported field 'X'\n")));
+    EXPECT_THAT(DmCalls("RequestTicks"), IsEmpty());
+
+    ASSERT_TRUE(model.StartAdvise(hconv, "IBM,2,P"));
+    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
+    // Not advised within the callback: the library has made no loop yet.
+    EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), IsEmpty());
+    CurrentMessageQueue().DispatchWaiting();
+    EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
+    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    EXPECT_EQ(model.Advised(hconv, "IBM,2,P").back(), std::string("7.250000\n\n\0", 11));
+    // A request or advise in another letter case shares the item: one subscription, one text.
+    EXPECT_EQ(Text(model.Request(hconv, "ibm,2,p")), "7.250000\n\n");
+    EXPECT_TRUE(model.StartAdvise(hconv, "Ibm,2,P"));
+    EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(1));
 }
 
 TEST_F(ServerTest, FirstRequestSubscribesOnceAndOtherLetterCaseSharesTheItem) {
@@ -133,6 +157,22 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(4));
     EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+}
+
+TEST_F(ServerTest, NewConversationOnAGoneOnesHandleInheritsNothing) {
+    HCONV gone = Connect("TS");
+    model.Request(gone, "IBM,2,P");
+    ASSERT_TRUE(model.StartAdvise(gone, "IBM,2,P"));
+    model.Vanish(gone);
+    // The update finds the client gone; its items are to close from the message loop, but the
+    // library hands the handle to a new conversation first.
+    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    ASSERT_EQ(model.Connect("Zanvo", "TS", gone), gone);
+    EXPECT_TRUE(dm->tickSets[0]->stopped);
+    CurrentMessageQueue().DispatchWaiting();
+    EXPECT_TRUE(model.IsConnected(gone));
+    EXPECT_EQ(Text(model.Request(gone, "IBM,2,P")), "\n\n");
+    EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(2));
 }
 
 TEST_F(ServerTest, StopDisconnectsEveryConversationInAscendingOrderBeforeTheSupplier) {

@@ -19,7 +19,7 @@ public:
             onDispatch();
         }
     }
-    // Nothing these tests do posts a task.
+    // Posted tasks (an advise start's first advise) are dropped.
     void Post(std::function<void()>) override {}
     int dispatches = 0;
     std::function<void()> onDispatch;
@@ -84,8 +84,8 @@ TEST_F(ReconnectTest, ReconnectRefusesItemsWhileTheQueueRunsAndRecreatesAfterwar
     EXPECT_THAT(fake::GetScript().instances[1]->calls, ::testing::Contains("RequestTicks(IBM)"));
     EXPECT_THAT(fake::LogCapture::Lines(),
                 ::testing::Contains(fake::Reported(
-                    "DdeServer::ServeItem", "Error: Unable to serve 'MSFT,2,P' while the data "
-                                            "supplier is disconnected\n")));
+                    "DdeServer::OpenItem", "Error: Unable to serve 'MSFT,2,P' while the data "
+                                           "supplier is disconnected\n")));
 }
 
 TEST_F(ReconnectTest, FailedReconnectLeavesNoTopics) {

@@ -9,6 +9,7 @@
 #include "DdeServer.h"
 #include "FakeMondrel.h"
 #include "LogCapture.h"
+#include "MessageQueue.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -43,6 +44,8 @@ protected:
     }
 
     ~ServerTest() override {
+        // Tasks left in the thread's queue must not reach the next test's server.
+        CurrentMessageQueue().DispatchWaiting();
         SetDataManagerSource(nullptr);
         Clock::SetFixed(std::nullopt);
     }
