@@ -121,6 +121,10 @@ private:
     // The names of the item, made unless there. Kept from the advise start until the item closes:
     // the server's own reference to each advised item name for the life of its loop.
     const AdviseNames& KeepAdviseNames(const DdeKey& key, const char* topic);
+    // Items whose text is new or has changed since it was last served to their conversation: an
+    // advise start sends the text only then, so that a request followed by an advise does not
+    // get the same text twice.
+    std::set<DdeKey, DdeKeyLess> m_changed;
     // The conversation whose item AdviseChanges is advising, while it does.
     HCONV m_advising = nullptr;
     // Conversations marked gone that the library still keeps (Wine cannot end a server's side of

@@ -90,16 +90,19 @@ TextBuilder* DdeServer::OpenItem(HCONV hconv, HSZ topic, const DdeKey& key) {
     if (!DoRequest(hconv, m_dde.QueryString(topic), key.request)) {
         return nullptr;
     }
+    m_changed.insert(key);
     TextBuilder* builder = FindBuilder(key);
     KOLVANE_ASSERT(builder);
     return builder;
 }
 
 HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
-    TextBuilder* builder = OpenItem(hconv, topic, DdeKey{hconv, m_dde.QueryString(item)});
+    const DdeKey key{hconv, m_dde.QueryString(item)};
+    TextBuilder* builder = OpenItem(hconv, topic, key);
     if (!builder) {
         return nullptr;
     }
+    m_changed.erase(key);
     const std::string text = builder->GetText();
     // The terminating zero byte goes with the text.
     return CurrentDdeApi().DdeCreateDataHandle(
@@ -116,7 +119,7 @@ bool DdeServer::StartAdvise(HCONV hconv, HSZ topic, HSZ item) {
     // The library makes the loop once this callback has returned; its first text follows from the
     // message loop. The server may have been stopped or destroyed by then, the item closed.
     CurrentMessageQueue().Post([key, topicName] {
-        if (s_singleton && s_singleton->FindBuilder(key)) {
+        if (s_singleton && s_singleton->m_changed.count(key) != 0) {
             s_singleton->AdviseChanges(key.hconv, topicName, key.request);
         }
     });

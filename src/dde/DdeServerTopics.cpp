@@ -90,6 +90,7 @@ template <typename Topics> void DdeServer::RemoveTopics(HCONV hconv, Topics& top
         it = topics.erase(it);
         m_builders.erase(ddeKey);
         m_adviseNames.erase(ddeKey);
+        m_changed.erase(ddeKey);
     }
 }
 

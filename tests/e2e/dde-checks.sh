@@ -1,5 +1,6 @@
 # Sourced by the end-to-end scripts that drive zanvo-dde, after they set run (wine-run), client
-# (zanvo-dde.exe) and work (their work folder): failure counting and zanvo-dde runs.
+# (zanvo-dde.exe), work (their work folder) and, where they use it, raw_client
+# (zanvo-raw-client.exe): failure counting and the clients' runs.
 
 failures=0
 
@@ -11,6 +12,12 @@ fail() {
 # dde ARGS...: runs zanvo-dde; stdout in $work/out, stderr in $work/err, exit code in $rc.
 dde() {
     "$run" "$client" "$@" >"$work/out" 2>"$work/err"
+    rc=$?
+}
+
+# raw ARGS...: runs the raw-protocol client, the same way.
+raw() {
+    "$run" "$raw_client" "$@" >"$work/out" 2>"$work/err"
     rc=$?
 }
 

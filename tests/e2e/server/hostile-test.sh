@@ -2,15 +2,17 @@
 # Hostile clients of the DDE server end to end: zanvo-server-host with Mondrel.dll playing
 # session.scn and kolvane.dll writing its log, zanvo-dde as the clients, each in its own Wine
 # process:
-#   hostile-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO
-# Items no client should send get their refusal and their log line, and the next good item is
-# still served with its exact text; a client killed while it holds advise loops, and one that stops
+#   hostile-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO RAW_CLIENT_EXE
+# Items no client should send get their refusal and their log line, also when a raw-protocol
+# client (zanvo-raw-client) advises them without a request, and the next good item is still
+# served with its exact text; a client killed while it holds advise loops, and one that stops
 # taking messages, leave the server serving the others. Exit code: the number of failed checks.
 set -u
 run=$1
 client=$2
 host=$3
 scenario=$4
+raw_client=$5
 . "$(dirname "$0")/host-session.sh"
 export KOLVANE_LOG_DIR="Z:$work/logs"
 export LC_ALL=C.UTF-8
@@ -36,14 +38,21 @@ good_item() {
         fail "good item after $1: $(cat "$work/out")"
 }
 
-# refused TOPIC ITEM FUNCTION TEXT: the request is refused, the log gains exactly the line of
-# FUNCTION with TEXT (TEXT empty: any one line of FUNCTION starting with "Error"), and the good
-# item is served next.
+# refused [--advise] TOPIC ITEM FUNCTION TEXT: the request (or the raw client's advise) is refused,
+# the log gains exactly the line of FUNCTION with TEXT (TEXT empty: any one line of FUNCTION
+# starting with "Error"), and the good item is served next.
 refused() {
+    local advise=
+    [ "$1" = --advise ] && advise=$1 && shift
     local topic=$1 item=$2 function=$3 text=$4 before new
     before=$(log_lines)
-    dde request Zanvo "$topic" "$item"
-    expect_rc 4 "$topic item '$item'"
+    if [ -n "$advise" ]; then
+        raw Zanvo "$topic" "$item"
+        expect_rc 5 "advise of $topic item '$item'"
+    else
+        dde request Zanvo "$topic" "$item"
+        expect_rc 4 "$topic item '$item'"
+    fi
     new=$(new_lines "$before")
     if [ -n "$text" ]; then
         [ "$new" = "$function"$'\t'"$text" ] ||
@@ -187,6 +196,7 @@ for first in range(1, 256, 64):
 # Printf directives are text.
 refused Snapshot "MSFT,%n%s%x" $create_snapshot "$unsupported ('%N%S%X')"
 refused TS "MSFT,1,P,%n%s%x" $create_ticks "$unsupported ('%N%S%X')"
+refused --advise TS "MSFT,1,P,%n%s%x" $create_ticks "$unsupported ('%N%S%X')"
 
 # Counts.
 refused Bars "MSFT,5,2147483647,C" $create_bars \
@@ -209,6 +219,7 @@ refused Snapshot "MSFT, ,B" DdeServer::SplitDdeRequest \
     "Error: 'MSFT, ,B' request contain empty parameter"
 refused TS " ,2,P" DdeServer::SplitDdeRequest "Error: ' ,2,P' request contain empty parameter"
 refused Bars ",,," $create_bars "Error: Too little parameters"
+refused --advise Bars ",,," $create_bars "Error: Too little parameters"
 
 # Nothing made the server report an assertion or fail an advise.
 reports=$(cat "$work/logs/asserts.log" 2>/dev/null)
