@@ -36,7 +36,8 @@ bool DdeServer::Start() {
 bool DdeServer::Stop() {
     CloseAllConversations(true);
     m_adviseNames.clear();
-    m_changed.clear();
+    m_servedTexts.clear();
+    m_withData.clear();
     m_gone.clear();
     m_closing.clear();
     if (!m_dde.Uninitialize()) {

@@ -71,6 +71,8 @@ private:
     // An advise opens the item as a request would; the new loop gets the item's text once the
     // library has made it, and every change after.
     bool StartAdvise(HCONV hconv, HSZ topic, HSZ item);
+    // The item's data has arrived and its text is not the one last served to its conversation.
+    bool IsNewToConversation(const DdeKey& key) const;
 
     bool DoRequest(HCONV hconv, const std::string& topic, const std::string& request);
     bool CreateSnapshotTopic(HCONV hconv, const std::string& request);
@@ -121,10 +123,11 @@ private:
     // The names of the item, made unless there. Kept from the advise start until the item closes:
     // the server's own reference to each advised item name for the life of its loop.
     const AdviseNames& KeepAdviseNames(const DdeKey& key, const char* topic);
-    // Items whose text is new or has changed since it was last served to their conversation: an
-    // advise start sends the text only then, so that a request followed by an advise does not
-    // get the same text twice.
-    std::set<DdeKey, DdeKeyLess> m_changed;
+    // The items whose data has arrived, and a hash of the text last served for each item: the
+    // first advise of a new loop sends the item's text once its data is there, unless the
+    // conversation was served that same text (by a request) already.
+    std::set<DdeKey, DdeKeyLess> m_withData;
+    std::map<DdeKey, std::size_t, DdeKeyLess> m_servedTexts;
     // The conversation whose item AdviseChanges is advising, while it does.
     HCONV m_advising = nullptr;
     // Conversations marked gone that the library still keeps (Wine cannot end a server's side of

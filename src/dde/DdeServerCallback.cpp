@@ -90,7 +90,6 @@ TextBuilder* DdeServer::OpenItem(HCONV hconv, HSZ topic, const DdeKey& key) {
     if (!DoRequest(hconv, m_dde.QueryString(topic), key.request)) {
         return nullptr;
     }
-    m_changed.insert(key);
     TextBuilder* builder = FindBuilder(key);
     KOLVANE_ASSERT(builder);
     return builder;
@@ -102,11 +101,21 @@ HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
     if (!builder) {
         return nullptr;
     }
-    m_changed.erase(key);
     const std::string text = builder->GetText();
+    m_servedTexts.insert_or_assign(key, std::hash<std::string>{}(text));
     // The terminating zero byte goes with the text.
     return CurrentDdeApi().DdeCreateDataHandle(
         m_dde.Id(), text.c_str(), static_cast<std::uint32_t>(text.size() + 1), 0, item, CF_TEXT, 0);
+}
+
+bool DdeServer::IsNewToConversation(const DdeKey& key) const {
+    TextBuilder* builder = FindBuilder(key);
+    if (!builder || m_withData.count(key) == 0) {
+        return false;
+    }
+    const auto served = m_servedTexts.find(key);
+    return served == m_servedTexts.end() ||
+           served->second != std::hash<std::string>{}(builder->GetText());
 }
 
 bool DdeServer::StartAdvise(HCONV hconv, HSZ topic, HSZ item) {
@@ -119,7 +128,7 @@ bool DdeServer::StartAdvise(HCONV hconv, HSZ topic, HSZ item) {
     // The library makes the loop once this callback has returned; its first text follows from the
     // message loop. The server may have been stopped or destroyed by then, the item closed.
     CurrentMessageQueue().Post([key, topicName] {
-        if (s_singleton && s_singleton->m_changed.count(key) != 0) {
+        if (s_singleton && s_singleton->IsNewToConversation(key)) {
             s_singleton->AdviseChanges(key.hconv, topicName, key.request);
         }
     });

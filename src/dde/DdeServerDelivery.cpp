@@ -65,7 +65,7 @@ void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& in
 bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& request) {
     KOLVANE_ASSERT(hconv);
     KOLVANE_ASSERT(!request.empty());
-    m_changed.insert(DdeKey{hconv, request});
+    m_withData.insert(DdeKey{hconv, request});
     if (m_gone.count(hconv) != 0) {
         return true;
     }

@@ -90,7 +90,8 @@ template <typename Topics> void DdeServer::RemoveTopics(HCONV hconv, Topics& top
         it = topics.erase(it);
         m_builders.erase(ddeKey);
         m_adviseNames.erase(ddeKey);
-        m_changed.erase(ddeKey);
+        m_servedTexts.erase(ddeKey);
+        m_withData.erase(ddeKey);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "DdeServer.h"
 #include "FakeMondrel.h"
 #include "LogCapture.h"
+#include "MessageQueue.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -102,6 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.Request(hconv, item);
         }
         Deliver(dm);
+        // The advise starts' first advises.
+        CurrentMessageQueue().DispatchWaiting();
         for (const char* topic : {"Snapshot", "Bars", "TS"}) {
             model.Request(model.Connect("Zanvo", topic), item);
         }
