@@ -41,7 +41,7 @@ TEST_F(ServerTest, FirstRequestSubscribesOnceAndOtherLetterCaseSharesTheItem) {
     EXPECT_EQ(Text(model.Request(hconv, "IBM,3,P")), "\n\n\n");
     EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
 
-    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 10.5, 100)});
+    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 10.5, 100)});
     EXPECT_EQ(Text(model.Request(hconv, "Ibm,3,P")), "10.500000\n\n\n");
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(1));
     EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
@@ -56,7 +56,7 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     model.Request(second, "IBM,2,P");
     ASSERT_THAT(dm->tickSets, SizeIs(2));
 
-    dm->tickSets[1]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    fake::BackFill(*dm->tickSets[1], {fake::Trade(1000, 7.25, 100)});
     // Only the loop whose item changed is advised, though DDEML asks both.
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), IsEmpty());
     EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
@@ -75,12 +75,12 @@ TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
     model.Request(staying, "IBM,2,P");
     model.Disconnect(leaving);
     EXPECT_THAT(DmCalls("StopTicks"), ElementsAre("StopTicks(IBM)", "StopTicks(MSFT)"));
-    EXPECT_TRUE(dm->tickSets[0]->stopped);
-    EXPECT_TRUE(dm->tickSets[1]->stopped);
-    EXPECT_FALSE(dm->tickSets[2]->stopped);
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[1]));
+    EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
 
     // The staying item is still served and updated.
-    dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(1000, 3.5, 1)});
+    fake::BackFill(*dm->tickSets[2], {fake::Trade(1000, 3.5, 1)});
     EXPECT_EQ(Text(model.Request(staying, "IBM,2,P")), "3.500000\n\n");
 }
 
@@ -100,12 +100,12 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     EXPECT_EQ(model.Poke(other, "IBM,2,P"), DDE_FACK);
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
     // Updates of a gone conversation are dropped; nothing is stopped inside the notification.
-    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
-    EXPECT_FALSE(dm->tickSets[0]->stopped);
+    fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
+    EXPECT_FALSE(fake::Stopped(*dm->tickSets[0]));
     CurrentMessageQueue().DispatchWaiting();
-    EXPECT_TRUE(dm->tickSets[0]->stopped);
-    EXPECT_TRUE(dm->tickSets[1]->stopped);
-    EXPECT_FALSE(dm->tickSets[2]->stopped);
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[1]));
+    EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     const auto closed = [](const char* handle) {
         return fake::Reported("DdeServer::CloseGoneConversations",
@@ -120,7 +120,7 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     // The library still asks for the gone loops; they are refused and nothing is made for them.
     fake::LogCapture::Clear();
     EXPECT_EQ(model.Poke(other, "IBM,2,P"), DDE_FACK);
-    dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(2000, 7.5, 100)});
+    fake::BackFill(*dm->tickSets[2], {fake::Trade(2000, 7.5, 100)});
     EXPECT_EQ(model.Advised(other, "IBM,2,P").back(), std::string("7.500000\n\n\0", 11));
     HCONV newer = Connect("TS");
     EXPECT_EQ(Text(model.Request(newer, "IBM,2,P")), "\n\n");

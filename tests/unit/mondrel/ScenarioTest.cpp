@@ -86,65 +86,6 @@ protected:
     EventRecorder recorder;
 };
 
-TEST_F(ScenarioEngine, PlaysFeedStepsQuotesBarsAndTicksAtTheirTimes) {
-    const std::string path = Write("session.scn", R"(
-symbol IBM
-quote IBM 2=101.25 9=101.2
-bar IBM 5 2009-07-21T14:00 101 101.5 100.9 101.2 12000
-bar IBM 5 2009-07-21T14:05 101.2 101.4 101.1 101.3 3000
-trade IBM 2009-07-21T14:09:58 101.3 100 N
-bidask IBM 2009-07-21T14:09:59 101.2 500 N 101.4 300 P
-at 0 feed all retry
-at 200 feed DataManager connected
-at 200 feed DomesticTick connected
-at 250 feed History connected
-at 300 feed InternationalTick disconnected -9
-at 1000 quote IBM 2=101.5
-at 1500 bar IBM 5 2009-07-21T14:05 101.2 101.6 101.1 101.6 3500
-at 1600 trade IBM 2009-07-21T14:10:01 101.7 200 Q
-at 2000 feed DataManager disconnected -10
-at 2000 message "Server restarting"
-at 2500 feed DataManager retry
-at 3000 feed DataManager connected
-)");
-    engine.SetTextOption(moQuoteAddress, ("scenario:" + path).c_str());
-    // A scenario that lists feed steps decides them, credentials included.
-    engine.ConnectFeeds("", "", 1, 0);
-    IQuote* quote = engine.SubscribeQuote("IBM", &recorder, 1);
-    IRequestOptions* options = engine.NewBarOptions();
-    options->SetLiveUpdates(1);
-    options->SetCount(1);
-    IBarSet* bars = engine.RequestBars("IBM", 5, &recorder, options);
-    options->Destroy();
-    IRequestOptions* tickOptions = engine.NewTickOptions();
-    tickOptions->SetLiveUpdates(1);
-    tickOptions->SetCount(10);
-    engine.RequestTicks("IBM", &recorder, tickOptions);
-    tickOptions->Destroy();
-    ASSERT_NE(quote, nullptr);
-    ASSERT_NE(bars, nullptr);
-    EXPECT_EQ(engine.SubscribeQuote("MSFT", &recorder, 1), nullptr);
-
-    At(0);
-    EXPECT_EQ(recorder.Take(),
-              (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0"}));
-    At(199);
-    EXPECT_TRUE(recorder.Take().empty());
-    At(300);
-    EXPECT_EQ(recorder.Take(), (std::vector<std::string>{"connected 1 0", "connected 2 0",
-                                                         "connected 16 0", "disconnected 4 -9",
-                                                         "quote 101.250000", "bars 1", "ticks 1"}));
-    EXPECT_EQ(bars->GetBar(0)->GetTime(), 1248185100);
-    At(1600);
-    EXPECT_EQ(recorder.Take(),
-              (std::vector<std::string>{"quote 101.500000", "bar 1248185100 101.600000 3500",
-                                        "bar 1248185400 101.700000 200", "tick 101.700000 Q"}));
-    At(3000);
-    EXPECT_EQ(recorder.Take(),
-              (std::vector<std::string>{"disconnected 1 -10", "Server restarting", "retry 1 0",
-                                        "connected 1 0", "quote 101.500000"}));
-}
-
 TEST_F(ScenarioEngine, ZonesAndHolidaysComeFromTheFile) {
     const std::string path = Write("zones.scn", "zone 7 Europe/London 0 eu\n"
                                                 "symbol VOD zone 7 calendar frankfurt\n"

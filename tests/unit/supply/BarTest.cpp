@@ -16,13 +16,7 @@ TimeValue At(int month, int day, int hour, int minute) {
     return TimeHelper::MakeTimeGMT(2009, month, day, hour, minute, 0);
 }
 
-fake::FakeBarItem BarAt(TimeValue time, double open, double high, double low, double close,
-                        std::int32_t volume) {
-    fake::FakeBarItem bar;
-    std::tie(bar.time, bar.open, bar.high, bar.low, bar.close, bar.volume) =
-        std::tuple(time, open, high, low, close, volume);
-    return bar;
-}
+using fake::BarAt;
 
 BarRequest Request(std::int32_t interval, std::int32_t count) {
     BarRequest request;
@@ -83,12 +77,11 @@ TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {
     request.sessionStart = 34200; // 09:30:00
     request.sessionEnd = 57600;   // 16:00:00
     ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    const fake::FakeBarSet& set = *dm.barSets.back();
-    EXPECT_THAT(set.options->calls, ::testing::IsSupersetOf(std::vector<std::string>{
-                                        "SetSessionStart(9,30)", "SetSessionEnd(15,59)",
-                                        "SetEndTime(" + std::to_string(kNow) + ")", "SetCount(10)",
-                                        "SetCustomSession(true)"}));
-    EXPECT_EQ(set.options->destroyCount, 1);
+    const mondrel::BarSet& set = *dm.barSets.back();
+    const mondrel::RequestSettings& s = set.settings;
+    EXPECT_EQ(
+        std::tuple(s.sessionStartMinute, s.sessionEndMinute, s.endTime, s.count, s.customSession),
+        std::tuple(9 * 60 + 30, 15 * 60 + 59, kNow, 10, true));
 }
 
 TEST_F(BarTest, TheGridIsHandedOutAtOnce) {
@@ -110,13 +103,13 @@ TEST_F(BarTest, TheGridIsHandedOutAtOnce) {
 TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(biQuarterly, 4)), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
+    mondrel::BarSet& set = *dm.barSets.back();
     EXPECT_EQ(set.interval, biMonthly);
-    EXPECT_THAT(set.options->calls, ::testing::Contains("SetCount(12)"));
+    EXPECT_EQ(set.settings.count, 12);
 
-    set.BackFill({BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
-                  BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
-                  BarAt(At(6, 1, 0, 0), 14, 14, 8, 13, 300)});
+    fake::BackFill(set, {BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
+                         BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
+                         BarAt(At(6, 1, 0, 0), 14, 14, 8, 13, 300)});
     const Bar& quarter = LastBars().at(At(4, 1, 0, 0));
     EXPECT_EQ(std::tuple(quarter.open, quarter.high, quarter.low, quarter.close, quarter.volume),
               std::tuple(10, 15, 8, 13, 300));
@@ -128,8 +121,8 @@ TEST_F(BarTest, FillGivesEmptyBarsThePreviousCloseButNotBeforeTheFirstPrice) {
     BarRequest request = Request(1, 6);
     request.fill = true;
     ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    dm.barSets.back()->BackFill(
-        {BarAt(At(7, 21, 14, 10), 10, 10, 10, 10, 5), BarAt(At(7, 21, 14, 13), 12, 12, 12, 12, 7)});
+    fake::BackFill(*dm.barSets.back(), {BarAt(At(7, 21, 14, 10), 10, 10, 10, 10, 5),
+                                        BarAt(At(7, 21, 14, 13), 12, 12, 12, 12, 7)});
     const BarMap& bars = LastBars();
     EXPECT_EQ(bars.at(At(7, 21, 14, 9)).close, 0);
     for (int minute : {11, 12}) {
@@ -144,13 +137,13 @@ TEST_F(BarTest, FillGivesEmptyBarsThePreviousCloseButNotBeforeTheFirstPrice) {
 TEST_F(BarTest, AnUpdateWidensTheBarAndMarksOnlyWhatChanged) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(1, 3)), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
-    set.BackFill({BarAt(At(7, 21, 14, 14), 10, 11, 9, 10.5, 100)});
-    set.Update(BarAt(At(7, 21, 14, 14), 20, 10.8, 9.5, 10.7, 150));
+    mondrel::BarSet& set = *dm.barSets.back();
+    fake::BackFill(set, {BarAt(At(7, 21, 14, 14), 10, 11, 9, 10.5, 100)});
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 20, 10.8, 9.5, 10.7, 150));
     const Bar& bar = LastBars().at(At(7, 21, 14, 14));
     EXPECT_EQ(std::tuple(bar.open, bar.high, bar.low, bar.close, bar.volume),
               std::tuple(10, 11, 9, 10.7, 150));
-    set.Update(BarAt(At(7, 21, 14, 14), 20, 12, 8, 11, 175));
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 20, 12, 8, 11, 175));
     const Bar& wider = LastBars().at(At(7, 21, 14, 14));
     EXPECT_EQ(std::tuple(wider.high, wider.low), std::tuple(12, 8));
     for (const auto& [time, other] : LastBars()) {
@@ -163,9 +156,9 @@ TEST_F(BarTest, AnUpdateAfterAGapBringsTheGapBarsAndKeepsTheCount) {
     BarRequest request = Request(1, 5);
     request.fill = true;
     ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
-    set.BackFill({BarAt(At(7, 21, 14, 14), 10, 10, 10, 10, 1)});
-    set.Update(BarAt(At(7, 21, 14, 17), 12, 12, 12, 12, 2));
+    mondrel::BarSet& set = *dm.barSets.back();
+    fake::BackFill(set, {BarAt(At(7, 21, 14, 14), 10, 10, 10, 10, 1)});
+    fake::Update(set, BarAt(At(7, 21, 14, 17), 12, 12, 12, 12, 2));
     const BarMap& bars = LastBars();
     ASSERT_EQ(bars.size(), 5u);
     EXPECT_EQ(bars.begin()->first, At(7, 21, 14, 13));
@@ -178,18 +171,18 @@ TEST_F(BarTest, AnUpdateAfterAGapBringsTheGapBarsAndKeepsTheCount) {
 TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToTrim) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(1, 100)), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
-    std::vector<fake::FakeBarItem> history;
+    mondrel::BarSet& set = *dm.barSets.back();
+    std::vector<mondrel::BarData> history;
     for (int i = 299; i >= 0; --i) {
         const TimeValue t = At(7, 21, 14, 14) - i * 60;
         history.push_back(BarAt(t, 1, 1, 1, 1, 1));
     }
-    set.BackFill(history);
+    fake::BackFill(set, history);
     ASSERT_EQ(LastBars().size(), 100u);
     EXPECT_EQ(LastBars().begin()->first, At(7, 21, 14, 14) - 99 * 60);
-    EXPECT_THAT(set.trims, IsEmpty());
-    set.Update(BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 2));
-    EXPECT_THAT(set.trims, ElementsAre(std::make_pair(100, 1)));
+    EXPECT_EQ(set.items.size(), 300u);
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 2));
+    EXPECT_EQ(set.items.size(), 100u);
 }
 
 TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
@@ -200,13 +193,13 @@ TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
     ASSERT_NE(handle, nullptr);
     // Counts from a client's item raise no assertion report.
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
-    fake::FakeBarSet& set = *dm.barSets.back();
-    set.BackFill({BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1)});
+    mondrel::BarSet& set = *dm.barSets.back();
+    fake::BackFill(set, {BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1)});
     EXPECT_THAT(LastBars(), IsEmpty());
 
     supplier.StopRequest(handle);
-    EXPECT_TRUE(set.stopped);
+    EXPECT_TRUE(fake::Stopped(set));
     const std::size_t calls = listener.barCalls.size();
-    set.Update(BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1));
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1));
     EXPECT_EQ(listener.barCalls.size(), calls);
 }

@@ -38,7 +38,7 @@ TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
     EXPECT_EQ(first.quote, dm->Quote("IBM"));
     EXPECT_THAT(listener.snapCalls, IsEmpty());
 
-    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 10.5}}});
+    dm->FireQuoteUpdate("IBM", {{kBid, 10.5}});
     ASSERT_EQ(listener.snapCalls.size(), 2u);
     EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
     EXPECT_EQ(listener.snapCalls[1].key.key, second.key);
@@ -47,7 +47,7 @@ TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
 
     supplier.StopRequest(first);
     EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier, &supplier));
-    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 10.6}}});
+    dm->FireQuoteUpdate("IBM", {{kBid, 10.6}});
     ASSERT_EQ(listener.snapCalls.size(), 3u);
     EXPECT_EQ(listener.snapCalls[2].key.key, second.key);
 
@@ -72,24 +72,27 @@ TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
 
 TEST_F(SnapshotTest, MissingFieldsKeepTheirValuesAndFeedTheDerivedOnes) {
     supplier.StartSnapshotRequest("IBM");
-    dm->FireQuoteUpdate(
-        "IBM",
-        {.doubles = {{kBid, 10}, {kAsk, 10.5}, {kLast, 11}, {kHigh, 12}, {kLow, 8}, {kYest, 10}},
-         .texts = {{kTitle, std::string(300, 'T')}}});
+    dm->FireQuoteUpdate("IBM", {{kBid, 10.0},
+                                {kAsk, 10.5},
+                                {kLast, 11.0},
+                                {kHigh, 12.0},
+                                {kLow, 8.0},
+                                {kYest, 10.0},
+                                {kTitle, std::string(300, 'T')}});
     EXPECT_DOUBLE_EQ(LastRecord().spread, -0.5);
     EXPECT_DOUBLE_EQ(LastRecord().percentInRange, 75);
     EXPECT_DOUBLE_EQ(LastRecord().netPercent, 10);
     // A text that fills the library's buffer without its terminator is read to the buffer's end.
     EXPECT_EQ(LastRecord().title, std::string(256, 'T'));
 
-    dm->FireQuoteUpdate("IBM", {.doubles = {{kAsk, 11}}});
+    dm->FireQuoteUpdate("IBM", {{kAsk, 11.0}});
     EXPECT_EQ(LastRecord().bid, 10);
     EXPECT_EQ(LastRecord().title, std::string(256, 'T'));
     EXPECT_DOUBLE_EQ(LastRecord().spread, -1);
     EXPECT_DOUBLE_EQ(LastRecord().percentInRange, 75);
 
     // Percentages are zero instead of a division by zero.
-    dm->FireQuoteUpdate("IBM", {.doubles = {{kLast, 5}, {kHigh, 5}, {kLow, 5}, {kYest, 0}}});
+    dm->FireQuoteUpdate("IBM", {{kLast, 5.0}, {kHigh, 5.0}, {kLow, 5.0}, {kYest, 0.0}});
     EXPECT_EQ(LastRecord().percentInRange, 0);
     EXPECT_EQ(LastRecord().netPercent, 0);
 }
@@ -98,9 +101,12 @@ TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
     supplier.StartSnapshotRequest("IBM");
     auto quote = [&](double bid, int bidSize, const char* bidEx, double ask, int askSize,
                      const char* askEx) {
-        dm->FireQuoteUpdate("IBM", {.ints = {{kBidSize, bidSize}, {kAskSize, askSize}},
-                                    .doubles = {{kBid, bid}, {kAsk, ask}},
-                                    .texts = {{kBidExchange, bidEx}, {kAskExchange, askEx}}});
+        dm->FireQuoteUpdate("IBM", {{kBidSize, bidSize},
+                                    {kAskSize, askSize},
+                                    {kBid, bid},
+                                    {kAsk, ask},
+                                    {kBidExchange, std::string(bidEx)},
+                                    {kAskExchange, std::string(askEx)}});
         const SnapshotInfo& s = LastRecord();
         return std::tuple(s.bestBid, s.bestBidSize, s.bestBidExchange, s.bestAsk, s.bestAskSize,
                           s.bestAskExchange);
@@ -117,11 +123,15 @@ class TradeFieldsTest : public SnapshotTest, public ::testing::WithParamInterfac
 TEST_P(TradeFieldsTest, ComeFromTheBidSideOnlyForForeignExchange) {
     const bool fx = std::string(GetParam()) != "FXE";
     supplier.StartSnapshotRequest("EUR/USD");
-    dm->FireQuoteUpdate(
-        "EUR/USD",
-        {.ints = {{kTradeTime, 100}, {kFxTradeTime, 200}, {kTradeSize, 1}, {kBidSize, 7}},
-         .doubles = {{kTrade, 1.5}, {kBid, 1.1}},
-         .texts = {{kExchange, GetParam()}, {kTradeExchange, "T"}, {kBidExchange, "BX"}}});
+    dm->FireQuoteUpdate("EUR/USD", {{kTradeTime, 100},
+                                    {kFxTradeTime, 200},
+                                    {kTradeSize, 1},
+                                    {kBidSize, 7},
+                                    {kTrade, 1.5},
+                                    {kBid, 1.1},
+                                    {kExchange, std::string(GetParam())},
+                                    {kTradeExchange, std::string("T")},
+                                    {kBidExchange, std::string("BX")}});
     const SnapshotInfo& s = LastRecord();
     EXPECT_EQ(s.trade, fx ? 1.1 : 1.5);
     EXPECT_EQ(s.tradeSize, fx ? 7 : 1);
@@ -132,7 +142,7 @@ TEST_P(TradeFieldsTest, ComeFromTheBidSideOnlyForForeignExchange) {
     }
 
     // Without its own field the trade time keeps the ordinary one.
-    dm->FireQuoteUpdate("EUR/USD", {.ints = {{kTradeTime, 300}}});
+    dm->FireQuoteUpdate("EUR/USD", {{kTradeTime, 300}});
     EXPECT_EQ(LastRecord().tradeTime, 300);
 }
 
@@ -166,7 +176,7 @@ TEST_F(SnapshotTest, StoppingAKeyNeverIssuedIsReportedAndChangesNothing) {
     EXPECT_THAT(fake::LogCapture::Assertions(),
                 ElementsAre(fake::Reported("DataSupplier::StopRequest", "quote")));
     EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier));
-    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
+    dm->FireQuoteUpdate("IBM", {{kBid, 1.0}});
     ASSERT_EQ(listener.snapCalls.size(), 1u);
     EXPECT_EQ(listener.snapCalls[0].key.key, key.key);
 }
@@ -180,7 +190,7 @@ TEST_F(SnapshotTest, ListenerMayStopRequestsWhileItIsCalled) {
             supplier.StopRequest(second);
         }
     };
-    dm->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
+    dm->FireQuoteUpdate("IBM", {{kBid, 1.0}});
 
     ASSERT_EQ(listener.snapCalls.size(), 1u);
     EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
@@ -193,7 +203,7 @@ TEST_F(SnapshotTest, UpdateWithoutListenerAndRequestWithoutLibraryAreReported) {
     ASSERT_TRUE(bare.Connect(TestSettings()));
     fake::FakeMondrel::Current()->ConnectAllFeeds();
     bare.StartSnapshotRequest("IBM");
-    fake::FakeMondrel::Current()->FireQuoteUpdate("IBM", {.doubles = {{kBid, 1}}});
+    fake::FakeMondrel::Current()->FireQuoteUpdate("IBM", {{kBid, 1.0}});
     bare.Disconnect();
     supplier.Disconnect();
     EXPECT_FALSE(supplier.StartSnapshotRequest("IBM"));
