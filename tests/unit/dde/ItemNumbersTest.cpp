@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
+#include <tuple>
 
 namespace {
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -38,34 +40,29 @@ TEST(ParseInterval, CalendarWordsAndMinutesBelowOneDay) {
     }
 }
 
+// All four numbers are needed; signs and huge numbers are read without overflow.
 TEST(ReadSessionWindow, NeedsAllFourNumbers) {
-    const auto window = ReadSessionWindow("9:30-16:00");
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->startHour, 9);
-    EXPECT_EQ(window->startMinute, 30);
-    EXPECT_EQ(window->endHour, 16);
-    EXPECT_EQ(window->endMinute, 0);
-
-    EXPECT_TRUE(ReadSessionWindow("9:30-16:00XYZ"));
-    EXPECT_FALSE(ReadSessionWindow("9:30"));
-    EXPECT_FALSE(ReadSessionWindow("9:30-"));
-    EXPECT_FALSE(ReadSessionWindow("9:30-16"));
-    EXPECT_FALSE(ReadSessionWindow("9 :30-16:00"));
-    EXPECT_FALSE(ReadSessionWindow(""));
-}
-
-TEST(ReadSessionWindow, SignsAndHugeNumbersAreReadWithoutOverflow) {
-    const auto negative = ReadSessionWindow("-1:-1--1:-1");
-    ASSERT_TRUE(negative);
-    EXPECT_EQ(negative->startHour, -1);
-    EXPECT_EQ(negative->startMinute, -1);
-    EXPECT_EQ(negative->endHour, -1);
-    EXPECT_EQ(negative->endMinute, -1);
-
-    const auto huge = ReadSessionWindow("99999999999:1-1:-99999999999");
-    ASSERT_TRUE(huge);
-    EXPECT_EQ(huge->startHour, kMax);
-    EXPECT_EQ(huge->endMinute, kMin);
+    using Window = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
+    const std::pair<const char*, std::optional<Window>> cases[] = {
+        {"9:30-16:00", Window{9, 30, 16, 0}},
+        {"9:30-16:00XYZ", Window{9, 30, 16, 0}},
+        {"-1:-1--1:-1", Window{-1, -1, -1, -1}},
+        {"99999999999:1-1:-99999999999", Window{kMax, 1, 1, kMin}},
+        {"9:30", std::nullopt},
+        {"9:30-", std::nullopt},
+        {"9:30-16", std::nullopt},
+        {"9 :30-16:00", std::nullopt},
+        {"", std::nullopt}};
+    for (const auto& [text, expected] : cases) {
+        const auto window = ReadSessionWindow(text);
+        ASSERT_EQ(window.has_value(), expected.has_value()) << text;
+        if (window) {
+            EXPECT_EQ(
+                Window(window->startHour, window->startMinute, window->endHour, window->endMinute),
+                *expected)
+                << text;
+        }
+    }
 }
 
 TEST(TextCase, UpperCaseAndCaselessOrder) {
