@@ -114,9 +114,3 @@ TEST_F(ReconnectTest, SymbolNowRefusedIsLoggedAndTheOthersAreRecreated) {
     EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)",
                                                      "RequestTicks(IBM)", "RequestTicks(MSFT)"));
 }
-
-TEST_F(ReconnectTest, NoTopicsJustReconnects) {
-    EXPECT_TRUE(server.ReconnectAndResubscribe(true));
-    EXPECT_EQ(fake::GetScript().instances.size(), 2u);
-    EXPECT_TRUE(supplier.GetDataManager());
-}

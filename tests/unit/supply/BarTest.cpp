@@ -84,22 +84,6 @@ TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {
         std::tuple(9 * 60 + 30, 15 * 60 + 59, kNow, 10, true));
 }
 
-TEST_F(BarTest, TheGridIsHandedOutAtOnce) {
-    ConnectAll();
-    IBarSet* set = supplier.StartBarsRequest(Request(biDaily, 5));
-    ASSERT_NE(set, nullptr);
-    ASSERT_EQ(listener.barCalls.size(), 1u);
-    EXPECT_EQ(listener.barCalls[0].barSet, set);
-    // Tuesday, then Monday and the Friday, Thursday and Wednesday before it.
-    std::vector<TimeValue> starts;
-    for (const auto& [time, bar] : LastBars()) {
-        starts.push_back(time);
-        EXPECT_EQ(bar.close, 0);
-    }
-    EXPECT_THAT(starts, ElementsAre(At(7, 15, 0, 0), At(7, 16, 0, 0), At(7, 17, 0, 0),
-                                    At(7, 20, 0, 0), At(7, 21, 0, 0)));
-}
-
 TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(biQuarterly, 4)), nullptr);

@@ -169,18 +169,6 @@ TEST_F(SnapshotTest, RefusedSymbolsUseNoKey) {
     EXPECT_EQ(supplier.StartSnapshotRequest("IBM").key, before.key + 1);
 }
 
-TEST_F(SnapshotTest, StoppingAKeyNeverIssuedIsReportedAndChangesNothing) {
-    const QuoteKey key = supplier.StartSnapshotRequest("IBM");
-    supplier.StopRequest(QuoteKey{key.key + 1000, key.quote});
-
-    EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(fake::Reported("DataSupplier::StopRequest", "quote")));
-    EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier));
-    dm->FireQuoteUpdate("IBM", {{kBid, 1.0}});
-    ASSERT_EQ(listener.snapCalls.size(), 1u);
-    EXPECT_EQ(listener.snapCalls[0].key.key, key.key);
-}
-
 TEST_F(SnapshotTest, ListenerMayStopRequestsWhileItIsCalled) {
     const QuoteKey first = supplier.StartSnapshotRequest("IBM");
     const QuoteKey second = supplier.StartSnapshotRequest("IBM");
@@ -196,22 +184,6 @@ TEST_F(SnapshotTest, ListenerMayStopRequestsWhileItIsCalled) {
     EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
     EXPECT_THAT(dm->Quote("IBM")->subscribers, IsEmpty());
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
-}
-
-TEST_F(SnapshotTest, UpdateWithoutListenerAndRequestWithoutLibraryAreReported) {
-    DataSupplier bare;
-    ASSERT_TRUE(bare.Connect(TestSettings()));
-    fake::FakeMondrel::Current()->ConnectAllFeeds();
-    bare.StartSnapshotRequest("IBM");
-    fake::FakeMondrel::Current()->FireQuoteUpdate("IBM", {{kBid, 1.0}});
-    bare.Disconnect();
-    supplier.Disconnect();
-    EXPECT_FALSE(supplier.StartSnapshotRequest("IBM"));
-    EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(fake::Reported("DataSupplier::OnQuoteUpdate", "m_listener"),
-                            fake::Reported("DataSupplier::StartSnapshotRequest",
-                                           "GetCompositeState() != ecsDisconnected"),
-                            fake::Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
 }
 
 } // namespace

@@ -174,18 +174,4 @@ TEST_F(TickTest, ListenerMayStopTheSetWhileItIsCalled) {
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
 
-TEST_F(TickTest, StopAfterDisconnectForgetsTheSetWithoutCallingTheLibrary) {
-    mondrel::TickSet& set = Start("IBM", 10);
-    supplier.Disconnect();
-    supplier.StopRequest(&set);
-    EXPECT_FALSE(fake::Stopped(set));
-    EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(fake::Reported("DataSupplier::StopRequest",
-                                           "GetCompositeState() != ecsDisconnected"),
-                            fake::Reported("DataSupplier::StopRequest", "m_mondrel")));
-    // The record is gone: a late notification finds nothing.
-    supplier.OnTicBackFillComplete(&set);
-    EXPECT_EQ(fake::LogCapture::Lines().size(), 1u);
-}
-
 } // namespace
