@@ -130,4 +130,25 @@ TEST_F(ConnectionTest, DestroyingAConnectedSupplierReportsAndReleasesTheLibrary)
     EXPECT_TRUE(dm.connectionListeners.empty());
 }
 
+// A full feed outage is a normal state: items come and go without a report. Only a supplier
+// without its library object is called out of turn.
+TEST_F(ConnectionTest, OnlyASupplierWithoutItsLibraryIsCalledOutOfTurn) {
+    fake::FakeMondrel& dm = ConnectAll();
+    for (const int bit : {mfbDataManager, mfbDomesticTick, mfbInternationalTick, mfbHistory}) {
+        dm.FireDisconnected(bit, -9);
+    }
+    ASSERT_EQ(supplier.GetCompositeState(), ecsDisconnected);
+    const QuoteKey quote = supplier.StartSnapshotRequest("IBM");
+    ITickSet* ticks = supplier.StartTickRequest({"IBM", 10});
+    supplier.StopRequest(quote);
+    supplier.StopRequest(ticks);
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+    supplier.Disconnect();
+    EXPECT_FALSE(supplier.StartSnapshotRequest("IBM"));
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(fake::Reported("DataSupplier::StartSnapshotRequest",
+                                           "GetCompositeState() != ecsDisconnected"),
+                            fake::Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
+}
+
 } // namespace
