@@ -48,7 +48,8 @@ public:
     void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override;
 
     // Drops every topic and creates it anew from the item strings the clients sent, optionally
-    // reconnecting the supplier in between; the conversations and advise loops stay open.
+    // reconnecting the supplier in between; the conversations and advise loops stay open. False
+    // when the supplier could not connect, or when the server was stopped while the queue ran.
     bool ReconnectAndResubscribe(bool reconnect);
 
     // Cuts an item at commas into trimmed, upper-cased parameters.

@@ -75,13 +75,13 @@ start_zanvo() {
     started+=("$zanvo_pid")
 }
 
-# Waits until the DDE service delivers data for ITEM on TOPIC (a request only creates the item:
-# its first text is empty); prints the first non-empty text, tabs and line feeds escaped.
+# Waits until the DDE service delivers data for ITEM on TOPIC, as the guide checks a link (a
+# request only creates the item: its first text is empty); prints the text, tabs and line feeds
+# escaped.
 wait_served() {
     local topic=$1 item=$2 i text
     for i in $(seq 1 40); do
-        text=$(dde --raw --count 1 --timeout 3000 watch Zanvo "$topic" "$item" 2>/dev/null |
-            cut -f3- | grep -v '^$' | tail -n 1) || true
+        text=$(dde --raw --wait 3000 request Zanvo "$topic" "$item" 2>/dev/null) || true
         if [ -n "$text" ]; then
             printf '%s\n' "$text"
             return 0
@@ -109,6 +109,12 @@ wait_dialog() { win wait "$1" 20 >/dev/null || fail "no window '$1'"; }
 # Ends Zanvo.exe through its Exit command; its exit code must be 0.
 exit_zanvo() {
     win app-command 32770 || fail "no main window to exit"
+    expect_zanvo_ended
+}
+
+# Zanvo.exe ends within 20 s, with exit code 0.
+expect_zanvo_ended() {
+    eventually bash -c "! kill -0 $zanvo_pid 2>/dev/null" || fail "Zanvo.exe still runs: $(win list)"
     local rc=0
     wait "$zanvo_pid" || rc=$?
     [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc"
