@@ -30,6 +30,9 @@ constexpr UINT kIconTimerPeriodMs = 50;
 constexpr char kCaption[] = "Orbalis Zanvo";
 constexpr char kTooltip[] = "Zanvo";
 constexpr char kHelpFileName[] = "Zanvo.pdf";
+// Broadcast by the shell when it starts, for example after a crash: every icon is to be added
+// again.
+constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 
 // The owner of one object, deleted with it; m_p is what the rest of the program is handed.
 template <typename T> class AutoPtr {
@@ -85,6 +88,8 @@ private:
     void OnTrayNotify(LPARAM mouseMessage);
     void ShowTrayMenu();
     void UpdateTrayIcon();
+    NOTIFYICONDATAA StateIconData() const;
+    void OnTaskbarCreated();
     void OnDestroy();
     void OnExit();
     void OnHelp();
@@ -99,6 +104,7 @@ private:
     ApplicationSettings m_settings;
     std::array<IconHandle, kTrayIconCount> m_icons;
     bool m_trayIconAdded = false;
+    UINT m_taskbarCreated = 0;
 };
 
 MainApplication s_mainApplication;
@@ -136,6 +142,10 @@ LRESULT CALLBACK MainApplication::WindowProc(HWND hWnd, UINT message, WPARAM wPa
 }
 
 LRESULT MainApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == m_taskbarCreated && message != 0) {
+        OnTaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate();
@@ -212,6 +222,7 @@ int MainApplication::OnCreate() {
     m_icons[tiConnecting] = std::move(icoConnecting);
     m_icons[tiConnected] = std::move(icoConnected);
     m_trayIconAdded = true;
+    m_taskbarCreated = ::RegisterWindowMessageA(kTaskbarCreatedMessage);
 
     m_dataSupplier.Attach(new DataSupplier());
     m_ddeServer.Attach(
@@ -228,7 +239,8 @@ int MainApplication::OnCreate() {
     return 0;
 }
 
-void MainApplication::UpdateTrayIcon() {
+// The icon of the composite connection state, with the tooltip.
+NOTIFYICONDATAA MainApplication::StateIconData() const {
     int index = tiDefault;
     if (m_dataSupplier.m_p) {
         const int state = m_dataSupplier->GetCompositeState();
@@ -238,7 +250,24 @@ void MainApplication::UpdateTrayIcon() {
     NOTIFYICONDATAA nid = TrayIconData(m_icons[index].get());
     nid.uFlags |= NIF_TIP;
     std::strncpy(nid.szTip, kTooltip, sizeof(nid.szTip) - 1);
+    return nid;
+}
+
+void MainApplication::UpdateTrayIcon() {
+    NOTIFYICONDATAA nid = StateIconData();
     KOLVANE_ASSERT(::Shell_NotifyIcon(NIM_MODIFY, &nid));
+}
+
+// The shell has started again and lost the icon. A failed add (a shell that still holds the icon
+// refuses a second one) is left to the next tick, whose modification reports when the icon is not
+// there.
+void MainApplication::OnTaskbarCreated() {
+    if (!m_trayIconAdded)
+        return;
+    NOTIFYICONDATAA nid = StateIconData();
+    nid.uFlags |= NIF_MESSAGE;
+    nid.uCallbackMessage = kTrayCallbackMessage;
+    ::Shell_NotifyIconA(NIM_ADD, &nid);
 }
 
 void MainApplication::OnTrayNotify(LPARAM mouseMessage) {
