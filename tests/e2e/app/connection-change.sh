@@ -16,8 +16,7 @@ write_zanvo_ini ann secret 2 "$scenario_address"
 cp "$app/Zanvo.ini" "$work/Zanvo.ini.before"
 
 start_zanvo
-first=$(wait_served Snapshot "S1,A")
-[ "$first" = "1.200000" ] || fail "request --wait printed '$first'"
+[ "$(served_text Snapshot "S1,A")" = "1.200000" ] || fail "the first data of S1,A"
 watchers=()
 for w in 0 1 2; do
     start_watch "$work/watch$w.out" Snapshot "${items[@]:$((w * 4)):4}"
