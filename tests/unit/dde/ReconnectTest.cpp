@@ -88,17 +88,6 @@ TEST_F(ReconnectTest, ReconnectRefusesItemsWhileTheQueueRunsAndRecreatesAfterwar
                                             "supplier is disconnected\n")));
 }
 
-TEST_F(ReconnectTest, ServerStoppedWhileTheQueueRunsStaysStopped) {
-    HCONV hconv = Connect("TS");
-    model.Request(hconv, "IBM,2,P");
-    queue.onDispatch = [&] { EXPECT_TRUE(server.Stop()); };
-
-    EXPECT_FALSE(server.ReconnectAndResubscribe(true));
-    EXPECT_EQ(fake::GetScript().instances.size(), 1u);
-    EXPECT_FALSE(supplier.GetDataManager());
-    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
-}
-
 TEST_F(ReconnectTest, FailedReconnectLeavesNoTopics) {
     HCONV hconv = Connect("TS");
     model.Request(hconv, "IBM,2,P");
