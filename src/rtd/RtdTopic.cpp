@@ -56,9 +56,37 @@ std::string FieldLetters(const std::string& item, std::size_t index) {
     return index < params.size() ? params[index] : std::string();
 }
 
-bool ReadCell(RtdCellTopic& cell, const std::vector<std::string>& strings, std::int32_t count,
-              std::size_t letterIndex, const std::vector<std::int32_t>& fields,
-              const void* logObject) {
+std::string BarKey(const BarRequest& r) {
+    std::string key = "B";
+    key += r.symbol;
+    for (const std::int32_t number : {r.interval, r.count, std::int32_t{r.fill}}) {
+        key += ',';
+        key += std::to_string(number);
+    }
+    if (r.customSession) {
+        key += ',';
+        key += std::to_string(r.sessionStart);
+        key += '-';
+        key += std::to_string(r.sessionEnd);
+    }
+    return key;
+}
+
+} // namespace
+
+// The steps of reading topic strings that log a refusal of their own, named in the log line.
+struct RtdTopicReader {
+    // The row and the column of a bars or ticks cell.
+    static bool ReadCell(RtdCellTopic& cell, const std::vector<std::string>& strings,
+                         std::int32_t count, std::size_t letterIndex,
+                         const std::vector<std::int32_t>& fields, const void* logObject);
+    // The DDE server's line for an empty item: the grammars take none.
+    static bool HasItem(const std::string& item, const void* logObject);
+};
+
+bool RtdTopicReader::ReadCell(RtdCellTopic& cell, const std::vector<std::string>& strings,
+                              std::int32_t count, std::size_t letterIndex,
+                              const std::vector<std::int32_t>& fields, const void* logObject) {
     const std::string item = Joined(strings.begin() + 1, strings.end() - 2);
     const std::string& rowText = strings[strings.size() - 2];
     const std::string& columnText = strings.back();
@@ -78,32 +106,13 @@ bool ReadCell(RtdCellTopic& cell, const std::vector<std::string>& strings, std::
     return true;
 }
 
-// The DDE server's line for an empty item: the grammars take none.
-bool HasItem(const std::string& item, const void* logObject) {
+bool RtdTopicReader::HasItem(const std::string& item, const void* logObject) {
     if (item.empty()) {
         KOLVANE_LOG(logObject, "Error: Not specified request parameters\n");
         return false;
     }
     return true;
 }
-
-std::string BarKey(const BarRequest& r) {
-    std::string key = "B";
-    key += r.symbol;
-    for (const std::int32_t number : {r.interval, r.count, std::int32_t{r.fill}}) {
-        key += ',';
-        key += std::to_string(number);
-    }
-    if (r.customSession) {
-        key += ',';
-        key += std::to_string(r.sessionStart);
-        key += '-';
-        key += std::to_string(r.sessionEnd);
-    }
-    return key;
-}
-
-} // namespace
 
 std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings,
                                          const void* logObject) {
@@ -115,7 +124,7 @@ std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings
     RtdCellTopic cell;
     if (topic == ToUpperText(ZANVO_TOPIC_SNAPSHOT)) {
         const std::string item = Joined(strings.begin() + 1, strings.end());
-        if (!HasItem(item, logObject)) {
+        if (!RtdTopicReader::HasItem(item, logObject)) {
             return std::nullopt;
         }
         auto read = DdeServer::CreateSnapshotTopic(item, logObject);
@@ -144,13 +153,13 @@ std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings
         return std::nullopt;
     }
     const std::string item = Joined(strings.begin() + 1, strings.end() - 2);
-    if (!HasItem(item, logObject)) {
+    if (!RtdTopicReader::HasItem(item, logObject)) {
         return std::nullopt;
     }
     if (bars) {
         auto read = DdeServer::CreateBarTopic(item, logObject);
-        if (!read ||
-            !ReadCell(cell, strings, read->request.count, 3, read->format.fields, logObject)) {
+        if (!read || !RtdTopicReader::ReadCell(cell, strings, read->request.count, 3,
+                                               read->format.fields, logObject)) {
             return std::nullopt;
         }
         cell.kind = RtdTopicKind::Bars;
@@ -159,7 +168,8 @@ std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings
         return cell;
     }
     auto read = DdeServer::CreateTickTopic(item, logObject);
-    if (!read || !ReadCell(cell, strings, read->request.count, 2, read->format.fields, logObject)) {
+    if (!read || !RtdTopicReader::ReadCell(cell, strings, read->request.count, 2,
+                                           read->format.fields, logObject)) {
         return std::nullopt;
     }
     cell.kind = RtdTopicKind::Ticks;
