@@ -11,7 +11,7 @@ na='ERROR 800a07fa'
 unregister() {
     "$WINE" "$app/Zanvo.exe" /UnregServer </dev/null >/dev/null 2>&1 || true
 }
-trap 'cleanup_app; unregister' EXIT
+trap 'stop_started; unregister' EXIT
 
 # rtd NAME PLAN-LINES...: runs a plan in the background; output in $work/NAME, pid in rtd_pid.
 rtd() {
@@ -54,8 +54,8 @@ rc=0
 
 # 1. The tray program runs; its class object serves the client.
 start_zanvo
-wait_served Snapshot "MSFT,B" >/dev/null
-bars_text=$(wait_served Bars "MSFT,D,3,DC")
+served_text Snapshot "MSFT,B" >/dev/null
+bars_text=$(served_text Bars "MSFT,D,3,DC")
 rtd running start \
     'connect 1 Snapshot|MSFT|B' 'connect 2 snapshot|msft,a' 'connect 3 Snapshot|MSFT|EX' \
     'connect 4 SNAPSHOT|MSFT|EX' 'connect 5 Snapshot|IBM|B' 'connect 6 TS|MSFT,3,TPS|1|P' \
@@ -121,7 +121,7 @@ expect_no_assertions
 # running one (exit code 1).
 rtd embedded start 'connect 1 Snapshot|MSFT|A' 'pump 4000' 'until-disconnect 60000'
 eventually win app-exists || fail "COM start made no main window"
-wait_served Snapshot "MSFT,B" >/dev/null
+served_text Snapshot "MSFT,B" >/dev/null
 start_zanvo
 rc=0
 wait "$zanvo_pid" || rc=$?

@@ -24,6 +24,13 @@ expect_watched() {
         fail "$topic $item: $(cat "$work/out"), expected $expected"
 }
 
+dde request Zanvo Snapshot MSFT
+expect_rc 3 "request without a server"
+grep -qF "no DDE server answers for service 'Zanvo' and topic 'Snapshot'" "$work/err" ||
+    fail "request without a server: $(cat "$work/err")"
+dde request Zanvo Snapshot
+expect_rc 2 "request without an item"
+
 start_host 300
 
 # A first request serves the item's initial text: empty for a snapshot, header and empty rows for
@@ -35,10 +42,17 @@ dde --raw request Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
 expect_rc 0 "bar request"
 [ "$(cat "$work/out")" = 'Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n\n\n\n\n\n' ] ||
     fail "bar item before its data: $(cat "$work/out")"
+# Without --raw the text comes as served, followed by a line feed.
+dde request Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
+printf 'Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n\n\n\n\n\n\n' | cmp -s - "$work/out" ||
+    fail "request text: $(od -c "$work/out")"
 
 # Refused items: the client gets no data.
 dde request Zanvo Bars "MSFT,5,5,DX"
 expect_rc 4 "bar item with an unsupported field"
+grep -qF "the server refused item 'MSFT,5,5,DX' on topic 'Bars'" "$work/err" ||
+    fail "refused item: $(cat "$work/err")"
+[ -s "$work/out" ] && fail "a refused item printed text"
 dde request Zanvo TS "MSFT,2147483647,P"
 expect_rc 4 "tick item with a count beyond the maximum"
 dde request Zanvo Snapshot "MSFT,%n%s%x"
@@ -46,12 +60,9 @@ expect_rc 4 "snapshot item with printf directives"
 
 # Exact texts of MSFT, whose data never changes. The first is watched while another client holds
 # the same item: its first update is its own text, not the other's (unchanged) one.
-"$run" "$client" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS" >"$work/holder" 2>&1 &
-holder=$!
-for _ in $(seq 60); do
-    [ "$(wc -l <"$work/holder")" -ge 2 ] && break
-    sleep 0.5
-done
+dde_background "$work/holder" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS"
+holder=$bg_pid
+patience=30 eventually has_lines "$work/holder" 2
 expect_watched Snapshot "MSFT,B,A,HEADERS" 'Bid\tAsk\n23.490000\t23.510000'
 wait "$holder" || fail "holder of the snapshot item: $(cat "$work/holder")"
 expect_watched Snapshot "msft,b,a,vertical,headers" 'Bid\t23.490000\nAsk\t23.510000'
@@ -73,10 +84,10 @@ expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" \
 
 # Two clients on one IBM item, each in its own process: both are served the live trades, and the
 # one that stays goes on being served after the other has left.
-"$run" "$client" --raw --count 4 --seconds 90 watch Zanvo TS "IBM,1,TPS" >"$work/first" 2>&1 &
-first=$!
-"$run" "$client" --raw --count 8 --seconds 90 watch Zanvo TS "IBM,1,TPS" >"$work/second" 2>&1 &
-second=$!
+dde_background "$work/first" --raw --count 4 --seconds 90 watch Zanvo TS "IBM,1,TPS"
+first=$bg_pid
+dde_background "$work/second" --raw --count 8 --seconds 90 watch Zanvo TS "IBM,1,TPS"
+second=$bg_pid
 wait "$first" || fail "first watcher: $(cat "$work/first")"
 wait "$second" || fail "second watcher: $(cat "$work/second")"
 # check_trades FILE MIN: every text is the empty row (before the first trade) or a trade line of
@@ -112,12 +123,6 @@ texts "$work/out" | tail -n 2 | grep -qvE '^10[0-9]\.[0-9]{2}0000\\t10[0-9]\.[0-
 stop_host
 
 # The service name can outlive the process for a moment under Wine; give it a few seconds.
-for _ in $(seq 1 20); do
-    dde request Zanvo Snapshot MSFT
-    [ "$rc" -eq 3 ] && break
-    sleep 0.5
-done
+patience=10 eventually answers 3
 expect_rc 3 "request after the server stopped"
-
-[ "$failures" -eq 0 ] && echo "all checks passed"
-exit "$failures"
+finish
