@@ -4,10 +4,12 @@
 #include "AboutDlg.h"
 #include "ApplicationSettings.h"
 #include "ConnectionTexts.h"
+#include "DataListeners.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
 #include "Kolvane.h"
+#include "RtdService.h"
 #include "SettingsDlg.h"
 #include "TextBuffer.h"
 #include "WinHandles.h"
@@ -101,6 +103,8 @@ private:
     HWND m_hWnd = nullptr;
     AutoPtr<DdeServer> m_ddeServer;
     AutoPtr<DataSupplier> m_dataSupplier;
+    // The supplier's listener: the DDE server and the real-time data objects.
+    DataListeners m_listeners;
     ApplicationSettings m_settings;
     std::array<IconHandle, kTrayIconCount> m_icons;
     bool m_trayIconAdded = false;
@@ -227,7 +231,8 @@ int MainApplication::OnCreate() {
     m_dataSupplier.Attach(new DataSupplier());
     m_ddeServer.Attach(
         new DdeServer(m_dataSupplier.m_p, [this] { return ToConnectionSettings(m_settings); }));
-    m_dataSupplier->SetDataListener(m_ddeServer.m_p);
+    m_listeners.Add(m_ddeServer.m_p);
+    m_dataSupplier->SetDataListener(&m_listeners);
     SetDataManagerSource(&MainApplicationDataManager);
 
     ::SetTimer(m_hWnd, kIconTimerId, kIconTimerPeriodMs, nullptr);
@@ -236,6 +241,7 @@ int MainApplication::OnCreate() {
         ShowError("Unable to start DDE Server");
         return -1;
     }
+    StartRtdService(m_dataSupplier.m_p, &m_listeners);
     return 0;
 }
 
@@ -319,7 +325,14 @@ void MainApplication::ShowTrayMenu() {
 }
 
 void MainApplication::OnSettings() {
-    OpenSettingsDialog(*m_ddeServer.m_p, m_settings, *m_dataSupplier.m_p);
+    // The real-time data cells let go of their subscriptions while the DDE server makes its
+    // items anew (and reconnects the supplier), then subscribe again.
+    const Resubscribe resubscribe = [this](bool reconnect) {
+        StopRtdSubscriptions();
+        m_ddeServer->ReconnectAndResubscribe(reconnect);
+        StartRtdSubscriptions();
+    };
+    OpenSettingsDialog(resubscribe, m_settings, *m_dataSupplier.m_p);
 }
 
 void MainApplication::OnAbout() {
@@ -343,6 +356,7 @@ void MainApplication::OnHelp() {
 }
 
 void MainApplication::OnExit() {
+    StopRtdService();
     KOLVANE_ASSERT(m_ddeServer->Stop());
     ::DestroyWindow(m_hWnd);
 }
