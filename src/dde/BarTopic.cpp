@@ -37,11 +37,12 @@ std::optional<std::int32_t> BarFieldCode(char letter) {
 
 } // namespace
 
-bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
+bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& item) {
     KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{item};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
+    if (!SplitDdeRequest(item, params)) {
         return false;
     }
     if (params.size() < 4) {
@@ -85,12 +86,10 @@ bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
                             param.c_str());
                 return false;
             }
-            const TimeValue now = Clock::Now();
+            const UtcSessionWindow utc = SessionWindowUtc(*window, Clock::Now(), barRequest.symbol);
             barRequest.customSession = true;
-            barRequest.sessionStart =
-                SessionSecondsUtc(window->startHour, window->startMinute, now, barRequest.symbol);
-            barRequest.sessionEnd =
-                SessionSecondsUtc(window->endHour, window->endMinute, now, barRequest.symbol);
+            barRequest.sessionStart = utc.start;
+            barRequest.sessionEnd = utc.end;
         } else {
             KOLVANE_LOG(this, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
                         param.c_str());
@@ -102,7 +101,7 @@ bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
         return false;
     }
     KOLVANE_ASSERT(m_bars.find(barKey) == m_bars.end());
-    const DdeKey ddeKey{hconv, request};
+    const DdeKey ddeKey{hconv, item};
     m_bars.insert_or_assign(barKey, BarTopic{ddeKey, format, barRequest, barKey});
     if (!FindBuilder(ddeKey)) {
         AddBuilder(ddeKey, std::make_unique<LineListBuilder>(format.reverse,

@@ -6,11 +6,12 @@
 #include "PlainTextBuilder.h"
 #include "SnapshotQualifiers.h"
 
-bool DdeServer::CreateSnapshotTopic(HCONV hconv, const std::string& request) {
+bool DdeServer::CreateSnapshotTopic(HCONV hconv, const std::string& item) {
     KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{item};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
+    if (!SplitDdeRequest(item, params)) {
         return false;
     }
     if (params.empty()) {
@@ -40,7 +41,7 @@ bool DdeServer::CreateSnapshotTopic(HCONV hconv, const std::string& request) {
         return false;
     }
     KOLVANE_ASSERT(m_snapshots.find(quoteKey) == m_snapshots.end());
-    const DdeKey ddeKey{hconv, request};
+    const DdeKey ddeKey{hconv, item};
     m_snapshots.insert_or_assign(quoteKey, SnapshotTopic{ddeKey, format, symbol, quoteKey});
     AddBuilder(ddeKey, std::make_unique<PlainTextBuilder>());
     return true;

@@ -35,11 +35,12 @@ std::optional<std::int32_t> TickFieldCode(char letter) {
 
 } // namespace
 
-bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
+bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& item) {
     KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{item};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
+    if (!SplitDdeRequest(item, params)) {
         return false;
     }
     if (params.size() < 3) {
@@ -80,7 +81,7 @@ bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
         return false;
     }
     KOLVANE_ASSERT(m_ticks.find(tickKey) == m_ticks.end());
-    const DdeKey ddeKey{hconv, request};
+    const DdeKey ddeKey{hconv, item};
     m_ticks.insert_or_assign(tickKey, TickTopic{ddeKey, format, tickRequest, tickKey});
     if (!FindBuilder(ddeKey)) {
         AddBuilder(ddeKey,

@@ -17,7 +17,21 @@ void CopyText(const std::string& text, char* buffer, int bufferSize) {
     }
 }
 
+std::int32_t Narrow(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
 int FakeQuote::GetInt(int fieldId, std::int32_t* value) {
+    const auto it = fields.ints.find(fieldId);
+    if (it == fields.ints.end()) {
+        return 0;
+    }
+    *value = Narrow(it->second);
+    return 1;
+}
+
+int FakeWideValues::GetQuoteInt64(IQuote* quote, int fieldId, std::int64_t* value) {
+    const QuoteFields& fields = static_cast<FakeQuote*>(quote)->fields;
     const auto it = fields.ints.find(fieldId);
     if (it == fields.ints.end()) {
         return 0;
@@ -44,7 +58,7 @@ int FakeQuote::GetDouble(int fieldId, double* value) {
     return 1;
 }
 
-FakeTickItem FakeTickItem::Trade(MondrelTime time, double price, std::int32_t size,
+FakeTickItem FakeTickItem::Trade(MondrelTime time, double price, std::int64_t size,
                                  std::string exchange) {
     FakeTickItem tick;
     tick.isTrade = true;
@@ -55,8 +69,8 @@ FakeTickItem FakeTickItem::Trade(MondrelTime time, double price, std::int32_t si
     return tick;
 }
 
-FakeTickItem FakeTickItem::Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
-                                 std::int32_t askSize, std::string bidExchange,
+FakeTickItem FakeTickItem::Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
+                                 std::int64_t askSize, std::string bidExchange,
                                  std::string askExchange) {
     FakeTickItem tick;
     tick.time = time;

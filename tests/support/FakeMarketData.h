@@ -3,7 +3,7 @@
 // at the listener that subscribed them; every call the code under test makes is recorded.
 #pragma once
 
-#include "mondrel/Mondrel.h"
+#include "mondrel/MondrelExtensions.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -26,10 +26,13 @@ public:
     const int id;
 };
 
+// A 64-bit value as the 32-bit getters answer it: cut to the 32-bit range.
+std::int32_t Narrow(std::int64_t value);
+
 // The fields a quote holds during one notification, by the library's field id. Absent ids make
 // the getters return 0.
 struct QuoteFields {
-    std::map<int, std::int32_t> ints;
+    std::map<int, std::int64_t> ints;
     std::map<int, double> doubles;
     std::map<int, std::string> texts;
 };
@@ -52,34 +55,34 @@ public:
 
 // One library tick. Plain data: set what the test needs; the getters answer from it.
 struct FakeTickItem final : ITickItem {
-    static FakeTickItem Trade(MondrelTime time, double price, std::int32_t size,
+    static FakeTickItem Trade(MondrelTime time, double price, std::int64_t size,
                               std::string exchange = "");
-    static FakeTickItem Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
-                              std::int32_t askSize, std::string bidExchange = "",
+    static FakeTickItem Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
+                              std::int64_t askSize, std::string bidExchange = "",
                               std::string askExchange = "");
 
     int IsTrade() override { return isTrade ? 1 : 0; }
     MondrelTime GetTime() override { return time; }
     double GetBidPrice() override { return bidPrice; }
     double GetAskPrice() override { return askPrice; }
-    std::int32_t GetBidSize() override { return bidSize; }
-    std::int32_t GetAskSize() override { return askSize; }
+    std::int32_t GetBidSize() override { return Narrow(bidSize); }
+    std::int32_t GetAskSize() override { return Narrow(askSize); }
     void GetAskExchange(char* buffer, int bufferSize) override;
     void GetBidExchange(char* buffer, int bufferSize) override;
     double GetTradePrice() override { return tradePrice; }
-    std::int32_t GetTradeSize() override { return tradeSize; }
+    std::int32_t GetTradeSize() override { return Narrow(tradeSize); }
     void GetTradeExchange(char* buffer, int bufferSize) override;
 
     bool isTrade = false;
     MondrelTime time = 0;
     double bidPrice = 0;
     double askPrice = 0;
-    std::int32_t bidSize = 0;
-    std::int32_t askSize = 0;
+    std::int64_t bidSize = 0;
+    std::int64_t askSize = 0;
     std::string bidExchange;
     std::string askExchange;
     double tradePrice = 0;
-    std::int32_t tradeSize = 0;
+    std::int64_t tradeSize = 0;
     std::string tradeExchange;
 };
 
@@ -89,7 +92,7 @@ struct FakeBarItem final : IBarItem {
     double GetClose() override { return close; }
     double GetHigh() override { return high; }
     double GetOpen() override { return open; }
-    std::int32_t GetVolume() override { return volume; }
+    std::int32_t GetVolume() override { return Narrow(volume); }
     MondrelTime GetTime() override { return time; }
 
     MondrelTime time = 0;
@@ -97,7 +100,25 @@ struct FakeBarItem final : IBarItem {
     double high = 0;
     double low = 0;
     double close = 0;
-    std::int32_t volume = 0;
+    std::int64_t volume = 0;
+};
+
+// The 64-bit getters (MondrelWideValues) over the fake's quotes, bar items and tick items.
+class FakeWideValues final : public IWideValues {
+public:
+    int GetQuoteInt64(IQuote* quote, int fieldId, std::int64_t* value) override;
+    std::int64_t GetBarVolume(IBarItem* bar) override {
+        return static_cast<FakeBarItem*>(bar)->volume;
+    }
+    std::int64_t GetTickBidSize(ITickItem* tick) override {
+        return static_cast<FakeTickItem*>(tick)->bidSize;
+    }
+    std::int64_t GetTickAskSize(ITickItem* tick) override {
+        return static_cast<FakeTickItem*>(tick)->askSize;
+    }
+    std::int64_t GetTickTradeSize(ITickItem* tick) override {
+        return static_cast<FakeTickItem*>(tick)->tradeSize;
+    }
 };
 
 // The options of one bar or tick request. Destroy only marks them, so that a test can still read

@@ -106,20 +106,19 @@ TEST_F(BarListCreatorTest, MinuteBarsWithoutSessionCrossMidnight) {
                 ElementsAre(Utc(2009, 7, 20, 23, 48), Utc(2009, 7, 20, 23, 55), Utc(2009, 7, 21)));
 }
 
-TEST_F(BarListCreatorTest, SessionEndIsIncludedOnTheNewestDay) {
+TEST_F(BarListCreatorTest, SessionEndMinuteIsIncludedOnEveryDay) {
     Clock::SetFixed(Utc(2009, 7, 21, 21, 0)); // Tuesday, after the session
     BarListCreator::GetEmptyBars("IBM", 30, 15, Hm(13, 30), Hm(20, 0), bars);
-    EXPECT_THAT(Starts(bars), ElementsAreArray(Join(
-                                  {Utc(2009, 7, 20, 19, 30)},
-                                  Every(30, Utc(2009, 7, 21, 13, 30), Utc(2009, 7, 21, 20, 0)))));
+    EXPECT_THAT(Starts(bars),
+                ElementsAreArray(Join({Utc(2009, 7, 20, 20, 0)}, Every(30, Utc(2009, 7, 21, 13, 30),
+                                                                       Utc(2009, 7, 21, 20, 0)))));
 }
 
 TEST_F(BarListCreatorTest, SessionCrossingMidnight) {
     Clock::SetFixed(Utc(2009, 7, 22, 21, 30)); // Wednesday, between sessions
     BarListCreator::GetEmptyBars("IBM", 60, 26, Hm(22, 0), Hm(21, 0), bars);
-    EXPECT_THAT(Starts(bars), ElementsAreArray(Join(
-                                  {Utc(2009, 7, 21, 19, 0), Utc(2009, 7, 21, 20, 0)},
-                                  Every(60, Utc(2009, 7, 21, 22, 0), Utc(2009, 7, 22, 21, 0)))));
+    EXPECT_THAT(Starts(bars),
+                ElementsAreArray(Every(60, Utc(2009, 7, 21, 20, 0), Utc(2009, 7, 22, 21, 0))));
 }
 
 TEST_F(BarListCreatorTest, EarlierSessionMovesWithTheDaylightChange) {
@@ -128,12 +127,12 @@ TEST_F(BarListCreatorTest, EarlierSessionMovesWithTheDaylightChange) {
     SetExchangeClock(manager.marketInfo, -300, {{Utc(2009, 7, 15), Utc(2010, 1, 1)}});
     BarListCreator::GetEmptyBars("IBM", 30, 40, Hm(13, 30), Hm(20, 0), bars);
     const std::vector<TimeValue> wednesday =
-        Every(30, Utc(2009, 7, 15, 13, 30), Utc(2009, 7, 15, 19, 30));
+        Every(30, Utc(2009, 7, 15, 13, 30), Utc(2009, 7, 15, 20, 0));
     const std::vector<TimeValue> thursday =
         Every(30, Utc(2009, 7, 16, 13, 30), Utc(2009, 7, 16, 20, 0));
     EXPECT_THAT(Starts(bars),
                 ElementsAreArray(Join(
-                    Join(Every(30, Utc(2009, 7, 14, 14, 30), Utc(2009, 7, 14, 20, 30)), wednesday),
+                    Join(Every(30, Utc(2009, 7, 14, 15, 30), Utc(2009, 7, 14, 21, 0)), wednesday),
                     thursday)));
 
     // Daylight time ends at Wednesday 00:00: Tuesday's session lies an hour earlier.
@@ -141,7 +140,7 @@ TEST_F(BarListCreatorTest, EarlierSessionMovesWithTheDaylightChange) {
     BarListCreator::GetEmptyBars("IBM", 30, 40, Hm(13, 30), Hm(20, 0), bars);
     EXPECT_THAT(Starts(bars),
                 ElementsAreArray(Join(
-                    Join(Every(30, Utc(2009, 7, 14, 12, 30), Utc(2009, 7, 14, 18, 30)), wednesday),
+                    Join(Every(30, Utc(2009, 7, 14, 13, 30), Utc(2009, 7, 14, 19, 0)), wednesday),
                     thursday)));
 }
 
@@ -160,7 +159,7 @@ TEST_F(BarListCreatorTest, IntradayWalkSkipsWeekendsAndHolidaysWithoutCountingTh
     Clock::SetFixed(Utc(2009, 7, 6, 21, 0)); // Monday after a holiday Friday
     BarListCreator::GetEmptyBars("IBM", 30, 15, Hm(13, 30), Hm(20, 0), bars);
     EXPECT_THAT(Starts(bars),
-                ElementsAreArray(Join({Utc(2009, 7, 2, 19, 30)},
+                ElementsAreArray(Join({Utc(2009, 7, 2, 20, 0)},
                                       Every(30, Utc(2009, 7, 6, 13, 30), Utc(2009, 7, 6, 20, 0)))));
     EXPECT_EQ(manager.marketInfo.holidayLists.size(), 1u); // the calendar is read once per call
 }

@@ -173,16 +173,16 @@ TEST(SimulatedQuoteFields, FollowTheLatestEvents) {
     ASSERT_TRUE(lastTrade);
     EXPECT_EQ(std::get<double>(fields.at(qfTrade)), lastTrade->price);
     EXPECT_EQ(std::get<double>(fields.at(qfLast)), lastTrade->price);
-    EXPECT_EQ(std::get<std::int32_t>(fields.at(qfTradeTime)), lastTrade->time);
+    EXPECT_EQ(std::get<std::int64_t>(fields.at(qfTradeTime)), lastTrade->time);
     EXPECT_EQ(std::get<std::string>(fields.at(qfExchange)), "NYSE");
     EXPECT_EQ(std::get<std::string>(fields.at(qfTitle)), "International Business Machines Corp");
     const auto day = Bars("IBM", -1, now, 1);
     EXPECT_EQ(std::get<double>(fields.at(qfOpen)), day.back().open);
     EXPECT_EQ(std::get<double>(fields.at(qfHigh)), day.back().high);
-    EXPECT_EQ(std::get<std::int32_t>(fields.at(qfVolume)), day.back().volume);
+    EXPECT_EQ(std::get<std::int64_t>(fields.at(qfVolume)), day.back().volume);
     const auto yesterday = Bars("IBM", -1, kTuesday, 1);
     EXPECT_EQ(std::get<double>(fields.at(qfYesterday)), yesterday.back().close);
-    EXPECT_GT(std::get<std::int32_t>(fields.at(qfAverageVolume65)), 0);
+    EXPECT_GT(std::get<std::int64_t>(fields.at(qfAverageVolume65)), 0);
     EXPECT_GT(std::get<double>(fields.at(qfPeRatio)), 0.0);
 
     SimulatedQuote fx(Symbol("EURUSD"), kSeed);
@@ -192,7 +192,7 @@ TEST(SimulatedQuoteFields, FollowTheLatestEvents) {
     EXPECT_EQ(std::get<std::string>(fxFields.at(qfExchange)), "FX");
     EXPECT_EQ(fxFields.count(qfTrade), 0u);
     EXPECT_GT(std::get<double>(fxFields.at(qfBid)), 0.0);
-    EXPECT_GT(std::get<std::int32_t>(fxFields.at(qfQuoteTime)), 0);
+    EXPECT_GT(std::get<std::int64_t>(fxFields.at(qfQuoteTime)), 0);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "SupplierFixture.h"
 #include "TimeHelper.h"
 
+#include <tuple>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -80,17 +82,33 @@ TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
 
 TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {
     fake::FakeMondrel& dm = ConnectAll();
-    BarRequest request = Request(5, 10);
-    request.customSession = true;
-    request.sessionStart = 34200; // 09:30:00
-    request.sessionEnd = 57600;   // 16:00:00
-    ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    const fake::FakeBarSet& set = *dm.barSets.back();
-    EXPECT_THAT(set.options->calls,
-                ElementsAre("SetSessionStart(9,30)", "SetSessionEnd(15,59)", "SetLiveUpdates(1)",
-                            "SetEndTime(" + std::to_string(kNow) + ")", "SetCount(10)",
-                            "SetCustomSession(true)", "SetIncludeQuotes(0)"));
-    EXPECT_EQ(set.options->destroyCount, 1);
+    // 09:30-16:00, and 23:00-06:00 UTC (08:00-15:00 in Tokyo), which ends on the next UTC day.
+    const std::tuple<std::int32_t, std::int32_t, std::string, std::string> windows[] = {
+        {34200, 57600, "SetSessionStart(9,30)", "SetSessionEnd(15,59)"},
+        {82800, 108000, "SetSessionStart(23,0)", "SetSessionEnd(5,59)"},
+    };
+    for (const auto& [start, end, startCall, endCall] : windows) {
+        BarRequest request = Request(5, 10);
+        request.customSession = true;
+        request.sessionStart = start;
+        request.sessionEnd = end;
+        ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
+        const fake::FakeBarSet& set = *dm.barSets.back();
+        EXPECT_THAT(set.options->calls,
+                    ElementsAre(startCall, endCall, "SetLiveUpdates(1)",
+                                "SetEndTime(" + std::to_string(kNow) + ")", "SetCount(10)",
+                                "SetCustomSession(true)", "SetIncludeQuotes(0)"));
+        EXPECT_EQ(set.options->destroyCount, 1);
+        // The grid ends where the library's session does: every bar starts inside the window.
+        for (const auto& [time, bar] : LastBars()) {
+            const std::int32_t minute = (time % 86400) / 60;
+            const std::int32_t first = start % 86400 / 60;
+            const std::int32_t last = (end - 1) % 86400 / 60;
+            EXPECT_TRUE(first < last ? first <= minute && minute <= last
+                                     : minute >= first || minute <= last)
+                << time;
+        }
+    }
 }
 
 TEST_F(BarTest, TheGridIsHandedOutAtOnce) {
