@@ -88,7 +88,8 @@ std::vector<BarData> ScenarioMarket::BarHistory(const std::string& symbol,
     if (it == known->bars.end())
         return {};
     return Newest(it->second, historyQuery.settings.count, [&](const BarData& bar) {
-        return BeforeEnd(bar.time, historyQuery.settings.endTime);
+        return BeforeEnd(bar.time, historyQuery.settings.endTime) &&
+               InWindow(bar.time, historyQuery.interval, historyQuery.window);
     });
 }
 
