@@ -15,7 +15,7 @@ write_zanvo_ini ann secret 2 "$scenario_address"
 cp "$app/Zanvo.ini" "$work/Zanvo.ini.before"
 
 start_zanvo
-wait_served Snapshot "S1,A" >/dev/null
+served_text Snapshot "S1,A" >/dev/null
 watchers=()
 for w in 0 1 2; do
     start_watch "$work/watch$w.out" Snapshot "${items[@]:$((w * 4)):4}"

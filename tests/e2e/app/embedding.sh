@@ -10,13 +10,12 @@ server=$zanvo_pid
 sleep 3
 kill -0 "$server" 2>/dev/null || fail "-Embedding process ended"
 win app-exists && fail "-Embedding created the main window"
-rc=0
-dde --timeout 2000 request Zanvo Snapshot "BTCUSD,B" >/dev/null 2>&1 || rc=$?
-[ "$rc" -eq 3 ] || fail "DDE service answered under -Embedding (zanvo-dde exit $rc)"
+dde --timeout 2000 request Zanvo Snapshot "BTCUSD,B"
+expect_rc 3 "DDE service answered under -Embedding"
 
 # The tray program still starts beside it: the server-only run holds no instance lock.
 start_zanvo
-wait_served Snapshot "BTCUSD,B" >/dev/null
+served_text Snapshot "BTCUSD,B" >/dev/null
 kill -0 "$server" 2>/dev/null || fail "-Embedding process ended"
 exit_zanvo
 kill "$server"

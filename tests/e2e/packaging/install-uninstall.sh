@@ -19,28 +19,13 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zanvo'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 dir="$WINEPREFIX/drive_c/Program Files/Zanvo"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zanvo"
-zanvo_pid=
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-cleanup() {
-    [ -z "$zanvo_pid" ] || kill "$zanvo_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+dde_cmd=("$WINE" "$dir/zanvo-dde.exe")
+. "$here/../e2e-lib.sh"
+trap stop_started EXIT
 
 reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
 has_key() { reg query "$1" >/dev/null; }
 has_value() { reg query "$1" /v "$2" >/dev/null; }
-eventually() {
-    local i
-    for i in $(seq 1 120); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
 gone() { ! has_key "$uninstall_key" && [ ! -e "$dir/Uninstall.exe" ]; }
 
 rm -rf "$work" "$dir" "$menu"
@@ -71,7 +56,7 @@ install() {
 uninstall() {
     "$WINE" "$dir/Uninstall.exe" /S </dev/null >"$work/uninstall.out" 2>&1 ||
         fail "the uninstaller exited with $?"
-    eventually gone || fail "the uninstaller did not finish"
+    patience=30 eventually gone || fail "the uninstaller did not finish"
     sleep 1
     local f
     for f in Zanvo.exe Mondrel.dll kolvane.dll zanvo-dde.exe Zanvo.pdf; do
@@ -88,25 +73,15 @@ uninstall() {
 install
 "$WINE" "$dir/Zanvo.exe" </dev/null >"$work/zanvo.out" 2>&1 &
 zanvo_pid=$!
-text=
-for i in $(seq 1 60); do
-    text=$("$WINE" "$dir/zanvo-dde.exe" --raw --count 1 --timeout 3000 \
-        watch Zanvo Snapshot 'IBM,SYM,EX' 2>/dev/null | tr -d '\r' | cut -f3- | grep -v '^$' |
-        tail -n 1) || true
-    [ -n "$text" ] && break
-    sleep 0.5
-done
+started+=("$zanvo_pid")
+served_text Snapshot 'IBM,SYM,EX' >/dev/null
 [ "$text" = 'IBM\tNYSE' ] || fail "the installed program served '$text' for IBM,SYM,EX"
 
 uninstall
-for i in $(seq 1 40); do
-    kill -0 "$zanvo_pid" 2>/dev/null || break
-    sleep 0.25
-done
-kill -0 "$zanvo_pid" 2>/dev/null && fail "the uninstaller did not end the running Zanvo"
+ended() { ! kill -0 "$zanvo_pid" 2>/dev/null; }
+patience=10 eventually ended || fail "the uninstaller did not end the running Zanvo"
 rc=0
 wait "$zanvo_pid" || rc=$?
-zanvo_pid=
 [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc when the uninstaller ended it"
 [ ! -e "$dir" ] || fail "the installation folder was left behind: $(ls "$dir")"
 

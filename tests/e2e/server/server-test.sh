@@ -26,6 +26,13 @@ expect_watched() {
         fail "$topic $item: $(cat "$work/out"), expected $expected"
 }
 
+dde request Zanvo Snapshot MSFT
+expect_rc 3 "request without a server"
+grep -qF "no DDE server answers for service 'Zanvo' and topic 'Snapshot'" "$work/err" ||
+    fail "request without a server: $(cat "$work/err")"
+dde request Zanvo Snapshot
+expect_rc 2 "request without an item"
+
 # expect_settled TOPIC ITEM EXPECTED: as expect_watched, asked again while the first advise comes
 # before the item's data (its history arrives at the library's next timer tick, and under load
 # the advise loop may start before).
@@ -55,10 +62,17 @@ dde --raw request Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
 expect_rc 0 "bar request"
 [ "$(cat "$work/out")" = 'Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n\n\n\n\n\n' ] ||
     fail "bar item before its data: $(cat "$work/out")"
+# Without --raw the text comes as served, followed by a line feed.
+dde request Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
+printf 'Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n\n\n\n\n\n\n' | cmp -s - "$work/out" ||
+    fail "request text: $(od -c "$work/out")"
 
 # Refused items: the client gets no data.
 dde request Zanvo Bars "MSFT,5,5,DX"
 expect_rc 4 "bar item with an unsupported field"
+grep -qF "the server refused item 'MSFT,5,5,DX' on topic 'Bars'" "$work/err" ||
+    fail "refused item: $(cat "$work/err")"
+[ -s "$work/out" ] && fail "a refused item printed text"
 dde request Zanvo TS "MSFT,2147483647,P"
 expect_rc 4 "tick item with a count beyond the maximum"
 dde request Zanvo Snapshot "MSFT,%n%s%x"
@@ -66,12 +80,9 @@ expect_rc 4 "snapshot item with printf directives"
 
 # Exact texts of MSFT, whose data never changes. The first is watched while another client holds
 # the same item: its first update is its own text, not the other's (unchanged) one.
-"$run" "$client" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS" >"$work/holder" 2>&1 &
-holder=$!
-for _ in $(seq 60); do
-    [ "$(wc -l <"$work/holder")" -ge 2 ] && break
-    sleep 0.5
-done
+dde_background "$work/holder" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS"
+holder=$bg_pid
+patience=30 eventually has_lines "$work/holder" 2
 expect_watched Snapshot "MSFT,B,A,HEADERS" 'Bid\tAsk\n23.490000\t23.510000'
 wait "$holder" || fail "holder of the snapshot item: $(cat "$work/holder")"
 expect_watched Snapshot "msft,b,a,vertical,headers" 'Bid\t23.490000\nAsk\t23.510000'
@@ -93,10 +104,10 @@ expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" \
 
 # Two clients on one IBM item, each in its own process: both are served the live trades, and the
 # one that stays goes on being served after the other has left.
-"$run" "$client" --raw --count 4 --seconds 90 watch Zanvo TS "IBM,1,TPS" >"$work/first" 2>&1 &
-first=$!
-"$run" "$client" --raw --count 8 --seconds 90 watch Zanvo TS "IBM,1,TPS" >"$work/second" 2>&1 &
-second=$!
+dde_background "$work/first" --raw --count 4 --seconds 90 watch Zanvo TS "IBM,1,TPS"
+first=$bg_pid
+dde_background "$work/second" --raw --count 8 --seconds 90 watch Zanvo TS "IBM,1,TPS"
+second=$bg_pid
 wait "$first" || fail "first watcher: $(cat "$work/first")"
 wait "$second" || fail "second watcher: $(cat "$work/second")"
 # check_trades FILE MIN: every text is the empty row (before the first trade) or a trade line of
@@ -147,7 +158,7 @@ clock() {
 
 # BTCUSD's bars of 20:00-23:00 in New York, oldest first: the evenings of 16, 19 and 20 July (UTC
 # days 17, 20 and 21; the weekend's UTC days have no bars), each bar closing at
-# 1000 x (UTC day - 16) + 100 + UTC hour. HOUR_SHIFT: what the served times add to New York's.
+# 1000 x (UTC day - 16) + 100 + UTC hour; the served times are New York's plus the argument.
 evening() {
     local text='' slot day hour
     for slot in 1:21 1:22 4:20 4:21 4:22 5:20 5:21 5:22; do
@@ -160,7 +171,8 @@ evening() {
 # New York's evening is the same window in GMT, shifted by New York's offset today (the local
 # mode converts with the offset of the moment).
 ny_behind=$(TZ=America/New_York date +%z | cut -c3)
-expect_settled Bars "BTCUSD,60,8,TC,$((ny_behind - 4)):00-$((ny_behind - 1)):00" "$(evening "$ny_behind")"
+expect_settled Bars "BTCUSD,60,8,TC,$((ny_behind - 4)):00-$((ny_behind - 1)):00" \
+    "$(evening "$ny_behind")"
 
 # zone_run MODE TZ: the host again in display mode MODE with the computer in zone TZ. The quote's
 # date is the trading day in every mode.
@@ -187,12 +199,6 @@ zone_run 0 Asia/Tokyo
 stop_host
 
 # The service name can outlive the process for a moment under Wine; give it a few seconds.
-for _ in $(seq 1 20); do
-    dde request Zanvo Snapshot MSFT
-    [ "$rc" -eq 3 ] && break
-    sleep 0.5
-done
+patience=10 eventually answers 3
 expect_rc 3 "request after the server stopped"
-
-[ "$failures" -eq 0 ] && echo "all checks passed"
-exit "$failures"
+finish

@@ -21,16 +21,23 @@ protected:
     ScopedDdeApi install{model};
 };
 
-TEST_F(DdeInstanceTest, InitializeRegistersTheServiceAndFreesItsNameHandle) {
-    DdeInstance dde;
-    ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
-
-    EXPECT_NE(dde.Id(), 0u);
-    EXPECT_EQ(dde.ServiceName(), "Zanvo");
-    EXPECT_TRUE(model.IsRegistered("Zanvo"));
+TEST_F(DdeInstanceTest, RegistersTheServiceUntilUninitializedOrDestroyed) {
+    {
+        DdeInstance dde;
+        ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
+        EXPECT_EQ(dde.ServiceName(), "Zanvo");
+        EXPECT_EQ(model.OpenStringHandles(), 0);
+        model.Connect("Zanvo", "Bars");
+        EXPECT_EQ(s_seen, std::vector<std::uint32_t>{XTYP_CONNECT});
+        EXPECT_TRUE(dde.Uninitialize());
+        EXPECT_EQ(dde.Id(), 0u);
+        EXPECT_EQ(model.Connect("Zanvo", "Bars"), nullptr);
+        ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
+    }
+    EXPECT_EQ(model.LiveInstances(), 0u);
     EXPECT_EQ(model.OpenStringHandles(), 0);
-    model.Connect("Zanvo", "Bars");
-    EXPECT_EQ(s_seen, std::vector<std::uint32_t>{XTYP_CONNECT});
+    { DdeInstance never; }
+    EXPECT_EQ(model.Calls(DdeOp::Uninitialize).size(), 2u);
 }
 
 TEST_F(DdeInstanceTest, FailedInitializationOrRegistrationLeavesNoInstance) {
@@ -50,30 +57,6 @@ TEST_F(DdeInstanceTest, FailedInitializationOrRegistrationLeavesNoInstance) {
     }
     // The two instances that were made are uninitialized again.
     EXPECT_EQ(model.Calls(DdeOp::Uninitialize).size(), 2u);
-}
-
-// Failures of DdeNameService and DdeUninitialize are followed through DdeServer::Stop
-// (ConversationTest.cpp).
-TEST_F(DdeInstanceTest, UninitializeWithdrawsTheServiceAndTheInstance) {
-    DdeInstance dde;
-    ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
-
-    EXPECT_TRUE(dde.Uninitialize());
-    EXPECT_EQ(dde.Id(), 0u);
-    EXPECT_EQ(dde.ServiceName(), "");
-    EXPECT_EQ(model.LiveInstances(), 0u);
-    EXPECT_EQ(model.OpenStringHandles(), 0);
-    EXPECT_EQ(model.Connect("Zanvo", "Bars"), nullptr);
-}
-
-TEST_F(DdeInstanceTest, DestructorUninitializesOnlyAnInitializedInstance) {
-    {
-        DdeInstance dde;
-        ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
-    }
-    EXPECT_EQ(model.LiveInstances(), 0u);
-    { DdeInstance never; }
-    EXPECT_EQ(model.Calls(DdeOp::Uninitialize).size(), 1u);
 }
 
 TEST_F(DdeInstanceTest, QueryStringReturnsTheWholeText) {

@@ -12,34 +12,30 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 } // namespace
 
 TEST(ParseDecimal, ReadsLeadingDigitsLikeTheRuntimeAndSaturates) {
-    EXPECT_EQ(ParseDecimal("100"), 100);
-    EXPECT_EQ(ParseDecimal("  -5"), -5);
-    EXPECT_EQ(ParseDecimal("+7X"), 7);
-    EXPECT_EQ(ParseDecimal("1D"), 1);
-    EXPECT_EQ(ParseDecimal("X1"), 0);
-    EXPECT_EQ(ParseDecimal(""), 0);
-    EXPECT_EQ(ParseDecimal("-"), 0);
-    EXPECT_EQ(ParseDecimal("2147483647"), kMax);
-    EXPECT_EQ(ParseDecimal("2147483648"), kMax);
-    EXPECT_EQ(ParseDecimal("99999999999999999999999"), kMax);
-    EXPECT_EQ(ParseDecimal("-2147483648"), kMin);
-    EXPECT_EQ(ParseDecimal("-99999999999999999999999"), kMin);
+    const std::pair<const char*, std::int32_t> cases[] = {{"100", 100},
+                                                          {"  -5", -5},
+                                                          {"+7X", 7},
+                                                          {"1D", 1},
+                                                          {"X1", 0},
+                                                          {"", 0},
+                                                          {"-", 0},
+                                                          {"2147483647", kMax},
+                                                          {"2147483648", kMax},
+                                                          {"99999999999999999999999", kMax},
+                                                          {"-2147483648", kMin},
+                                                          {"-99999999999999999999999", kMin}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ParseDecimal(text), value) << text;
+    }
 }
 
 TEST(ParseInterval, CalendarWordsAndMinutesBelowOneDay) {
-    EXPECT_EQ(ParseInterval("D"), -1);
-    EXPECT_EQ(ParseInterval("d"), -1);
-    EXPECT_EQ(ParseInterval("W"), -2);
-    EXPECT_EQ(ParseInterval("M"), -3);
-    EXPECT_EQ(ParseInterval("q"), -4);
-    EXPECT_EQ(ParseInterval("5"), 5);
-    EXPECT_EQ(ParseInterval("1D"), 1);
-    EXPECT_EQ(ParseInterval("1439"), 1439);
-    EXPECT_EQ(ParseInterval("1440"), 0);
-    EXPECT_EQ(ParseInterval("0"), 0);
-    EXPECT_EQ(ParseInterval("-1"), 0);
-    EXPECT_EQ(ParseInterval("DD"), 0);
-    EXPECT_EQ(ParseInterval("99999999999"), 0);
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"D", -1},      {"d", -1},   {"W", -2}, {"M", -3}, {"q", -4}, {"5", 5},          {"1D", 1},
+        {"1439", 1439}, {"1440", 0}, {"0", 0},  {"-1", 0}, {"DD", 0}, {"99999999999", 0}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ParseInterval(text), value) << text;
+    }
 }
 
 TEST(ReadSessionWindow, NeedsAllFourNumbers) {

@@ -29,21 +29,6 @@ protected:
     FakeComputerZone computer;
 };
 
-TEST(TimeHelperCalendar, MakesAndBreaksDownUtcTimes) {
-    TakeDiagnostics();
-    const TimeValue t = TimeHelper::MakeTimeGMT(2009, 7, 21, 14, 14, 59);
-    EXPECT_EQ(t, 1248185699);
-    EXPECT_EQ(TimeHelper::GetYear(t), 2009);
-    EXPECT_EQ(TimeHelper::GetMonth(t), 7);
-    EXPECT_EQ(TimeHelper::GetWeekDay(t), 2); // Tuesday
-    EXPECT_EQ(TimeHelper::MakeTimeGMT(1970, 1, 1, 0, 0, 0), 0);
-    EXPECT_EQ(TimeHelper::GetWeekDay(0), 4); // Thursday
-    const std::tm* tm = TimeHelper::GetTmTime(1248185699);
-    EXPECT_EQ(tm->tm_hour * 10000 + tm->tm_min * 100 + tm->tm_sec, 141459);
-    EXPECT_EQ(tm->tm_mday, 21);
-    EXPECT_THAT(TakeDiagnostics(), IsEmpty());
-}
-
 TEST(TimeHelperCalendar, RollsDaysOverAndRefusesWhatThirtyTwoBitsCannotHold) {
     TakeDiagnostics();
     EXPECT_EQ(TimeHelper::MakeTimeGMT(2009, 4, 31, 0, 0, 0),

@@ -54,36 +54,32 @@ TEST_F(EngineTest, FeedsRetryThenConnectAfterTheDelay) {
     EXPECT_EQ(engine.StateOf(mfbHistory), FeedState::Connected);
 }
 
-TEST_F(EngineTest, MissingCredentialsFailEveryFeed) {
-    engine.ConnectFeeds("user", "", 1, 0);
-    Advance(5000);
-    EXPECT_EQ(recorder.events,
-              (std::vector<std::string>{"retry 1 0", "retry 2 0", "retry 4 0", "retry 16 0",
-                                        "disconnected 1 -7", "disconnected 2 -7",
-                                        "disconnected 4 -7", "disconnected 16 -7"}));
-}
-
-TEST_F(EngineTest, AnAddressThatIsNotServedFailsOnlyItsFeed) {
+// The history feed's outcome by credentials and address; the other feeds keep their own address.
+TEST_F(EngineTest, ConnectionOutcomes) {
+    const struct {
+        const char* password;
+        const char* historyAddress;
+        const char* last;
+    } cases[] = {
+        {"", "", "disconnected 16 -7"}, // every feed refuses missing credentials
+        {"secret", "quotes.example.com", "disconnected 16 -9"},
+        {"secret", "10.0.0.1", "disconnected 16 -9"},
+        {"secret", "", "connected 16 0"},
+        {"secret", "SIM", "connected 16 0"},
+    };
     engine.SetTextOption(moQuoteAddress, "localhost:9100");
-    engine.SetTextOption(moHistoryAddress, "quotes.example.com");
-    engine.SetTextOption(moDomTickAddress, "SIM");
-    Connect();
-    EXPECT_EQ(engine.StateOf(mfbDataManager), FeedState::Connected);
-    EXPECT_EQ(engine.StateOf(mfbDomesticTick), FeedState::Connected);
-    EXPECT_EQ(engine.StateOf(mfbHistory), FeedState::Disconnected);
-    engine.DisconnectFeeds();
-    engine.SetTextOption(moHistoryAddress, "10.0.0.1");
-    engine.ConnectFeeds("user", "secret", 1, 0);
-    Advance(5000);
-    EXPECT_EQ(recorder.events.back(), "disconnected 16 -9");
-    engine.DisconnectFeeds();
-    engine.SetTextOption(moHistoryAddress, "");
-    engine.ConnectFeeds("user", "secret", 1, 0);
-    Advance(5000);
-    EXPECT_EQ(recorder.events.back(), "connected 16 0");
-}
-
-TEST_F(EngineTest, DisconnectFeedsDisconnectsAllAndCancelsPendingOutcomes) {
+    for (const auto& c : cases) {
+        engine.SetTextOption(moHistoryAddress, c.historyAddress);
+        engine.ConnectFeeds("user", c.password, 1, 0);
+        Advance(5000);
+        EXPECT_EQ(recorder.events.back(), c.last) << c.historyAddress;
+        EXPECT_EQ(engine.StateOf(mfbDataManager),
+                  *c.password ? FeedState::Connected : FeedState::Disconnected);
+        engine.DisconnectFeeds();
+        Advance(0);
+        recorder.Take();
+    }
+    // Disconnecting cancels the pending outcomes.
     engine.ConnectFeeds("user", "secret", 1, 0);
     Advance(0);
     engine.DisconnectFeeds();
@@ -103,31 +99,6 @@ TEST_F(EngineTest, UnknownSymbolsAreRefused) {
     options->Destroy();
 }
 
-TEST_F(EngineTest, QuotesArriveOnceConnectedAndFollowTheMarket) {
-    IQuote* quote = engine.SubscribeQuote("ibm", &recorder, 1);
-    ASSERT_NE(quote, nullptr);
-    EXPECT_EQ(engine.SubscribeQuote("IBM", &recorder, 1), quote); // one quote per symbol
-    Advance(100);
-    EXPECT_EQ(recorder.quoteUpdates, 0); // not connected yet
-    Connect();
-    EXPECT_EQ(recorder.quoteUpdates, 1);
-    char text[256];
-    ASSERT_EQ(quote->GetText(0xEAB6, text, sizeof text), 1);
-    EXPECT_STREQ(text, "IBM");
-    double last = 0.0;
-    EXPECT_EQ(quote->GetDouble(2, &last), 1);
-    std::int32_t notAnInteger;
-    EXPECT_EQ(quote->GetInt(2, &notAnInteger), 0);
-    Advance(60000);
-    EXPECT_GT(recorder.quoteUpdates, 1);
-    engine.UnsubscribeQuote(quote, &recorder);
-    const int updates = recorder.quoteUpdates;
-    Advance(60000);
-    EXPECT_EQ(recorder.quoteUpdates, updates);
-}
-
-// Benchmark mode: at a standing clock every pump changes each subscribed quote and asks for the
-// next pump; off, a standing clock changes nothing.
 TEST_F(EngineTest, BenchmarkModeChangesEveryQuoteOnEveryPump) {
     struct WakeCounter final : Engine {
         using Engine::Engine;
@@ -221,33 +192,6 @@ TEST_F(EngineTest, LiveBarsEqualTheHistoryOfTheSamePeriod) {
         EXPECT_EQ(a->GetClose(), b->GetClose());
         EXPECT_EQ(a->GetVolume(), b->GetVolume());
     }
-}
-
-TEST_F(EngineTest, TickSetsBackFillTradesAndQuotesThenUpdateLive) {
-    Connect();
-    IRequestOptions* options = engine.NewTickOptions();
-    options->SetLiveUpdates(1);
-    options->SetCount(50);
-    options->SetIncludeQuotes(1);
-    ITickSet* ticks = engine.RequestTicks("AAPL", &recorder, options);
-    options->Destroy();
-    Advance(0);
-    EXPECT_EQ(recorder.tickBackFills, 1);
-    ASSERT_EQ(ticks->GetTickCount(), 50);
-    bool trade = false, quote = false;
-    for (int i = 0; i < 50; ++i) {
-        ITickItem* tick = ticks->GetTick(i);
-        trade = trade || tick->IsTrade();
-        quote = quote || (!tick->IsTrade() && tick->GetBidPrice() > 0 && tick->GetAskPrice() > 0);
-        EXPECT_LT(tick->GetTime(), kTuesdayNoonNewYork + 5);
-    }
-    EXPECT_TRUE(trade && quote);
-    char exchange[8] = "xxxxxxx";
-    ticks->GetTick(49)->GetTradeExchange(exchange, sizeof exchange);
-    EXPECT_LT(std::string(exchange).size(), 8u);
-    Advance(60000);
-    ASSERT_FALSE(recorder.tickUpdates.empty());
-    EXPECT_EQ(recorder.tickUpdates.back(), ticks->GetTick(ticks->GetTickCount() - 1));
 }
 
 } // namespace

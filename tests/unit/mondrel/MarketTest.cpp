@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 using namespace mondrel;
 
@@ -37,17 +38,16 @@ std::vector<BarData> Bars(const char* symbol, int interval, std::int64_t end, in
     return BuildBars(Symbol(symbol), kSeed, query);
 }
 
+std::vector<std::tuple<std::int64_t, double, double, double, double, std::int64_t>>
+Fields(const std::vector<BarData>& bars) {
+    std::vector<std::tuple<std::int64_t, double, double, double, double, std::int64_t>> fields;
+    for (const BarData& b : bars)
+        fields.emplace_back(b.time, b.open, b.high, b.low, b.close, b.volume);
+    return fields;
+}
+
 void ExpectSameBars(const std::vector<BarData>& actual, const std::vector<BarData>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        SCOPED_TRACE(testing::Message() << "bar at " << expected[i].time);
-        EXPECT_EQ(actual[i].time, expected[i].time);
-        EXPECT_EQ(actual[i].open, expected[i].open);
-        EXPECT_EQ(actual[i].high, expected[i].high);
-        EXPECT_EQ(actual[i].low, expected[i].low);
-        EXPECT_EQ(actual[i].close, expected[i].close);
-        EXPECT_EQ(actual[i].volume, expected[i].volume);
-    }
+    EXPECT_EQ(Fields(actual), Fields(expected));
 }
 
 // Regroups finer bars into coarser ones with the given start time of each.
@@ -80,18 +80,6 @@ TEST(SimulatedMarket, EventsFallOnlyIntoTradingHours) {
     EXPECT_LT(toyota.back().time, kTuesday + 6 * 3600);
     for (const MarketEvent& e : Events("EURUSD", kTuesday, kTuesday + 3600))
         EXPECT_FALSE(e.isTrade);
-}
-
-TEST(SimulatedMarket, HistoryIsAFunctionOfSymbolTimeAndSeed) {
-    const auto first = Bars("MSFT", 5, kTuesday + 18 * 3600, 50);
-    ExpectSameBars(Bars("MSFT", 5, kTuesday + 18 * 3600, 50), first);
-    BarQuery other;
-    other.interval = 5;
-    other.end = kTuesday + 18 * 3600;
-    other.count = 50;
-    const auto reseeded = BuildBars(Symbol("MSFT"), kSeed + 1, other);
-    ASSERT_EQ(reseeded.size(), first.size());
-    EXPECT_NE(reseeded.back().close, first.back().close);
 }
 
 TEST(SimulatedMarket, MinuteBarsAreTheTradesOfTheirMinute) {
@@ -145,54 +133,8 @@ TEST(SimulatedMarket, SessionWindowsLimitAndAlignBars) {
     const auto day = Bars("KO", -1, kTuesday + kDay, 1, window);
     ASSERT_EQ(day.size(), 1u);
     EXPECT_EQ(day.front().volume, volume);
-}
-
-TEST(SimulatedMarket, ASessionOutsideTheTradingHoursGivesNoBars) {
-    const SessionWindow night{2 * 60, 3 * 60}; // New York is closed from 02:00 to 03:00 UTC
-    EXPECT_TRUE(Bars("IBM", 5, kTuesday + 21 * 3600, 10, night).empty());
-    EXPECT_TRUE(Bars("IBM", -1, kTuesday + 21 * 3600, 10, night).empty());
-}
-
-TEST(SimulatedMarket, QuotesOnlyMarketsBuildBarsFromBids) {
-    const auto bars = Bars("EURUSD", 60, kTuesday + 12 * 3600, 5);
-    ASSERT_EQ(bars.size(), 5u);
-    std::int64_t quotes = 0;
-    for (const MarketEvent& e : Events("EURUSD", kTuesday + 11 * 3600, kTuesday + 12 * 3600))
-        quotes += e.isTrade ? 0 : 1;
-    EXPECT_EQ(bars.back().volume, quotes);
-    EXPECT_GT(bars.back().close, 0.5);
-}
-
-TEST(SimulatedQuoteFields, FollowTheLatestEvents) {
-    const std::int64_t now = kTuesday + 15 * 3600;
-    SimulatedQuote quote(Symbol("IBM"), kSeed);
-    quote.Load(now);
-    FieldMap fields;
-    quote.WriteFields(fields);
-    const auto lastTrade = LastEventBefore(Symbol("IBM"), kSeed, now, true);
-    ASSERT_TRUE(lastTrade);
-    EXPECT_EQ(std::get<double>(fields.at(qfTrade)), lastTrade->price);
-    EXPECT_EQ(std::get<double>(fields.at(qfLast)), lastTrade->price);
-    EXPECT_EQ(std::get<std::int64_t>(fields.at(qfTradeTime)), lastTrade->time);
-    EXPECT_EQ(std::get<std::string>(fields.at(qfExchange)), "NYSE");
-    EXPECT_EQ(std::get<std::string>(fields.at(qfTitle)), "International Business Machines Corp");
-    const auto day = Bars("IBM", -1, now, 1);
-    EXPECT_EQ(std::get<double>(fields.at(qfOpen)), day.back().open);
-    EXPECT_EQ(std::get<double>(fields.at(qfHigh)), day.back().high);
-    EXPECT_EQ(std::get<std::int64_t>(fields.at(qfVolume)), day.back().volume);
-    const auto yesterday = Bars("IBM", -1, kTuesday, 1);
-    EXPECT_EQ(std::get<double>(fields.at(qfYesterday)), yesterday.back().close);
-    EXPECT_GT(std::get<std::int64_t>(fields.at(qfAverageVolume65)), 0);
-    EXPECT_GT(std::get<double>(fields.at(qfPeRatio)), 0.0);
-
-    SimulatedQuote fx(Symbol("EURUSD"), kSeed);
-    fx.Load(now);
-    FieldMap fxFields;
-    fx.WriteFields(fxFields);
-    EXPECT_EQ(std::get<std::string>(fxFields.at(qfExchange)), "FX");
-    EXPECT_EQ(fxFields.count(qfTrade), 0u);
-    EXPECT_GT(std::get<double>(fxFields.at(qfBid)), 0.0);
-    EXPECT_GT(std::get<std::int64_t>(fxFields.at(qfQuoteTime)), 0);
+    // New York is closed from 02:00 to 03:00 UTC.
+    EXPECT_TRUE(Bars("IBM", 5, kTuesday + 21 * 3600, 10, {2 * 60, 3 * 60}).empty());
 }
 
 } // namespace

@@ -176,14 +176,4 @@ TEST(SettingsPaths, ZanvoIniBesideTheProgramAndTarvexIniInTheWindowsFolder) {
     EXPECT_EQ(settings.TarvexIniPath(), "");
 }
 
-TEST(SettingsPaths, PlatformPathsNameExistingFolders) {
-    const ApplicationSettings settings;
-    const std::filesystem::path zanvo = settings.ZanvoIniPath();
-    const std::filesystem::path tarvex = settings.TarvexIniPath();
-    EXPECT_EQ(zanvo.filename(), "Zanvo.ini");
-    EXPECT_EQ(tarvex.filename(), "tarvex.ini");
-    EXPECT_TRUE(std::filesystem::is_directory(zanvo.parent_path())) << zanvo;
-    EXPECT_TRUE(std::filesystem::is_directory(tarvex.parent_path())) << tarvex;
-}
-
 } // namespace

@@ -1,4 +1,5 @@
-// Mondrel.dll under Windows: callbacks arrive from the creating thread's message loop only.
+// Mondrel.dll under Windows: callbacks arrive from the creating thread's message loop only (the
+// programs of the end-to-end tests create it on their main thread; here another thread does).
 #include "mondrel/Mondrel.h"
 #include "mondrel/MondrelExtensions.h"
 
@@ -68,14 +69,6 @@ void ConnectAndReceiveQuote(Recorder& recorder) {
     Mondrel::Shutdown();
 }
 
-TEST(MondrelMessageLoop, DeliversQuoteUpdatesOnTheCreatingThread) {
-    Recorder recorder;
-    ConnectAndReceiveQuote(recorder);
-    EXPECT_EQ(recorder.connected.size(), 4u);
-    EXPECT_GT(recorder.quoteUpdates, 0);
-    EXPECT_EQ(recorder.threads, std::set<DWORD>{GetCurrentThreadId()});
-}
-
 TEST(MondrelMessageLoop, AnInstanceMadeOnAnotherThreadCallsBackOnThatThread) {
     Recorder recorder;
     DWORD worker = 0;
@@ -84,6 +77,7 @@ TEST(MondrelMessageLoop, AnInstanceMadeOnAnotherThreadCallsBackOnThatThread) {
         ConnectAndReceiveQuote(recorder);
     });
     thread.join();
+    EXPECT_EQ(recorder.connected.size(), 4u);
     EXPECT_GT(recorder.quoteUpdates, 0);
     EXPECT_EQ(recorder.threads, std::set<DWORD>{worker});
     EXPECT_NE(worker, GetCurrentThreadId());
