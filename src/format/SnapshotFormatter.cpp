@@ -183,6 +183,32 @@ std::string DataFormatter::FormatSnapshotField(const std::string& symbol,
     return {};
 }
 
+DataFormatter::SnapshotValue DataFormatter::SnapshotFieldValue(SnapshotQualifierId qualifierId,
+                                                               const SnapshotInfo& snapshot) {
+    if (qualifierId < 0 || qualifierId >= __sfEndOfQualifierList) {
+        KOLVANE_ASSERT(0);
+        return {};
+    }
+    const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
+    switch (source.kind) {
+    case fkDate:
+        return {SnapshotValue::svDate, snapshot.*source.time, 0, {}};
+    case fkTime:
+        return {SnapshotValue::svTime, snapshot.*source.time, 0, {}};
+    case fkPrice:
+        return {SnapshotValue::svNumber, 0, snapshot.*source.real, {}};
+    case fkInteger:
+        return {SnapshotValue::svNumber, 0, static_cast<double>(snapshot.*source.whole), {}};
+    case fkShares:
+        return {SnapshotValue::svNumber, 0, snapshot.*source.real * 1000, {}};
+    case fkText:
+        return {SnapshotValue::svText, 0, 0, snapshot.*source.text};
+    case fkNone:
+        break;
+    }
+    return {};
+}
+
 void DataFormatter::FormatSnapshot(const std::string& symbol, const SnapshotFormat& format,
                                    const SnapshotInfo& snapshot, PlainTextBuilder* builder) {
     KOLVANE_ASSERT(builder);

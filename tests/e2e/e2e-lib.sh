@@ -42,12 +42,13 @@ dde_background() {
     started+=("$bg_pid")
 }
 
-# served_text TOPIC ITEM: the first non-empty text of the item (a request only creates the item:
-# its first text is empty), tabs and line feeds escaped; fails after $patience seconds.
+# served_text TOPIC ITEM: the item's first data, as the guide checks a link (a request only
+# creates the item: its first text is empty), tabs and line feeds escaped; fails after $patience
+# seconds.
 first_text() {
-    dde --raw --count 1 --timeout 3000 watch Zanvo "$1" "$2"
-    text=$(cut -f3- "$work/out" | grep -v '^$' | tail -n 1) || true
-    [ -n "$text" ]
+    dde --raw --wait 20000 request Zanvo "$1" "$2"
+    text=$(cat "$work/out")
+    [ "$rc" -eq 0 ] && [ -n "$text" ]
 }
 served_text() {
     patience=${patience:-30} eventually first_text "$1" "$2" || fail "no data for $1 $2"

@@ -1,5 +1,7 @@
 // Win32: the process entry of Zanvo.exe. It reads the command line (COM registration switches),
-// guards against a second instance and runs the main window's message loop.
+// guards against a second instance and runs the main window's message loop. Started by COM
+// ("-Embedding") it runs the same tray program: one program serves every client, and a program
+// already running keeps serving alone.
 #include "ComRegistration.h"
 #include "CommandLine.h"
 #include "Kolvane.h"
@@ -36,6 +38,8 @@ int Run() {
 
     if (!CreateMainApplicationWindow())
         return 0;
+    // The class objects go up once the window has made the data supplier they serve from.
+    s_module.RegisterClassObjects();
     s_module.Lock();
     const int result = RunMessageLoop();
     s_module.Unlock();
@@ -43,22 +47,18 @@ int Run() {
 }
 
 int RunProcess() {
-    bool serverOnly = false;
     switch (ScanCommandLine(::GetCommandLineA())) {
     case LaunchMode::UnregServer:
         return static_cast<int>(UnregisterServer());
     case LaunchMode::RegServer:
         return static_cast<int>(RegisterServer());
     case LaunchMode::ServerOnly:
-        serverOnly = true;
-        break;
     case LaunchMode::Run:
         break;
     }
 
     s_module.StartMonitor();
-    s_module.RegisterClassObjects();
-    const int exitCode = serverOnly ? RunMessageLoop() : Run();
+    const int exitCode = Run();
     s_module.RevokeClassObjects();
     ::Sleep(ServerAppModule::kPauseMs);
     return exitCode;

@@ -7,7 +7,6 @@
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DateTimePage.h"
-#include "DdeServer.h"
 #include "DialogBinding.h"
 #include "Kolvane.h"
 #include "WinHandles.h"
@@ -17,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -53,7 +53,7 @@ private:
 
 class SettingsDlg {
 public:
-    explicit SettingsDlg(DdeServer* ddeServer) : m_ddeServer(ddeServer) {}
+    explicit SettingsDlg(Resubscribe resubscribe) : m_resubscribe(std::move(resubscribe)) {}
 
     HWND Window() const { return m_hWnd; }
     void DoModal(HWND owner, ApplicationSettings& settings, DataSupplier& supplier);
@@ -67,7 +67,7 @@ private:
     void OnBnClickedAppSettings();
 
     HWND m_hWnd = nullptr;
-    DdeServer* m_ddeServer;
+    Resubscribe m_resubscribe;
     std::array<IconHandle, 3> m_icons;
     ApplicationSettings* m_settings = nullptr;
     DataSupplier* m_supplier = nullptr;
@@ -176,7 +176,7 @@ void SettingsDlg::OnBnClickedAppSettings() {
     if (connection.Changed()) {
         SetConnectionTexts(record, connection.Texts());
         KOLVANE_ASSERT(settings.Save());
-        m_ddeServer->ReconnectAndResubscribe(true);
+        m_resubscribe(true);
     }
     if (dateTime.Changed()) {
         record.timeZoneMode = dateTime.Mode();
@@ -184,7 +184,7 @@ void SettingsDlg::OnBnClickedAppSettings() {
         // Disconnected, the mode is only saved; the next connection hands it to the library.
         if (Mondrel* dataManager = CurrentDataManager()) {
             dataManager->SetIntOption(moTimeZoneMode, dateTime.Mode());
-            m_ddeServer->ReconnectAndResubscribe(false);
+            m_resubscribe(false);
         }
     }
 }
@@ -193,10 +193,10 @@ std::unique_ptr<SettingsDlg> s_settingsDlg;
 
 } // namespace
 
-void OpenSettingsDialog(DdeServer& ddeServer, ApplicationSettings& settings,
+void OpenSettingsDialog(Resubscribe resubscribe, ApplicationSettings& settings,
                         DataSupplier& supplier) {
     if (!s_settingsDlg)
-        s_settingsDlg = std::make_unique<SettingsDlg>(&ddeServer);
+        s_settingsDlg = std::make_unique<SettingsDlg>(std::move(resubscribe));
     if (HWND open = s_settingsDlg->Window()) {
         ::SetForegroundWindow(open);
         return;

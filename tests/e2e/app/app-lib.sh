@@ -77,6 +77,12 @@ wait_dialog() { win wait "$1" 20 >/dev/null || fail "no window '$1'"; }
 # Ends Zanvo.exe through its Exit command; its exit code must be 0.
 exit_zanvo() {
     win app-command 32770 || fail "no main window to exit"
+    expect_zanvo_ended
+}
+
+# Zanvo.exe ends within 20 s, with exit code 0.
+expect_zanvo_ended() {
+    eventually bash -c "! kill -0 $zanvo_pid 2>/dev/null" || fail "Zanvo.exe still runs: $(win list)"
     local rc=0
     wait "$zanvo_pid" || rc=$?
     [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc"

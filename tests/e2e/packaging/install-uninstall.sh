@@ -2,7 +2,8 @@
 # Installs Zanvo silently into the test prefix, starts the installed program, reads a snapshot
 # item through the installed zanvo-dde.exe, and uninstalls silently: the running program is ended,
 # and no file, shortcut or registry entry of ours stays. A second round changes Zanvo.ini before
-# uninstalling: then that file alone stays.
+# uninstalling: then that file alone stays. A spreadsheet's registration of IRtdServer's
+# marshalling, there before, stays exactly as it was through both.
 #
 #   usage: install-uninstall.sh SETUP_EXE WORK_DIR
 set -euo pipefail
@@ -19,6 +20,7 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zanvo'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 dir="$WINEPREFIX/drive_c/Program Files/Zanvo"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zanvo"
+server_key='HKCR\Interface\{EC0E6191-DB51-11D3-8F3E-00C04F3651B8}'
 dde_cmd=("$WINE" "$dir/zanvo-dde.exe")
 . "$here/../e2e-lib.sh"
 trap stop_started EXIT
@@ -50,6 +52,8 @@ install() {
     reg query "$run_key" /v Zanvo | grep -qF 'Program Files\Zanvo\Zanvo.exe' ||
         fail "no start with Windows"
     reg query "HKCR\\AppID\\$appid" /ve | grep -q 'Zanvo2$' || fail "not registered (/RegServer)"
+    has_key 'HKCR\Zanvo.RTD' || fail "no ProgID Zanvo.RTD"
+    [ "$(reg query "$server_key" /s)" = "$foreign" ] || fail "the installer changed $server_key"
 }
 
 # The uninstaller copies itself away and returns at once; it is done when its entry is gone.
@@ -66,8 +70,13 @@ uninstall() {
     has_value "$run_key" Zanvo && fail "start with Windows left behind"
     has_key "HKCR\\AppID\\$appid" && fail "AppID entry left behind (/UnregServer)"
     has_key "HKCR\\TypeLib\\$libid\\1.0" && fail "type library left registered"
+    has_key 'HKCR\Zanvo.RTD' && fail "ProgID Zanvo.RTD left behind"
+    [ "$(reg query "$server_key" /s)" = "$foreign" ] || fail "the uninstaller changed $server_key"
     return 0
 }
+
+"$WINE" reg add "$server_key\\TypeLib" /ve /d '{00020813-0000-0000-C000-000000000046}' /f >/dev/null 2>&1
+foreign=$(reg query "$server_key" /s)
 
 # Round 1: install, serve, uninstall while running.
 install
@@ -95,4 +104,5 @@ uninstall
 [ "$(ls "$dir")" = Zanvo.ini ] || fail "expected only Zanvo.ini to stay, found: $(ls "$dir")"
 cmp -s "$dir/Zanvo.ini" "$work/changed.ini" || fail "the user's Zanvo.ini was changed"
 rm -rf "$dir"
+"$WINE" reg delete "$server_key" /f >/dev/null 2>&1
 echo "PASS"
