@@ -37,11 +37,12 @@ std::optional<std::int32_t> BarFieldCode(char letter) {
 
 } // namespace
 
-std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& request,
+std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText,
                                                  const void* logObject) {
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{itemText};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
+    if (!SplitDdeRequest(itemText, params)) {
         return std::nullopt;
     }
     if (params.size() < 4) {
@@ -86,12 +87,10 @@ std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& request,
                             param.c_str());
                 return std::nullopt;
             }
-            const TimeValue now = Clock::Now();
+            const UtcSessionWindow utc = SessionWindowUtc(*window, Clock::Now(), barRequest.symbol);
             barRequest.customSession = true;
-            barRequest.sessionStart =
-                SessionSecondsUtc(window->startHour, window->startMinute, now, barRequest.symbol);
-            barRequest.sessionEnd =
-                SessionSecondsUtc(window->endHour, window->endMinute, now, barRequest.symbol);
+            barRequest.sessionStart = utc.start;
+            barRequest.sessionEnd = utc.end;
         } else {
             KOLVANE_LOG(logObject, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
                         param.c_str());

@@ -62,9 +62,10 @@ void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& in
     KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_SNAPSHOT, ddeKey.request));
 }
 
-bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& request) {
+bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& item) {
     KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{item};
+    KOLVANE_ASSERT(!request.IsEmpty());
     if (m_gone.count(hconv) != 0) {
         return true;
     }
@@ -72,10 +73,10 @@ bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string&
         MarkGone(hconv);
         return true;
     }
-    auto names = m_adviseNames.find(DdeKey{hconv, request});
+    auto names = m_adviseNames.find(DdeKey{hconv, item});
     if (names == m_adviseNames.end()) {
-        AdviseNames made{DdeStringHandle(m_dde.Id(), topic), DdeStringHandle(m_dde.Id(), request)};
-        names = m_adviseNames.emplace(DdeKey{hconv, request}, std::move(made)).first;
+        AdviseNames made{DdeStringHandle(m_dde.Id(), topic), DdeStringHandle(m_dde.Id(), item)};
+        names = m_adviseNames.emplace(DdeKey{hconv, item}, std::move(made)).first;
     }
     const HCONV outer = std::exchange(m_advising, hconv);
     const bool posted = PostAdvise(names->second.topic.Get(), names->second.item.Get());

@@ -6,11 +6,12 @@
 #include "PlainTextBuilder.h"
 #include "SnapshotQualifiers.h"
 
-std::optional<SnapshotItem> DdeServer::CreateSnapshotTopic(const std::string& request,
+std::optional<SnapshotItem> DdeServer::CreateSnapshotTopic(const std::string& itemText,
                                                            const void* logObject) {
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{itemText};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
+    if (!SplitDdeRequest(itemText, params)) {
         return std::nullopt;
     }
     if (params.empty()) {

@@ -35,11 +35,12 @@ std::optional<std::int32_t> TickFieldCode(char letter) {
 
 } // namespace
 
-std::optional<TickItem> DdeServer::CreateTickTopic(const std::string& request,
+std::optional<TickItem> DdeServer::CreateTickTopic(const std::string& itemText,
                                                    const void* logObject) {
-    KOLVANE_ASSERT(!request.empty());
+    const ItemText request{itemText};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
+    if (!SplitDdeRequest(itemText, params)) {
         return std::nullopt;
     }
     if (params.size() < 3) {

@@ -5,6 +5,7 @@
 #include "Kolvane.h"
 #include "TimeHelper.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -165,11 +166,10 @@ void WalkSessions(GridWalk& walk, const HolidayCalendar& calendar, const std::st
             }
             dst = now;
         }
-        const std::int64_t sessionEnd = sessionStart + length * 60;
-        t = sessionEnd - (length % interval) * 60;
-        if (t == sessionEnd) {
-            t = sessionEnd - step;
-        }
+        // The bar that holds the session's last minute, as for the newest session: the end minute
+        // itself, or the minute before the next start for a whole day.
+        const std::int64_t lastMinute = std::min<std::int64_t>(length, 1439);
+        t = sessionStart + (lastMinute - lastMinute % interval) * 60;
     }
 }
 

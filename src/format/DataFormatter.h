@@ -40,7 +40,7 @@ public:
                                             const SnapshotInfo& snapshot);
 
     static std::string FormatPrice(double value);
-    static std::string FormatInteger(std::int32_t value);
+    static std::string FormatInteger(std::int64_t value);
     // A count given in thousands: whole shares below a thousand thousands, then millions ("M"),
     // then billions ("B").
     static std::string FormatShares(double value);

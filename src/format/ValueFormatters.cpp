@@ -10,8 +10,8 @@ std::string DataFormatter::FormatPrice(double value) {
     return TextPrintf("%.6f", value);
 }
 
-std::string DataFormatter::FormatInteger(std::int32_t value) {
-    return TextPrintf("%d", value);
+std::string DataFormatter::FormatInteger(std::int64_t value) {
+    return TextPrintf("%lld", static_cast<long long>(value));
 }
 
 std::string DataFormatter::FormatShares(double value) {

@@ -101,7 +101,7 @@ void DataSupplier::OnQuoteUpdate(IQuote* quote) {
                     __LINE__, "DataSupplier::OnQuoteUpdate", HandleValue(quote));
         return;
     }
-    ReadQuoteFields(*quote, it->second);
+    ReadQuoteFields(*quote, m_wide, it->second);
 
     KOLVANE_ASSERT(m_listener);
     if (!m_listener) {

@@ -102,18 +102,23 @@ void DataSupplier::OnTick(ITickItem* tickItem, TickInfo& info) {
     if (tickItem->IsTrade()) {
         const std::string exchange = ReadExchange(*tickItem, &ITickItem::GetTradeExchange);
         info.ticks.push_back(
-            {time, exchange, "trd", tickItem->GetTradePrice(), tickItem->GetTradeSize(), true});
+            {time, exchange, "trd", tickItem->GetTradePrice(),
+             m_wide ? m_wide->GetTickTradeSize(tickItem) : tickItem->GetTradeSize(), true});
         return;
     }
     const double bid = tickItem->GetBidPrice();
     if (bid > 0) {
         const std::string exchange = ReadExchange(*tickItem, &ITickItem::GetBidExchange);
-        info.ticks.push_back({time, exchange, "bid", bid, tickItem->GetBidSize(), true});
+        info.ticks.push_back({time, exchange, "bid", bid,
+                              m_wide ? m_wide->GetTickBidSize(tickItem) : tickItem->GetBidSize(),
+                              true});
     }
     const double ask = tickItem->GetAskPrice();
     if (ask > 0) {
         const std::string exchange = ReadExchange(*tickItem, &ITickItem::GetAskExchange);
-        info.ticks.push_back({time, exchange, "ask", ask, tickItem->GetAskSize(), true});
+        info.ticks.push_back({time, exchange, "ask", ask,
+                              m_wide ? m_wide->GetTickAskSize(tickItem) : tickItem->GetAskSize(),
+                              true});
     }
 }
 

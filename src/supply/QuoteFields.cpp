@@ -43,7 +43,7 @@ constexpr Field<double> kDoubleFields[] = {
     {0xEA71, &SnapshotInfo::sharesOutstanding},
 };
 
-constexpr Field<std::int32_t> kIntFields[] = {
+constexpr Field<std::int64_t> kIntFields[] = {
     {0x2711, &SnapshotInfo::volume},       {0x2717, &SnapshotInfo::avgVolume65},
     {0x2714, &SnapshotInfo::openInterest}, {0x2713, &SnapshotInfo::tradeSize},
     {0x2715, &SnapshotInfo::askSize},      {0x2716, &SnapshotInfo::bidSize},
@@ -62,6 +62,20 @@ constexpr int kFxTradeTimeField = 0x7534;
 constexpr int kTextBufferSize = 256;
 
 void ReadInt(IQuote& quote, int id, std::int32_t& target) {
+    std::int32_t value = 0;
+    if (quote.GetInt(id, &value)) {
+        target = value;
+    }
+}
+
+void ReadCount(IQuote& quote, IWideValues* wide, int id, std::int64_t& target) {
+    if (wide) {
+        std::int64_t value = 0;
+        if (wide->GetQuoteInt64(&quote, id, &value)) {
+            target = value;
+        }
+        return;
+    }
     std::int32_t value = 0;
     if (quote.GetInt(id, &value)) {
         target = value;
@@ -99,7 +113,7 @@ void Derive(SnapshotInfo& s) {
 
 } // namespace
 
-void ReadQuoteFields(IQuote& quote, SnapshotInfo& snapinfo) {
+void ReadQuoteFields(IQuote& quote, IWideValues* wide, SnapshotInfo& snapinfo) {
     for (const auto& field : kTimeFields) {
         ReadInt(quote, field.id, snapinfo.*field.member);
     }
@@ -110,7 +124,7 @@ void ReadQuoteFields(IQuote& quote, SnapshotInfo& snapinfo) {
         }
     }
     for (const auto& field : kIntFields) {
-        ReadInt(quote, field.id, snapinfo.*field.member);
+        ReadCount(quote, wide, field.id, snapinfo.*field.member);
     }
     for (const auto& field : kTextFields) {
         ReadText(quote, field.id, snapinfo.*field.member);

@@ -19,7 +19,7 @@ int FakeQuote::GetText(int fieldId, char* buffer, int bufferSize) {
     return 1;
 }
 
-mondrel::TickData Trade(MondrelTime time, double price, std::int32_t size, std::string exchange) {
+mondrel::TickData Trade(MondrelTime time, double price, std::int64_t size, std::string exchange) {
     mondrel::TickData tick;
     tick.isTrade = true;
     tick.time = time;
@@ -29,8 +29,8 @@ mondrel::TickData Trade(MondrelTime time, double price, std::int32_t size, std::
     return tick;
 }
 
-mondrel::TickData Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
-                        std::int32_t askSize, std::string bidExchange, std::string askExchange) {
+mondrel::TickData Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
+                        std::int64_t askSize, std::string bidExchange, std::string askExchange) {
     mondrel::TickData tick;
     tick.time = time;
     tick.bid = bid;

@@ -27,10 +27,27 @@ public:
     std::vector<IQuoteEvents*> subscribers;
 };
 
-mondrel::TickData Trade(MondrelTime time, double price, std::int32_t size,
+// The library's 64-bit getters, with the quotes answered from the fake's own.
+class FakeWideValues final : public IWideValues {
+public:
+    int GetQuoteInt64(IQuote* quote, int fieldId, std::int64_t* value) override {
+        return static_cast<FakeQuote*>(quote)->image.GetInt64(fieldId, value);
+    }
+    std::int64_t GetBarVolume(IBarItem* bar) override { return Library().GetBarVolume(bar); }
+    std::int64_t GetTickBidSize(ITickItem* tick) override { return Library().GetTickBidSize(tick); }
+    std::int64_t GetTickAskSize(ITickItem* tick) override { return Library().GetTickAskSize(tick); }
+    std::int64_t GetTickTradeSize(ITickItem* tick) override {
+        return Library().GetTickTradeSize(tick);
+    }
+
+private:
+    static IWideValues& Library() { return mondrel::LibraryWideValues(); }
+};
+
+mondrel::TickData Trade(MondrelTime time, double price, std::int64_t size,
                         std::string exchange = "");
-mondrel::TickData Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
-                        std::int32_t askSize, std::string bidExchange = "",
+mondrel::TickData Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
+                        std::int64_t askSize, std::string bidExchange = "",
                         std::string askExchange = "");
 mondrel::BarData BarAt(MondrelTime time, double open, double high, double low, double close,
                        std::int64_t volume);

@@ -242,3 +242,8 @@ void Mondrel::DestroyInstance(Mondrel* instance) {
 void Mondrel::Shutdown() {
     fake::GetScript().calls.push_back("Shutdown");
 }
+
+IWideValues* MondrelWideValues(Mondrel* instance) {
+    static fake::FakeWideValues values;
+    return instance && fake::GetScript().wideValues ? &values : nullptr;
+}

@@ -104,6 +104,8 @@ struct Script {
     std::vector<std::string> calls;
     // CreateInstance answers nullptr while set.
     bool failCreateInstance = false;
+    // MondrelWideValues answers nullptr while cleared: a library with 32-bit getters only.
+    bool wideValues = true;
     // Every instance made, destroyed ones included.
     std::vector<std::unique_ptr<FakeMondrel>> instances;
 };

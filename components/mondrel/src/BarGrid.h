@@ -26,6 +26,10 @@ struct SessionWindow {
 
 bool IsIntraday(int interval);
 
+// Whether a whole bar of the interval belongs to a request with the window: intraday bars that
+// start outside it do not.
+bool InWindow(std::int64_t barStart, int interval, const SessionWindow& window);
+
 // The start of the bar that holds the time, or nothing when the time lies outside the window or
 // the interval has no bars. Intraday bars are counted from the window start (midnight without a
 // window); daily, weekly and monthly bars start at 00:00 UTC of their first day.

@@ -49,7 +49,11 @@ enum QuoteField : int {
     qfSymbol = 0xEAB6,
 };
 
-using FieldValue = std::variant<std::int32_t, double, std::string>;
+// Integer fields are 64-bit: volumes and sizes beyond 32 bits are kept exactly up to kMaxCount.
+using FieldValue = std::variant<std::int64_t, double, std::string>;
+
+// The largest volume or size the library takes: 2^53, exact also as a double.
+constexpr std::int64_t kMaxCount = std::int64_t{1} << 53;
 using FieldMap = std::map<int, FieldValue>;
 
 enum class FieldType { Integer, Double, Text, Unknown };

@@ -12,7 +12,7 @@
 // and prints what happens: "connect ID VALUE", "notify", "refresh N" followed by N lines
 // "value ID VALUE", "heartbeat N", "disconnected"; a VALUE is "R8 x", "DATE x", "BSTR text" or
 // "ERROR code" (hex). Exit code: the number of failed calls.
-#include "Zanvo2.h"
+#include "RtdCallback.h"
 
 #include <windows.h>
 
@@ -105,42 +105,11 @@ void Refresh() {
 }
 
 // The callback: a notice only; the refresh follows from the message loop, as in a spreadsheet.
-class UpdateEvent final : public IRTDUpdateEvent {
+class UpdateEvent final : public RtdCallback {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IRTDUpdateEvent)) {
-            *object = static_cast<IRTDUpdateEvent*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
     HRESULT STDMETHODCALLTYPE UpdateNotify() override {
         Print("notify\n");
         ::PostThreadMessageA(::GetCurrentThreadId(), kRefresh, 0, 0);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_HeartbeatInterval(LONG* interval) override {
-        *interval = m_interval;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE put_HeartbeatInterval(LONG interval) override {
-        m_interval = interval;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Disconnect() override {
@@ -148,10 +117,6 @@ public:
         s_disconnected = true;
         return S_OK;
     }
-
-private:
-    ULONG m_references = 1;
-    LONG m_interval = 15000;
 };
 
 UpdateEvent s_event;

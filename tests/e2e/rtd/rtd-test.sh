@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tray program as a spreadsheet's real-time data server ("Zanvo.RTD"), played by
 # zanvo-rtd-client in another Wine process: exact values and types per cell, refusals as #N/A,
-# changes arriving, conflation while the client is busy, Disconnect on Exit; first with the tray
+# changes arriving, conflation while the client is busy, a reconnection and a new time-zone mode
+# from the settings dialog reaching the cells, Disconnect on Exit; first with the tray
 # program running, then started by COM ("-Embedding"), which runs the same tray program.
 #   usage: rtd-test.sh BIN_DIR WORK_DIR
 . "$(dirname "$0")/../app/app-lib.sh" "$@"
@@ -26,9 +27,10 @@ rtd() {
 expect_line() {
     tr -d '\r' <"$work/$1.out" | grep -qxF -- "$2" || fail "$1: no line '$2' in: $(cat "$work/$1.out")"
 }
-# values NAME ID: every value the cell got, in order (its connect value first).
+# values NAME ID [LINE]: every value the cell got, in order (its connect value first), after line
+# LINE of the output if given.
 values() {
-    tr -d '\r' <"$work/$1.out" | awk -v id="$2" '($1 == "connect" || $1 == "value") && $2 == id {
+    tail -n +$((${3:-0} + 1)) "$work/$1.out" | tr -d '\r' | awk -v id="$2" '($1 == "connect" || $1 == "value") && $2 == id {
         $1 = ""; $2 = ""; sub(/^  /, ""); print }'
 }
 
@@ -52,7 +54,8 @@ rc=0
 "$WINE" "$app/Zanvo.exe" /RegServer </dev/null >/dev/null 2>&1 || rc=$?
 [ "$rc" -eq 0 ] || fail "/RegServer exited with $rc"
 
-# 1. The tray program runs; its class object serves the client.
+# 1. The tray program runs; its class object serves the client. The computer is in New York.
+export TZ=America/New_York
 start_zanvo
 served_text Snapshot "MSFT,B" >/dev/null
 bars_text=$(served_text Bars "MSFT,D,3,DC")
@@ -65,7 +68,7 @@ rtd running start \
     'connect 23 TS|MSFT,3,P|1|S' 'connect 24 Quotes|MSFT|B' 'connect 25 Snapshot|NOPE|B' \
     'connect 26 Bars|MSFT,5,5,DX|1|D' 'connect 27 Snapshot' \
     'pump 3000' 'busy 3000' 'pump 1500' 'heartbeat' 'disconnect 11' 'pump 1000' \
-    'until-disconnect 60000'
+    'until-disconnect 120000'
 heard() { grep -q "^$2" "$work/$1.out"; }
 patience=40 eventually heard running 'heartbeat' || fail "the client did not get through: $(cat "$work/running.out")"
 sleep 1
@@ -82,7 +85,8 @@ expect_tail 3 'BSTR NASDAQ'
 expect_tail 4 'BSTR NASDAQ'
 expect_tail 6 'R8 23.5'
 expect_tail 7 'R8 200'
-expect_tail 8 "DATE $(awk 'BEGIN { printf "%.10g", 40015 + (14 * 3600 + 14 * 60 + 59) / 86400 }')"
+trade_time() { awk -v h="$1" 'BEGIN { printf "%.10g", 40015 + ((14 + h) * 3600 + 14 * 60 + 59) / 86400 }'; }
+expect_tail 8 "DATE $(trade_time 0)"
 # The newest daily bar as the DDE item serves it: its close, and its date as a whole day.
 close=$(printf '%b' "$bars_text" | grep -v '^$' | tail -n 1 | cut -f2)
 expect_tail 9 "R8 $(awk -v c="$close" 'BEGIN { printf "%.10g", c }')"
@@ -110,6 +114,25 @@ tr -d '\r' <"$work/running.out" | awk '$1 == "refresh" { delete seen } $1 == "va
 expect_line running 'heartbeat 1'
 # Cell 11 (the same quote as 5) was disconnected: no values after it.
 [ "$(values running 11 | wc -l)" -ge 2 ] || fail "cell 11 got no updates: $(values running 11)"
+
+# Settings confirmed while the cells stay connected: a new user name (the supplier reconnects) and
+# local time instead of GMT. The trade time moves by New York's offset of now (the local mode takes
+# the daylight state of the moment), and IBM's bid keeps coming after it.
+mark=$(wc -l <"$work/running.out")
+open_settings
+open_sheet
+win set-text "Zanvo Settings#sheet" 210 bob
+win page 1
+expect_text "Zanvo Settings#sheet" 218 "Local Timezone"
+win press "Zanvo Settings#sheet" 218
+confirm_sheet
+win command "Zanvo Settings" 2
+hours=$(date +%z | awk '{ print substr($1, 1, 3) + 0 }')
+moved() { values running 8 "$mark" | grep -qxF "DATE $(trade_time "$hours")"; }
+patience=40 eventually moved || fail "cell 8 after the settings change: $(values running 8 "$mark")"
+moved_at=$(tr -d '\r' <"$work/running.out" | grep -nxF "value 8 DATE $(trade_time "$hours")" | head -n 1 | cut -d: -f1)
+bids_after() { [ "$(values running 5 "$moved_at" | grep -v -xF "$na" | sort -u | wc -l)" -ge 3 ]; }
+eventually bids_after || fail "IBM bid after the reconnection: $(values running 5 "$moved_at")"
 
 # Exit while cells are connected: the client hears Disconnect.
 exit_zanvo

@@ -18,10 +18,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_host SECONDS: the host for at most SECONDS, its clock at 2009-07-21 14:24 UTC (just after
-# the scenario's last MSFT bar); returns once it serves.
+# start_host SECONDS [MODE]: the host for at most SECONDS, its clock at 2009-07-21 14:24 UTC (just
+# after the scenario's last MSFT bar), times shown in display time-zone mode MODE (GMT unless
+# given; TZ sets the computer's zone for the local mode); returns once it serves.
 start_host() {
-    "$run" "$host" "$scenario" "$work/stop" "$1" 1248186240 >"$work/host.out" 2>&1 &
+    rm -f "$work/stop"
+    "$run" "$host" "$scenario" "$work/stop" "$1" 1248186240 "${2:-1}" >"$work/host.out" 2>&1 &
     host_pid=$!
     patience=60 eventually answers 0
     expect_rc 0 "request once the server has started"

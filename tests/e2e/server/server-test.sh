@@ -9,6 +9,8 @@ client=$2
 host=$3
 scenario=$4
 . "$(dirname "$0")/host-session.sh"
+export KOLVANE_LOG_DIR="Z:$work/logs"
+log="$work/logs/zanvo-server-host.log"
 
 # The raw text of a watch output line (after the time stamp and the item).
 texts() {
@@ -31,7 +33,25 @@ grep -qF "no DDE server answers for service 'Zanvo' and topic 'Snapshot'" "$work
 dde request Zanvo Snapshot
 expect_rc 2 "request without an item"
 
+# expect_settled TOPIC ITEM EXPECTED: as expect_watched, asked again while the first advise comes
+# before the item's data (its history arrives at the library's next timer tick, and under load
+# the advise loop may start before).
+expect_settled() {
+    local try
+    for try in 1 2 3 4; do
+        dde --raw --count 1 --seconds 20 watch Zanvo "$1" "$2"
+        [ "$rc" -eq 0 ] && [ "$(texts "$work/out" | tail -n 1)" = "$3" ] && return
+    done
+    fail "$1 $2: $(cat "$work/out"), expected $3"
+}
+
 start_host 300
+
+# A scenario line in error reaches the log with its file and line.
+line=$(grep -n ' 9007199254740993$' "$scenario" | cut -d: -f1)
+grep -qF "$(printf 'DataSupplier::OnServerMessage\tData manager message: %s(%s): bad volume' \
+    "$scenario" "$line") '9007199254740993'" <(cut -f4,6 "$log") ||
+    fail "no log line for the scenario's line $line: $(cat "$log")"
 
 # A first request serves the item's initial text: empty for a snapshot, header and empty rows for
 # bars and ticks.
@@ -120,6 +140,62 @@ expect_rc 0 "watch of IBM's quote"
 texts "$work/out" | tail -n 2 | grep -qvE '^10[0-9]\.[0-9]{2}0000\\t10[0-9]\.[0-9]{2}0000$' &&
     fail "IBM quote updates: $(cat "$work/out")"
 
+# The S&P 500's volume of 10 October 2008, beyond 32 bits, in the quote, the daily bar and a tick.
+expect_settled Snapshot "SPX,D,V" ' 10/10/2008\t11456230000'
+spx_day=' 10/10/2008\t902.310000\t936.360000\t839.800000\t899.220000\t11456230000\n'
+for _ in 1 2 3 4; do
+    dde --raw --count 1 --seconds 20 watch Zanvo Bars "SPX,D,250,DOHLCV"
+    grep -qF "$spx_day" <(texts "$work/out") && break
+done
+grep -qF "$spx_day" <(texts "$work/out") || fail "SPX daily bars: $(tail -c 300 "$work/out")"
+expect_settled TS "SPX,1,DTPS" ' 10/10/2008\t 8:00:00 PM\t899.220000\t11456230000\n'
+
+# clock HOUR: the served time of day of a whole hour, " 8:00:00 PM".
+clock() {
+    local h=$(($1 % 24))
+    printf ' %d:00:00 %s' $(((h + 11) % 12 + 1)) "$([ "$h" -lt 12 ] && echo AM || echo PM)"
+}
+
+# BTCUSD's bars of 20:00-23:00 in New York, oldest first: the evenings of 16, 19 and 20 July (UTC
+# days 17, 20 and 21; the weekend's UTC days have no bars), each bar closing at
+# 1000 x (UTC day - 16) + 100 + UTC hour; the served times are New York's plus the argument.
+evening() {
+    local text='' slot day hour
+    for slot in 1:21 1:22 4:20 4:21 4:22 5:20 5:21 5:22; do
+        day=${slot%:*} hour=${slot#*:}
+        text+="$(clock $((hour + $1)))\t$((1000 * day + 100 + hour + ny_behind - 24)).000000\n"
+    done
+    printf '%s' "$text"
+}
+
+# New York's evening is the same window in GMT, shifted by New York's offset today (the local
+# mode converts with the offset of the moment).
+ny_behind=$(TZ=America/New_York date +%z | cut -c3)
+expect_settled Bars "BTCUSD,60,8,TC,$((ny_behind - 4)):00-$((ny_behind - 1)):00" \
+    "$(evening "$ny_behind")"
+
+# zone_run MODE TZ: the host again in display mode MODE with the computer in zone TZ. The quote's
+# date is the trading day in every mode.
+zone_run() {
+    stop_host
+    TZ=$2 start_host 120 "$1"
+    expect_settled Snapshot "SPX,D,V" ' 10/10/2008\t11456230000'
+}
+
+zone_run 2 America/New_York
+# Tokyo's 8:00-15:00 is 23:00-06:00 UTC: the eight newest bars inside it, none from 15:00 on.
+tokyo=''
+for i in $(seq 0 7); do
+    tokyo+="$(clock $((13 + i / 4)) | sed "s/:00:00/:$(printf %02d $((i % 4 * 15))):00/")"
+    tokyo+="\t$((3715 + 5 * i)).000000\n"
+done
+expect_settled Bars "7203,15,8,TC,8:00-15:00" "$tokyo"
+
+# 20:00-23:00 in New York crosses midnight UTC.
+zone_run 0 America/New_York
+expect_settled Bars "BTCUSD,60,8,TC,20:00-23:00" "$(evening 0)"
+
+zone_run 0 Asia/Tokyo
 stop_host
 
 # The service name can outlive the process for a moment under Wine; give it a few seconds.

@@ -92,22 +92,33 @@ TEST_F(ItemGrammarTest, BarOptionsAndLayout) {
     EXPECT_THAT(DmCalls("RequestBars"), ElementsAre("RequestBars(IBM,-1)", "RequestBars(IBM,1)"));
 }
 
-TEST_F(ItemGrammarTest, SessionWindowInZonesBehindAndAheadOfUtc) {
-    EXPECT_EQ(SessionSecondsUtc(9, 30, kNow, "IBM"), 34200); // GMT
-    dm->intOptions[moTimeZoneMode] = 0;
+TEST_F(ItemGrammarTest, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
     FixedZone behind(300);
-    SetComputerTimeZone(&behind);
-    EXPECT_EQ(SessionSecondsUtc(20, 0, kNow, "IBM"), 90000);
-    EXPECT_EQ(SessionSecondsUtc(23, 0, kNow, "IBM"), 100800);
-
     FixedZone ahead(-120);
-    SetComputerTimeZone(&ahead);
-    EXPECT_EQ(SessionSecondsUtc(1, 0, kNow, "IBM"), 82800);
-    EXPECT_EQ(SessionSecondsUtc(8, 0, kNow, "IBM"), 21600);
-
-    // Numbers far outside a day take the offset of the day's start, without overflow.
-    EXPECT_EQ(SessionSecondsUtc(99999, 99999, kNow, "IBM"), 365996340 - 7200);
-    EXPECT_EQ(SessionSecondsUtc(-1, -1, kNow, "IBM"), 86400 - 3660 - 7200);
-    EXPECT_EQ(SessionSecondsUtc(2147483647, 2147483647, kNow, "IBM"), 2147483647);
+    struct Row {
+        ComputerTimeZone* zone; // GMT without one
+        SessionWindow window;
+        std::int32_t start;
+        std::int32_t end;
+    };
+    const Row rows[] = {
+        {nullptr, {9, 30, 16, 0}, 34200, 57600},
+        // Crossing midnight UTC once converted: the end lies on the next UTC day.
+        {&behind, {20, 0, 23, 0}, 3600, 14400},
+        {&ahead, {1, 0, 8, 0}, 82800, 108000},
+        // Backwards in the display zone: the end stays before the start, for the supplier.
+        {&ahead, {16, 0, 9, 30}, 50400, 27000},
+        // Numbers far outside a day, without overflow.
+        {&ahead, {99999, 99999, 1, 1}, 85140, -365907540},
+        {&ahead, {-1, -1, -1, -1}, 75540, 75540},
+        {&ahead, {2147483647, 2147483647, 0, 0}, 25620, -2147483647 - 1},
+    };
+    for (const Row& row : rows) {
+        dm->intOptions[moTimeZoneMode] = row.zone ? 0 : 1;
+        SetComputerTimeZone(row.zone);
+        const UtcSessionWindow utc = SessionWindowUtc(row.window, kNow, "IBM");
+        EXPECT_EQ(utc.start, row.start) << row.window.startHour << ":" << row.window.startMinute;
+        EXPECT_EQ(utc.end, row.end) << row.window.endHour << ":" << row.window.endMinute;
+    }
     SetComputerTimeZone(nullptr);
 }

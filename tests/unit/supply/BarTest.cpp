@@ -72,16 +72,29 @@ TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
 
 TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {
     fake::FakeMondrel& dm = ConnectAll();
-    BarRequest request = Request(5, 10);
-    request.customSession = true;
-    request.sessionStart = 34200; // 09:30:00
-    request.sessionEnd = 57600;   // 16:00:00
-    ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    const mondrel::BarSet& set = *dm.barSets.back();
-    const mondrel::RequestSettings& s = set.settings;
-    EXPECT_EQ(
-        std::tuple(s.sessionStartMinute, s.sessionEndMinute, s.endTime, s.count, s.customSession),
-        std::tuple(9 * 60 + 30, 15 * 60 + 59, kNow, 10, true));
+    // 09:30-16:00, and 23:00-06:00 UTC (08:00-15:00 in Tokyo), which ends on the next UTC day.
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> windows[] = {
+        {34200, 57600, 9 * 60 + 30, 15 * 60 + 59},
+        {82800, 108000, 23 * 60, 5 * 60 + 59},
+    };
+    for (const auto& [start, end, startMinute, endMinute] : windows) {
+        BarRequest request = Request(5, 10);
+        request.customSession = true;
+        request.sessionStart = start;
+        request.sessionEnd = end;
+        ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
+        const mondrel::RequestSettings& s = dm.barSets.back()->settings;
+        EXPECT_EQ(std::tuple(s.sessionStartMinute, s.sessionEndMinute, s.endTime, s.count,
+                             s.customSession),
+                  std::tuple(startMinute, endMinute, kNow, 10, true));
+        // The grid ends where the library's session does: every bar starts inside the window.
+        for (const auto& [time, bar] : LastBars()) {
+            const std::int32_t minute = (time % 86400) / 60;
+            EXPECT_TRUE(startMinute < endMinute ? startMinute <= minute && minute <= endMinute
+                                                : minute >= startMinute || minute <= endMinute)
+                << time;
+        }
+    }
 }
 
 TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {

@@ -151,4 +151,57 @@ TEST_F(ConnectionTest, OnlyASupplierWithoutItsLibraryIsCalledOutOfTurn) {
                             fake::Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
 }
 
+TEST_F(ConnectionTest, ServerMessagesAreLoggedAsOneLineOfText) {
+    ConnectAll();
+    supplier.OnServerMessage("day.scn(4): bad volume '-1'");
+    supplier.OnServerMessage("100% %s %n\nsecond line");
+    supplier.OnServerMessage(nullptr);
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ElementsAre(fake::Reported("DataSupplier::OnServerMessage",
+                                   "Data manager message: day.scn(4): bad volume '-1'\n"),
+                    fake::Reported("DataSupplier::OnServerMessage",
+                                   "Data manager message: 100% %s %n second line\n"),
+                    fake::Reported("DataSupplier::OnServerMessage", "Data manager message: \n")));
+}
+
+// 11,456,230,000 shares: the S&P 500's volume of 10 October 2008. A library with 32-bit getters
+// only gives what they answer.
+TEST_F(ConnectionTest, VolumesAndSizesBeyond32BitsComeThroughTheWideGetters) {
+    constexpr std::int64_t kVolume = 11456230000;
+    for (const auto& [wide, expected] :
+         {std::pair{true, kVolume}, {false, std::int64_t{2147483647}}}) {
+        fake::ResetScript();
+        fake::GetScript().wideValues = wide;
+        fake::FakeMondrel& dm = ConnectAll();
+        listener = RecordingListener{};
+
+        ASSERT_NE(supplier.StartSnapshotRequest("SPX").quote, nullptr);
+        dm.FireQuoteUpdate("SPX", {{0x2711, kVolume}, {0x2713, kVolume}});
+        ASSERT_FALSE(listener.snapCalls.empty());
+        EXPECT_EQ(listener.snapCalls.back().copy.volume, expected);
+        EXPECT_EQ(listener.snapCalls.back().copy.tradeSize, expected);
+
+        BarRequest daily;
+        daily.symbol = "SPX";
+        daily.interval = -1;
+        daily.count = 1;
+        ASSERT_NE(supplier.StartBarsRequest(daily), nullptr);
+        const TimeValue day = listener.barCalls.back().copy.bars.begin()->first;
+        fake::BackFill(*dm.barSets.back(),
+                       {fake::BarAt(day, 902.31, 936.36, 839.8, 899.22, kVolume)});
+        EXPECT_EQ(listener.barCalls.back().copy.bars.at(day).volume, expected);
+
+        ASSERT_NE(supplier.StartTickRequest({"SPX", 3}), nullptr);
+        fake::BackFill(*dm.tickSets.back(), {fake::Trade(day, 899.22, kVolume),
+                                             fake::Quote(day, 899, kVolume, 900, kVolume)});
+        std::vector<std::int64_t> sizes;
+        for (const Tick& tick : listener.tickCalls.back().copy.ticks) {
+            sizes.push_back(tick.size);
+        }
+        EXPECT_THAT(sizes, ElementsAre(expected, expected, expected)) << wide;
+        supplier.Disconnect();
+    }
+}
+
 } // namespace
