@@ -17,12 +17,6 @@ constexpr std::int64_t kDay = 86400;
 // to 1970.
 constexpr int kMaxClosedSessions = 366;
 
-// The symbol as the argument checks name it.
-struct SymbolName {
-    const std::string& text;
-    bool IsEmpty() const { return text.empty(); }
-};
-
 // Fills the map from the newest bar backwards and decides where the walk stops.
 class GridWalk {
 public:
@@ -200,26 +194,22 @@ void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interv
                  MakeTradingSession(sessionStart, sessionEnd), bars);
 }
 
-void BarListCreator::GetEmptyBars(const std::string& symbolText, std::int32_t interval,
+void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
                                   const BarRange& range, const TradingSession& session,
                                   BarMap& bars) {
-    const SymbolName symbol{symbolText};
-    KOLVANE_ASSERT(!symbol.IsEmpty());
-    if (range.byCount) {
-        const std::int32_t barCount = range.barCount;
-        KOLVANE_ASSERT(barCount);
-    }
+    KOLVANE_ASSERT_TEXT(!symbol.empty(), "!symbol.IsEmpty()");
+    KOLVANE_ASSERT_TEXT(!range.byCount || range.barCount, "barCount");
     KOLVANE_ASSERT(IsValidInterval(interval));
     bars.clear();
 
     if (range.byCount && range.barCount < 0) {
         KOLVANE_LOG(nullptr, "Bar count %d for '%s' is below 0: no bars\n", range.barCount,
-                    symbolText.c_str());
+                    symbol.c_str());
         return;
     }
     if (range.byCount && range.barCount > kMaxBarCount) {
         KOLVANE_LOG(nullptr, "Bar count %d for '%s' refused: at most %d bars\n", range.barCount,
-                    symbolText.c_str(), kMaxBarCount);
+                    symbol.c_str(), kMaxBarCount);
         return;
     }
     const bool empty = range.byCount ? range.barCount == 0 : range.endTime < range.startTime;
@@ -227,10 +217,10 @@ void BarListCreator::GetEmptyBars(const std::string& symbolText, std::int32_t in
         return;
     }
 
-    const HolidayCalendar calendar(symbolText);
-    GridWalk walk(symbolText, interval, range.byCount, range.barCount, range.startTime, bars);
+    const HolidayCalendar calendar(symbol);
+    GridWalk walk(symbol, interval, range.byCount, range.barCount, range.startTime, bars);
     if (interval > 0) {
-        WalkSessions(walk, calendar, symbolText, range.endTime, interval, session);
+        WalkSessions(walk, calendar, symbol, range.endTime, interval, session);
     } else if (interval == biDaily || interval == biWeekly) {
         WalkDaysAndWeeks(walk, calendar, range.endTime, interval);
     } else {

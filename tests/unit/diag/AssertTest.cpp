@@ -27,9 +27,10 @@ TEST(Assert, ReportsExpressionTextFunctionFileLineAndBuildTimestampOnce) {
     int evaluated = 0;
     KOLVANE_ASSERT(++evaluated == 1);
     KOLVANE_ASSERT(++evaluated == 0);
-    EXPECT_EQ(evaluated, 2);
+    KOLVANE_ASSERT_TEXT(++evaluated == 0, "settings.Save()");
+    EXPECT_EQ(evaluated, 3);
 
-    ASSERT_EQ(library->reports.size(), before + 3);
+    ASSERT_EQ(library->reports.size(), before + 4);
     const auto& report = library->reports[before];
     EXPECT_EQ(report.expression, u"!\"Unknown timer\"");
     EXPECT_EQ(report.function, u"TimerOwner::OnTimer");
@@ -41,6 +42,7 @@ TEST(Assert, ReportsExpressionTextFunctionFileLineAndBuildTimestampOnce) {
         << stamp;
     EXPECT_EQ(library->reports[before + 1].expression, u"std::is_same_v<int, long>");
     EXPECT_EQ(library->reports[before + 2].expression, u"++evaluated == 0");
+    EXPECT_EQ(library->reports[before + 3].expression, u"settings.Save()");
 
     for (const std::int32_t answer : {1, 3, -1}) {
         library->answer = answer; // 1 breaks only under a debugger; the others carry on
