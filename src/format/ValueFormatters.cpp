@@ -40,7 +40,7 @@ std::string DataFormatter::FormatTime(const std::string& symbol, TimeValue time,
     if (time < 0) {
         return {};
     }
-    const std::tm brokenDown = *TimeHelper::GetTmTime(time);
+    const std::tm brokenDown = TimeHelper::GetTmTime(time);
     char buffer[128];
     const std::size_t length =
         std::strftime(buffer, sizeof(buffer), isDate ? " %x" : " %X", &brokenDown);

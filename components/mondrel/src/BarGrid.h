@@ -2,17 +2,12 @@
 // or without a daily session window.
 #pragma once
 
+#include "mondrel/Mondrel.h"
+
 #include <cstdint>
 #include <optional>
 
 namespace mondrel {
-
-enum BarInterval : int {
-    biDaily = -1,
-    biWeekly = -2, // weeks start on Sunday
-    biMonthly = -3,
-    biPassThrough = -5,
-};
 
 // A daily window in whole UTC minutes, both ends inclusive; a window from 00:00 to 00:00 is the
 // whole day. A window whose end lies before its start crosses midnight.

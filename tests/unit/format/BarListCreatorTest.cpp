@@ -131,7 +131,7 @@ TEST_P(BarGrid, Walk) {
     for (TimeValue day = Utc(2008, 1, 1); c.holidays == every2008And2009 && day < Utc(2010, 1, 1);
          day += 86400) {
         holidays.push_back({TimeHelper::GetYear(day), TimeHelper::GetMonth(day),
-                            TimeHelper::GetTmTime(day)->tm_mday});
+                            TimeHelper::GetTmTime(day).tm_mday});
     }
     const DaylightPeriods daylight[] = {{},
                                         {{Utc(2009, 7, 15), Utc(2010, 1, 1)}},

@@ -177,7 +177,7 @@ TEST_F(ConnectionTest, VolumesAndSizesBeyond32BitsComeThroughTheWideGetters) {
         listener = RecordingListener{};
 
         ASSERT_NE(supplier.StartSnapshotRequest("SPX").quote, nullptr);
-        dm.FireQuoteUpdate("SPX", {{0x2711, kVolume}, {0x2713, kVolume}});
+        dm.FireQuoteUpdate("SPX", {{qfVolume, kVolume}, {qfTradeSize, kVolume}});
         ASSERT_FALSE(listener.snapCalls.empty());
         EXPECT_EQ(listener.snapCalls.back().copy.volume, expected);
         EXPECT_EQ(listener.snapCalls.back().copy.tradeSize, expected);
