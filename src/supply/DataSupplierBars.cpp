@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DataSupplier.h"
 #include "Kolvane.h"
+#include "LibraryGuard.h"
 #include "RequestOptionsPtr.h"
 
 #include <algorithm>
@@ -53,12 +54,7 @@ std::int32_t LastSecond(const BarRequest& request) {
 } // namespace
 
 IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     if (!m_mondrel) {
         return nullptr;
     }
@@ -124,12 +120,7 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
 }
 
 void DataSupplier::StopRequest(IBarSet* key) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     KOLVANE_ASSERT(key);
     // A set that is not ours (or no longer) is not handed to the library, which may have freed it.
     const auto it = m_bars.find(key);

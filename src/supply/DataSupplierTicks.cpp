@@ -3,6 +3,7 @@
 #include "DataSupplier.h"
 #include "HandleValue.h"
 #include "Kolvane.h"
+#include "LibraryGuard.h"
 #include "RequestOptionsPtr.h"
 
 #include <algorithm>
@@ -37,12 +38,7 @@ void ClearNewMarks(TickInfo& info) {
 } // namespace
 
 ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     if (!m_mondrel) {
         return nullptr;
     }
@@ -73,12 +69,7 @@ ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
 }
 
 void DataSupplier::StopRequest(ITickSet* key) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     KOLVANE_ASSERT(key);
     // A set that is not ours (or no longer) is not handed to the library, which may have freed it.
     const auto it = m_ticks.find(key);
