@@ -41,16 +41,6 @@ constexpr FeedRow kFeedRows[] = {
 // State icons: disconnected (also for an unknown feed), retrying, connected.
 constexpr int kStateIconIds[] = {IDI_STATE_DISCONNECTED, IDI_STATE_RETRYING, IDI_STATE_CONNECTED};
 
-// The main application's settings record as the dialog saves it: to Zanvo.ini beside the program.
-class StoredSettings {
-public:
-    explicit StoredSettings(ApplicationSettings& record) : m_record(record) {}
-    bool Save() const { return m_record.Save(m_record.ZanvoIniPath()); }
-
-private:
-    ApplicationSettings& m_record;
-};
-
 class SettingsDlg {
 public:
     explicit SettingsDlg(Resubscribe resubscribe) : m_resubscribe(std::move(resubscribe)) {}
@@ -172,15 +162,14 @@ void SettingsDlg::OnBnClickedAppSettings() {
     if (::PropertySheetA(&sheet) <= 0)
         return;
 
-    StoredSettings settings(record);
     if (connection.Changed()) {
         SetConnectionTexts(record, connection.Texts());
-        KOLVANE_ASSERT(settings.Save());
+        KOLVANE_ASSERT_TEXT(record.Save(record.ZanvoIniPath()), "settings.Save()");
         m_resubscribe(true);
     }
     if (dateTime.Changed()) {
         record.timeZoneMode = dateTime.Mode();
-        KOLVANE_ASSERT(settings.Save());
+        KOLVANE_ASSERT_TEXT(record.Save(record.ZanvoIniPath()), "settings.Save()");
         // Disconnected, the mode is only saved; the next connection hands it to the library.
         if (Mondrel* dataManager = CurrentDataManager()) {
             dataManager->SetIntOption(moTimeZoneMode, dateTime.Mode());
