@@ -14,7 +14,7 @@ const std::string Tarvex = "[tarvex]\nInternetUserName=joe\nInternetPassword=sec
 std::string Loaded(const ApplicationSettings& s) {
     return s.userName + "|" + s.password + "|" + s.quoteAddress + "|" + s.historyAddress + "|" +
            s.domTickAddress + "|" + s.intlTickAddress + "|" + std::to_string(s.timeZoneMode) + "|" +
-           s.quoteExchangeList;
+           s.quoteExchanges;
 }
 
 TEST(SettingsStore, LoadFallsBackToAddressThenTarvexAndKeeps255Characters) {
@@ -62,7 +62,7 @@ TEST(SettingsStore, SaveWritesSevenKeysAndNeverTheCommonAddressOrExchangeList) {
     settings.password = "";
     settings.historyAddress = "h.host";
     settings.timeZoneMode = -1;
-    settings.quoteExchangeList = "CHANGED";
+    settings.quoteExchanges = "CHANGED";
     ASSERT_TRUE(settings.Save(zanvo));
     EXPECT_EQ(folder.Read("tarvex.ini"), Tarvex);
     ASSERT_TRUE(PlatformSettingsFiles().WriteText(zanvo, "Connectivity", "Address", "new.host"));
