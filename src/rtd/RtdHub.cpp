@@ -174,35 +174,27 @@ void RtdHub::SetValue(std::int32_t topicId, Cell& cell, RtdValue value) {
     }
 }
 
-void RtdHub::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) {
-    const auto name = m_byQuote.find(key);
-    if (name == m_byQuote.end()) {
+template <typename Index, typename Handle, typename Record>
+void RtdHub::Deliver(const Index& index, const Handle& handle, Record Subscription::*kept,
+                     const Record& record) {
+    const auto name = index.find(handle);
+    if (name == index.end()) {
         return;
     }
     Subscription& subscription = m_subscriptions.at(name->second);
-    subscription.snapshot = info;
+    subscription.*kept = record;
     subscription.hasData = true;
     Update(subscription);
+}
+
+void RtdHub::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) {
+    Deliver(m_byQuote, key, &Subscription::snapshot, info);
 }
 
 void RtdHub::OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) {
-    const auto name = m_byBars.find(barSet);
-    if (name == m_byBars.end()) {
-        return;
-    }
-    Subscription& subscription = m_subscriptions.at(name->second);
-    subscription.bars = info;
-    subscription.hasData = true;
-    Update(subscription);
+    Deliver(m_byBars, barSet, &Subscription::bars, info);
 }
 
 void RtdHub::OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) {
-    const auto name = m_byTicks.find(tickSet);
-    if (name == m_byTicks.end()) {
-        return;
-    }
-    Subscription& subscription = m_subscriptions.at(name->second);
-    subscription.ticks = info;
-    subscription.hasData = true;
-    Update(subscription);
+    Deliver(m_byTicks, tickSet, &Subscription::ticks, info);
 }

@@ -70,6 +70,10 @@ private:
     bool Subscribe(Subscription& subscription);
     void Unsubscribe(Subscription& subscription);
     RtdValue ValueOf(const Cell& cell, const Subscription& subscription) const;
+    // Keeps the record of the subscription the handle belongs to, if any, and updates its cells.
+    template <typename Index, typename Handle, typename Record>
+    void Deliver(const Index& index, const Handle& handle, Record Subscription::*kept,
+                 const Record& record);
     // Works out the subscription's cells again; marks those whose value changed.
     void Update(Subscription& subscription);
     void SetValue(std::int32_t topicId, Cell& cell, RtdValue value);
