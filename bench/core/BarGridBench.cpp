@@ -19,7 +19,7 @@ public:
         manager.intOptions[moTimeZoneMode] = 2;
         manager.marketInfo.timeZones["IBM"] = 7;
         DaylightPeriods daylight;
-        std::vector<fake::Holiday>& holidays = manager.marketInfo.holidays["IBM"];
+        std::vector<mondrel::CivilDate>& holidays = manager.marketInfo.holidays["IBM"];
         for (int year = 1985; year <= 2009; ++year) {
             daylight.push_back({TimeHelper::MakeTimeGMT(year, 3, 8, 7, 0, 0),
                                 TimeHelper::MakeTimeGMT(year, 11, 1, 6, 0, 0)});

@@ -4,34 +4,31 @@
 // first served), and counts the updates it receives over a fixed window after a warm-up. Each text
 // starts with the time its server stamped into it (QueryPerformanceCounter ticks, one clock for
 // every process of the machine), so the delay from the server's update to this receipt is measured
-// too. The server's working set is read through the conversation's partner window once the first
-// conversation stands and again at the end of the window, the same way for every server.
+// too, and the age of the newest value held (ClientMeasures.h). The server's working set is read
+// through the conversation's partner window once the first conversation stands, when the window
+// starts and at its end, the same way for every server.
 //
 //   bench-dde-client SERVICE TOPIC K WARMUP_SECONDS SECONDS
 //
 // Waits up to a minute for the service to answer. Prints "subscribed" once every advise loop has
 // started (the servers then begin their updates), "measuring" when the window starts after the
 // warm-up, then one line:
-//   items K started S updates N seconds T rate R p50_us X p99_us Y ws_before B ws_after A
+//   items K started S updates N seconds T rate R p50_us X p99_us Y fresh_p50_us F fresh_p99_us G
+//   ws_before B ws_start W ws_after A
 // Exit code 0 when every advise loop started and updates arrived, 1 otherwise, 2 for bad usage.
+#include "ClientMeasures.h"
+
 #include <windows.h>
 
 #include <ddeml.h>
-#include <psapi.h>
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 namespace {
 
-bool s_measuring = false;
-long long s_updates = 0;
-std::vector<long long> s_delays; // QPC ticks
+ClientMeasures s_measures;
 
 struct Loop {
     DWORD instance = 0;
@@ -39,75 +36,24 @@ struct Loop {
     HCONV conversation = nullptr;
 };
 
-long long Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
 HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
     if (type != XTYP_ADVDATA)
         return nullptr;
-    if (s_measuring && data) {
-        const long long received = Now();
+    if (data) {
         char text[64] = {};
         DdeGetData(data, reinterpret_cast<BYTE*>(text), sizeof text - 1, 0);
-        ++s_updates;
-        const long long stamp = std::atoll(text);
-        if (stamp > 0 && stamp <= received)
-            s_delays.push_back(received - stamp);
+        s_measures.Received(std::atoll(text), Now());
     }
     return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
 }
-
-// Runs the message loop for the given time.
-void RunFor(double seconds) {
-    const long long frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    const long long end = Now() + static_cast<long long>(seconds * frequency);
-    for (long long now = Now(); now < end; now = Now()) {
-        MSG msg;
-        // The servers post faster than this loop takes their data: the queue may never run dry,
-        // so the time is checked between messages too.
-        while (Now() < end && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        const DWORD wait = static_cast<DWORD>((end - now) * 1000 / frequency);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(wait, 50), QS_ALLINPUT);
-    }
-}
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // The working set of the process at the other end of a conversation, in bytes; 0 when unknown.
 unsigned long long PartnerWorkingSet(HCONV conversation) {
     CONVINFO info{};
     info.cb = sizeof(info);
-    if (!DdeQueryConvInfo(conversation, QID_SYNC, &info) || !info.hwndPartner)
+    if (!conversation || !DdeQueryConvInfo(conversation, QID_SYNC, &info))
         return 0;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(info.hwndPartner, &processId);
-    const ProcessHandle process(
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof(counters)))
-        return 0;
-    return counters.WorkingSetSize;
-}
-
-double Microseconds(const std::vector<long long>& sorted, double fraction, long long frequency) {
-    if (sorted.empty())
-        return 0.0;
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1));
-    return static_cast<double>(sorted[index]) * 1e6 / static_cast<double>(frequency);
+    return WorkingSetOfWindow(info.hwndPartner);
 }
 
 } // namespace
@@ -170,29 +116,19 @@ int main(int argc, char** argv) {
     }
     std::printf("subscribed\n");
     std::fflush(stdout);
-    RunFor(warmup);
+    RunFor(warmup, s_measures);
     std::printf("measuring\n");
     std::fflush(stdout);
-    s_delays.reserve(1 << 20);
-    s_measuring = true;
-    const long long begin = Now();
-    RunFor(seconds);
-    const long long finish = Now();
-    s_measuring = false;
-    const unsigned long long workingSetAfter = loops.empty() || !loops.front().conversation
-                                                   ? 0
-                                                   : PartnerWorkingSet(loops.front().conversation);
+    HCONV first = loops.empty() ? nullptr : loops.front().conversation;
+    const unsigned long long workingSetStart = PartnerWorkingSet(first);
+    s_measures.Begin();
+    RunFor(seconds, s_measures);
+    s_measures.End();
+    const unsigned long long workingSetAfter = PartnerWorkingSet(first);
 
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    const double elapsed =
-        static_cast<double>(finish - begin) / static_cast<double>(frequency.QuadPart);
-    std::sort(s_delays.begin(), s_delays.end());
-    std::printf("items %d started %d updates %lld seconds %.2f rate %.0f p50_us %.0f p99_us %.0f "
-                "ws_before %llu ws_after %llu\n",
-                count, started, s_updates, elapsed, static_cast<double>(s_updates) / elapsed,
-                Microseconds(s_delays, 0.5, frequency.QuadPart),
-                Microseconds(s_delays, 0.99, frequency.QuadPart), workingSetBefore,
+    std::printf("items %d started %d ", count, started);
+    s_measures.Print();
+    std::printf(" ws_before %llu ws_start %llu ws_after %llu\n", workingSetBefore, workingSetStart,
                 workingSetAfter);
     std::fflush(stdout);
 
@@ -204,5 +140,5 @@ int main(int argc, char** argv) {
         if (loop.instance)
             DdeUninitialize(loop.instance);
     }
-    return started == count && s_updates > 0 ? 0 : 1;
+    return started == count && s_measures.Values() > 0 ? 0 : 1;
 }

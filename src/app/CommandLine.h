@@ -7,7 +7,7 @@ enum class LaunchMode {
     Run,         // no switch: the tray program
     RegServer,   // write the registry entries and register the type library
     UnregServer, // remove them
-    ServerOnly,  // "Embedding" or "Automation": a bare message loop, no window
+    ServerOnly,  // "Embedding" or "Automation": started by COM, runs as the tray program
 };
 
 // Every "-" or "/" starts a token that runs to the end of the line; the first token equal to a

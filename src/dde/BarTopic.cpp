@@ -37,33 +37,35 @@ std::optional<std::int32_t> BarFieldCode(char letter) {
 
 } // namespace
 
-bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
-    KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText,
+                                                 const void* logObject) {
+    const ItemText request{itemText};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
-        return false;
+    if (!SplitDdeRequest(itemText, params)) {
+        return std::nullopt;
     }
     if (params.size() < 4) {
-        KOLVANE_LOG(this, "Error: Too little parameters\n");
-        return false;
+        KOLVANE_LOG(logObject, "Error: Too little parameters\n");
+        return std::nullopt;
     }
     BarRequest barRequest;
     barRequest.symbol = params[0];
     barRequest.interval = ParseInterval(params[1]);
     barRequest.count = ParseDecimal(params[2]);
     if (barRequest.count > kMaxBarCount) {
-        KOLVANE_LOG(this, "Error: Unable to create topic - Count %d is more than %d rows\n",
+        KOLVANE_LOG(logObject, "Error: Unable to create topic - Count %d is more than %d rows\n",
                     barRequest.count, kMaxBarCount);
-        return false;
+        return std::nullopt;
     }
     ListFormat format;
     format.count = barRequest.count;
     for (const char letter : params[3]) {
         const auto code = BarFieldCode(letter);
         if (!code) {
-            KOLVANE_LOG(this, "Error: Unable to create topic: Unsupported field '%c'\n", letter);
-            return false;
+            KOLVANE_LOG(logObject, "Error: Unable to create topic: Unsupported field '%c'\n",
+                        letter);
+            return std::nullopt;
         }
         format.fields.push_back(*code);
     }
@@ -80,23 +82,32 @@ bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
         } else if (barRequest.interval > 0) {
             const auto window = ReadSessionWindow(param);
             if (!window) {
-                KOLVANE_LOG(this,
+                KOLVANE_LOG(logObject,
                             "Error: Unable to create topic - Unsupported session format ('%s')\n",
                             param.c_str());
-                return false;
+                return std::nullopt;
             }
-            const TimeValue now = Clock::Now();
+            const UtcSessionWindow utc = SessionWindowUtc(*window, Clock::Now(), barRequest.symbol);
             barRequest.customSession = true;
-            barRequest.sessionStart =
-                SessionSecondsUtc(window->startHour, window->startMinute, now, barRequest.symbol);
-            barRequest.sessionEnd =
-                SessionSecondsUtc(window->endHour, window->endMinute, now, barRequest.symbol);
+            barRequest.sessionStart = utc.start;
+            barRequest.sessionEnd = utc.end;
         } else {
-            KOLVANE_LOG(this, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
+            KOLVANE_LOG(logObject, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
                         param.c_str());
-            return false;
+            return std::nullopt;
         }
     }
+    return BarItem{barRequest, format};
+}
+
+bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
+    KOLVANE_ASSERT(hconv);
+    const auto item = CreateBarTopic(request, this);
+    if (!item) {
+        return false;
+    }
+    const BarRequest& barRequest = item->request;
+    const ListFormat& format = item->format;
     IBarSet* barKey = m_supplier->StartBarsRequest(barRequest);
     if (!barKey) {
         return false;

@@ -12,11 +12,13 @@
 #include "DdeTopics.h"
 #include "IDataListener.h"
 #include "TextBuilder.h"
+#include "TopicItems.h"
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -48,11 +50,20 @@ public:
     void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override;
 
     // Drops every topic and creates it anew from the item strings the clients sent, optionally
-    // reconnecting the supplier in between; the conversations and advise loops stay open.
+    // reconnecting the supplier in between; the conversations and advise loops stay open. False
+    // when the supplier could not connect, or when the server was stopped while the queue ran.
     bool ReconnectAndResubscribe(bool reconnect);
 
     // Cuts an item at commas into trimmed, upper-cased parameters.
     static bool SplitDdeRequest(const std::string& request, std::vector<std::string>& params);
+
+    // The topics' item grammars: what a non-empty item asks for, or nothing after its refusal
+    // is logged (for logObject). Subscribing is the caller's step.
+    static std::optional<SnapshotItem> CreateSnapshotTopic(const std::string& request,
+                                                           const void* logObject);
+    static std::optional<BarItem> CreateBarTopic(const std::string& request, const void* logObject);
+    static std::optional<TickItem> CreateTickTopic(const std::string& request,
+                                                   const void* logObject);
 
     // The DDEML callback of the server's instance.
     static HDDEDATA __DdeCallback(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1,

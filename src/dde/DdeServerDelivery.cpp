@@ -62,10 +62,11 @@ void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& in
     KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_SNAPSHOT, ddeKey.request));
 }
 
-bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& request) {
+bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& item) {
     KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
-    m_withData.insert(DdeKey{hconv, request});
+    const ItemText request{item};
+    KOLVANE_ASSERT(!request.IsEmpty());
+    m_withData.insert(DdeKey{hconv, item});
     if (m_gone.count(hconv) != 0) {
         return true;
     }
@@ -73,7 +74,7 @@ bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string&
         MarkGone(hconv);
         return true;
     }
-    const AdviseNames& names = KeepAdviseNames(DdeKey{hconv, request}, topic);
+    const AdviseNames& names = KeepAdviseNames(DdeKey{hconv, item}, topic);
     const HCONV outer = std::exchange(m_advising, hconv);
     const bool posted = PostAdvise(names.topic.Get(), names.item.Get());
     m_advising = outer;

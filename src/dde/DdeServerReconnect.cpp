@@ -35,6 +35,12 @@ bool DdeServer::ReconnectAndResubscribe(bool reconnect) {
         // Items asked for while the queue runs find the supplier disconnected and are refused
         // (see ServeItem) until it is connected again.
         CurrentMessageQueue().DispatchWaiting();
+        // A message in the queue may have stopped the server (the user chose Exit): then the
+        // supplier stays disconnected and no topic comes back.
+        if (m_dde.Id() == 0) {
+            KOLVANE_LOG(this, "The server was stopped during the reconnection\n");
+            return false;
+        }
         if (!m_supplier->Connect(m_settings())) {
             return false;
         }

@@ -47,22 +47,23 @@ bool DdeServer::DoRequest(HCONV hconv, const std::string& topic, const std::stri
     return false;
 }
 
-bool DdeServer::SplitDdeRequest(const std::string& request, std::vector<std::string>& params) {
-    KOLVANE_ASSERT(!request.empty());
+bool DdeServer::SplitDdeRequest(const std::string& item, std::vector<std::string>& params) {
+    const ItemText request{item};
+    KOLVANE_ASSERT(!request.IsEmpty());
     params.clear();
     std::size_t at = 0;
     while (true) {
-        at = request.find_first_not_of(',', at);
+        at = item.find_first_not_of(',', at);
         if (at == std::string::npos) {
             break;
         }
-        std::size_t end = request.find(',', at);
+        std::size_t end = item.find(',', at);
         if (end == std::string::npos) {
-            end = request.size();
+            end = item.size();
         }
-        const std::string token = Trimmed(request, at, end);
+        const std::string token = Trimmed(item, at, end);
         if (token.empty()) {
-            KOLVANE_LOG(nullptr, "Error: '%s' request contain empty parameter\n", request.c_str());
+            KOLVANE_LOG(nullptr, "Error: '%s' request contain empty parameter\n", item.c_str());
             return false;
         }
         params.push_back(ToUpperText(token));

@@ -10,7 +10,8 @@
 class MessageQueue {
 public:
     virtual ~MessageQueue() = default;
-    // Dispatches messages until none is waiting; returns without waiting for more.
+    // Dispatches messages until none is waiting, or until the quit message, which is posted
+    // again for the thread's message loop; returns without waiting for more.
     virtual void DispatchWaiting() = 0;
     // Runs task later, from the thread's message loop, after the message in hand and those
     // already waiting.

@@ -21,8 +21,16 @@ struct SessionWindow {
 // none unless all four are there.
 std::optional<SessionWindow> ReadSessionWindow(std::string_view parameter);
 
-// A wall-clock time of the display zone as UTC seconds after midnight, using the zone's offset of
-// the moment now: negative results move one day on, results of a day or more stay as they are.
-// The numbers are not range-checked; the arithmetic is 64-bit and the result saturates.
-std::int32_t SessionSecondsUtc(std::int32_t hour, std::int32_t minute, TimeValue now,
-                               const std::string& symbol);
+// A window in UTC seconds after midnight, as the bar request carries it.
+struct UtcSessionWindow {
+    std::int32_t start = 0;
+    std::int32_t end = 0;
+};
+
+// The window in UTC, with the display zone's offset at the window's start today (the day of now):
+// the start within the UTC day (0 to 86399), the end the window's length in the display zone
+// after it. So a window that crosses midnight UTC once converted ends up to a day after its
+// start, and one that runs backwards in the display zone ends before its start. The numbers are
+// not range-checked; the arithmetic is 64-bit and the results saturate.
+UtcSessionWindow SessionWindowUtc(const SessionWindow& window, TimeValue now,
+                                  const std::string& symbol);

@@ -6,16 +6,17 @@
 #include "PlainTextBuilder.h"
 #include "SnapshotQualifiers.h"
 
-bool DdeServer::CreateSnapshotTopic(HCONV hconv, const std::string& request) {
-    KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+std::optional<SnapshotItem> DdeServer::CreateSnapshotTopic(const std::string& itemText,
+                                                           const void* logObject) {
+    const ItemText request{itemText};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
-        return false;
+    if (!SplitDdeRequest(itemText, params)) {
+        return std::nullopt;
     }
     if (params.empty()) {
-        KOLVANE_LOG(this, "Error: Too little parameters\n");
-        return false;
+        KOLVANE_LOG(logObject, "Error: Too little parameters\n");
+        return std::nullopt;
     }
     const std::string& symbol = params[0];
     SnapshotFormat format;
@@ -28,13 +29,25 @@ bool DdeServer::CreateSnapshotTopic(HCONV hconv, const std::string& request) {
         } else {
             const SnapshotQualifierId id = SnapshotQualifiers::GetQualifierID(param);
             if (id == __sfEndOfQualifierList) {
-                KOLVANE_LOG(this, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
+                KOLVANE_LOG(logObject,
+                            "Error: Unable to create topic - Unsupported parameter ('%s')\n",
                             param.c_str());
-                return false;
+                return std::nullopt;
             }
             format.fields.push_back(id);
         }
     }
+    return SnapshotItem{symbol, format};
+}
+
+bool DdeServer::CreateSnapshotTopic(HCONV hconv, const std::string& request) {
+    KOLVANE_ASSERT(hconv);
+    const auto item = CreateSnapshotTopic(request, this);
+    if (!item) {
+        return false;
+    }
+    const std::string& symbol = item->symbol;
+    const SnapshotFormat& format = item->format;
     const QuoteKey quoteKey = m_supplier->StartSnapshotRequest(symbol);
     if (quoteKey.key == 0 || !quoteKey.quote) {
         return false;

@@ -35,22 +35,23 @@ std::optional<std::int32_t> TickFieldCode(char letter) {
 
 } // namespace
 
-bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
-    KOLVANE_ASSERT(hconv);
-    KOLVANE_ASSERT(!request.empty());
+std::optional<TickItem> DdeServer::CreateTickTopic(const std::string& itemText,
+                                                   const void* logObject) {
+    const ItemText request{itemText};
+    KOLVANE_ASSERT(!request.IsEmpty());
     std::vector<std::string> params;
-    if (!SplitDdeRequest(request, params)) {
-        return false;
+    if (!SplitDdeRequest(itemText, params)) {
+        return std::nullopt;
     }
     if (params.size() < 3) {
-        KOLVANE_LOG(this, "Error: Too little parameters\n");
-        return false;
+        KOLVANE_LOG(logObject, "Error: Too little parameters\n");
+        return std::nullopt;
     }
     TickRequest tickRequest{params[0], ParseDecimal(params[1])};
     if (tickRequest.count > kMaxBarCount) {
-        KOLVANE_LOG(this, "Error: Unable to create topic - Count %d is more than %d rows\n",
+        KOLVANE_LOG(logObject, "Error: Unable to create topic - Count %d is more than %d rows\n",
                     tickRequest.count, kMaxBarCount);
-        return false;
+        return std::nullopt;
     }
     ListFormat format;
     format.count = tickRequest.count;
@@ -58,8 +59,8 @@ bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
         const auto code = TickFieldCode(letter);
         if (!code) {
             const char text[2] = {letter, '\0'};
-            KOLVANE_LOG(this, "Error: Unable to create topic: Unsupported field '%s'\n", text);
-            return false;
+            KOLVANE_LOG(logObject, "Error: Unable to create topic: Unsupported field '%s'\n", text);
+            return std::nullopt;
         }
         format.fields.push_back(*code);
     }
@@ -70,11 +71,22 @@ bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
         } else if (param == "REVERSE") {
             format.reverse = true;
         } else {
-            KOLVANE_LOG(this, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
+            KOLVANE_LOG(logObject, "Error: Unable to create topic - Unsupported parameter ('%s')\n",
                         param.c_str());
-            return false;
+            return std::nullopt;
         }
     }
+    return TickItem{tickRequest, format};
+}
+
+bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
+    KOLVANE_ASSERT(hconv);
+    const auto item = CreateTickTopic(request, this);
+    if (!item) {
+        return false;
+    }
+    const TickRequest& tickRequest = item->request;
+    const ListFormat& format = item->format;
     ITickSet* tickKey = m_supplier->StartTickRequest(tickRequest);
     if (!tickKey) {
         return false;

@@ -1,12 +1,21 @@
 #include "Kolvane.h"
 
+#include <string>
 #include <string_view>
 
 namespace Kolvane {
 
+namespace {
+
+// How GCC and Clang name an unnamed namespace in a function's signature.
+constexpr std::string_view kUnnamedNamespaces[] = {"{anonymous}::", "(anonymous namespace)::"};
+
+} // namespace
+
 // "bool DataSupplier::Connect(const ApplicationSettings&)" -> "DataSupplier::Connect".
 // Return types, parameters, qualifiers and template bindings ("[with T = int]") are cut away; a
-// lambda reports as the function that holds it.
+// lambda reports as the function that holds it, and unnamed namespaces are left out, so that a
+// class kept private to its file reports as "Class::Method".
 std::u16string QualifiedFunctionName(const char* prettyFunction) {
     std::string_view s = prettyFunction ? prettyFunction : "";
     if (const auto with = s.find(" [with "); with != std::string_view::npos) {
@@ -49,7 +58,13 @@ std::u16string QualifiedFunctionName(const char* prettyFunction) {
     while (!name.empty() && (name.front() == '*' || name.front() == '&')) {
         name.remove_prefix(1);
     }
-    return std::u16string(name.begin(), name.end());
+    std::string kept(name);
+    for (const std::string_view unnamed : kUnnamedNamespaces) {
+        for (auto at = kept.find(unnamed); at != std::string::npos; at = kept.find(unnamed, at)) {
+            kept.erase(at, unnamed.size());
+        }
+    }
+    return std::u16string(kept.begin(), kept.end());
 }
 
 } // namespace Kolvane

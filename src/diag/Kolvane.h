@@ -3,6 +3,7 @@
 //
 //   KOLVANE_LOG(this, "DDE initialize failed\n");      // object is nullptr in free functions
 //   KOLVANE_ASSERT(m_listener);                         // evaluated in every build, exactly once
+//   KOLVANE_ASSERT_TEXT(ok, "settings.Save()");          // reported with the text given
 #pragma once
 
 #include <cstdint>
@@ -45,13 +46,17 @@ std::u16string QualifiedFunctionName(const char* prettyFunction);
                                __LINE__},                                                          \
         __VA_ARGS__)
 
-// Never compiled out: the expression runs in every build, exactly once, also for its side
-// effects. Variadic so that commas inside template arguments need no extra parentheses.
-#define KOLVANE_ASSERT(...)                                                                        \
+// Never compiled out: the condition runs in every build, exactly once, also for its side
+// effects. The report quotes `text`, where it should read otherwise than the condition.
+#define KOLVANE_ASSERT_TEXT(condition, text)                                                       \
     do {                                                                                           \
-        if (__VA_ARGS__) {                                                                         \
+        if (condition) {                                                                           \
         } else {                                                                                   \
             ::Kolvane::ReportFailedAssertion(KOLVANE_FILE, u"" __TIMESTAMP__, __LINE__,            \
-                                             __PRETTY_FUNCTION__, u"" #__VA_ARGS__);               \
+                                             __PRETTY_FUNCTION__, u"" text);                       \
         }                                                                                          \
     } while (0)
+
+// Reports the condition as written. Variadic so that commas inside template arguments need no
+// extra parentheses.
+#define KOLVANE_ASSERT(...) KOLVANE_ASSERT_TEXT((__VA_ARGS__), #__VA_ARGS__)

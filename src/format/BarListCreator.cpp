@@ -5,6 +5,7 @@
 #include "Kolvane.h"
 #include "TimeHelper.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -15,12 +16,6 @@ constexpr std::int64_t kDay = 86400;
 // calendar has no trading days left, and the walk would otherwise step through every minute back
 // to 1970.
 constexpr int kMaxClosedSessions = 366;
-
-// The symbol as the argument checks name it.
-struct SymbolName {
-    const std::string& text;
-    bool IsEmpty() const { return text.empty(); }
-};
 
 // Fills the map from the newest bar backwards and decides where the walk stops.
 class GridWalk {
@@ -165,11 +160,10 @@ void WalkSessions(GridWalk& walk, const HolidayCalendar& calendar, const std::st
             }
             dst = now;
         }
-        const std::int64_t sessionEnd = sessionStart + length * 60;
-        t = sessionEnd - (length % interval) * 60;
-        if (t == sessionEnd) {
-            t = sessionEnd - step;
-        }
+        // The bar that holds the session's last minute, as for the newest session: the end minute
+        // itself, or the minute before the next start for a whole day.
+        const std::int64_t lastMinute = std::min<std::int64_t>(length, 1439);
+        t = sessionStart + (lastMinute - lastMinute % interval) * 60;
     }
 }
 
@@ -200,26 +194,22 @@ void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interv
                  MakeTradingSession(sessionStart, sessionEnd), bars);
 }
 
-void BarListCreator::GetEmptyBars(const std::string& symbolText, std::int32_t interval,
+void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
                                   const BarRange& range, const TradingSession& session,
                                   BarMap& bars) {
-    const SymbolName symbol{symbolText};
-    KOLVANE_ASSERT(!symbol.IsEmpty());
-    if (range.byCount) {
-        const std::int32_t barCount = range.barCount;
-        KOLVANE_ASSERT(barCount);
-    }
+    KOLVANE_ASSERT_TEXT(!symbol.empty(), "!symbol.IsEmpty()");
+    KOLVANE_ASSERT_TEXT(!range.byCount || range.barCount, "barCount");
     KOLVANE_ASSERT(IsValidInterval(interval));
     bars.clear();
 
     if (range.byCount && range.barCount < 0) {
         KOLVANE_LOG(nullptr, "Bar count %d for '%s' is below 0: no bars\n", range.barCount,
-                    symbolText.c_str());
+                    symbol.c_str());
         return;
     }
     if (range.byCount && range.barCount > kMaxBarCount) {
         KOLVANE_LOG(nullptr, "Bar count %d for '%s' refused: at most %d bars\n", range.barCount,
-                    symbolText.c_str(), kMaxBarCount);
+                    symbol.c_str(), kMaxBarCount);
         return;
     }
     const bool empty = range.byCount ? range.barCount == 0 : range.endTime < range.startTime;
@@ -227,10 +217,10 @@ void BarListCreator::GetEmptyBars(const std::string& symbolText, std::int32_t in
         return;
     }
 
-    const HolidayCalendar calendar(symbolText);
-    GridWalk walk(symbolText, interval, range.byCount, range.barCount, range.startTime, bars);
+    const HolidayCalendar calendar(symbol);
+    GridWalk walk(symbol, interval, range.byCount, range.barCount, range.startTime, bars);
     if (interval > 0) {
-        WalkSessions(walk, calendar, symbolText, range.endTime, interval, session);
+        WalkSessions(walk, calendar, symbol, range.endTime, interval, session);
     } else if (interval == biDaily || interval == biWeekly) {
         WalkDaysAndWeeks(walk, calendar, range.endTime, interval);
     } else {

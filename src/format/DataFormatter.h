@@ -26,8 +26,21 @@ public:
                                            SnapshotQualifierId qualifierId,
                                            const SnapshotInfo& snapshot);
 
+    // One snapshot field before it becomes text, for clients that take values: prices and counts
+    // as numbers (shares outstanding in shares, not thousands), dates and times as the record
+    // holds them (UTC), codes and names as texts.
+    struct SnapshotValue {
+        enum Kind { svNone, svDate, svTime, svNumber, svText };
+        Kind kind = svNone; // svNone: the record holds no value for the qualifier
+        TimeValue time = 0;
+        double number = 0;
+        std::string text;
+    };
+    static SnapshotValue SnapshotFieldValue(SnapshotQualifierId qualifierId,
+                                            const SnapshotInfo& snapshot);
+
     static std::string FormatPrice(double value);
-    static std::string FormatInteger(std::int32_t value);
+    static std::string FormatInteger(std::int64_t value);
     // A count given in thousands: whole shares below a thousand thousands, then millions ("M"),
     // then billions ("B").
     static std::string FormatShares(double value);

@@ -34,9 +34,8 @@ HolidayCalendar::HolidayCalendar(const std::string& symbol) {
 
 bool HolidayCalendar::IsWeekend(TimeValue time) {
     // The runtime's UTC breakdown refuses negative times and leaves the day of the week at -1.
-    const int ret = time < 0 ? 1 : 0;
-    KOLVANE_ASSERT(!ret);
-    if (ret) {
+    KOLVANE_ASSERT_TEXT(time >= 0, "!ret");
+    if (time < 0) {
         return false;
     }
     const int weekDay = static_cast<int>((time / 86400 + 4) % 7); // 1970-01-01 was a Thursday

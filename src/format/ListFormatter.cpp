@@ -4,11 +4,6 @@
 #include "LineListBuilder.h"
 
 #include <cstddef>
-#include <cstdlib>
-
-// The runtime's own _countof would compare the signed field codes unsigned; the one below says
-// what the header checks mean.
-#undef _countof
 
 namespace {
 
@@ -19,19 +14,6 @@ const char* const s_tickHeaders[kListFieldCount] = {"Date",          "Time",  "T
 
 bool IsListField(std::int32_t code) {
     return code >= 0 && code < kListFieldCount;
-}
-
-// The size of a header table; a field code is below it when it names one of its entries, so a
-// negative code fails the check as well as one past the end.
-struct TableSize {
-    std::size_t entries;
-    friend bool operator<(std::int32_t code, TableSize size) {
-        return code >= 0 && static_cast<std::size_t>(code) < size.entries;
-    }
-};
-
-template <std::size_t N> TableSize _countof(const char* const (&)[N]) {
-    return TableSize{N};
 }
 
 // A line of cell(code) for each field code, separated by tabs and ending in a line feed.
@@ -64,7 +46,7 @@ std::string DataFormatter::FormatBarHeader(const ListFormat& format) {
     }
     const auto& headers = s_barHeaders;
     for (std::size_t i = 0; i < format.fields.size(); ++i) {
-        KOLVANE_ASSERT(format.fields[i] < _countof(headers));
+        KOLVANE_ASSERT_TEXT(IsListField(format.fields[i]), "format.fields[i] < _countof(headers)");
     }
     return HeaderLine(format.fields, headers);
 }
@@ -75,7 +57,7 @@ std::string DataFormatter::FormatTickHeader(const ListFormat& format) {
     }
     const auto& headers = s_tickHeaders;
     for (std::size_t i = 0; i < format.fields.size(); ++i) {
-        KOLVANE_ASSERT(format.fields[i] < _countof(headers));
+        KOLVANE_ASSERT_TEXT(IsListField(format.fields[i]), "format.fields[i] < _countof(headers)");
     }
     return HeaderLine(format.fields, headers);
 }

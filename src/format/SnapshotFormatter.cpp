@@ -10,7 +10,7 @@ namespace {
 
 enum FieldKind {
     fkNone, // the record holds no value for the qualifier
-    fkDate,
+    fkDate, // a calendar date (00:00 UTC of the day), shown as it is in every display zone
     fkTime,
     fkPrice,
     fkInteger,
@@ -23,7 +23,7 @@ struct FieldSource {
     FieldKind kind = fkNone;
     TimeValue SnapshotInfo::*time = nullptr;
     double SnapshotInfo::*real = nullptr;
-    std::int32_t SnapshotInfo::*whole = nullptr;
+    std::int64_t SnapshotInfo::*whole = nullptr;
     std::string SnapshotInfo::*text = nullptr;
 };
 
@@ -39,7 +39,7 @@ constexpr FieldSource Time(TimeValue SnapshotInfo::*m) {
 constexpr FieldSource Price(double SnapshotInfo::*m) {
     return {fkPrice, nullptr, m, nullptr, nullptr};
 }
-constexpr FieldSource Integer(std::int32_t SnapshotInfo::*m) {
+constexpr FieldSource Integer(std::int64_t SnapshotInfo::*m) {
     return {fkInteger, nullptr, nullptr, m, nullptr};
 }
 constexpr FieldSource Shares(double SnapshotInfo::*m) {
@@ -166,7 +166,7 @@ std::string DataFormatter::FormatSnapshotField(const std::string& symbol,
     const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
     switch (source.kind) {
     case fkDate:
-        return FormatTime(symbol, snapshot.*source.time, true, true);
+        return FormatTime(symbol, snapshot.*source.time, true, false);
     case fkTime:
         return FormatTime(symbol, snapshot.*source.time, false, true);
     case fkPrice:
@@ -177,6 +177,32 @@ std::string DataFormatter::FormatSnapshotField(const std::string& symbol,
         return FormatShares(snapshot.*source.real);
     case fkText:
         return FormatExchange(snapshot.*source.text);
+    case fkNone:
+        break;
+    }
+    return {};
+}
+
+DataFormatter::SnapshotValue DataFormatter::SnapshotFieldValue(SnapshotQualifierId qualifierId,
+                                                               const SnapshotInfo& snapshot) {
+    if (qualifierId < 0 || qualifierId >= __sfEndOfQualifierList) {
+        KOLVANE_ASSERT(0);
+        return {};
+    }
+    const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
+    switch (source.kind) {
+    case fkDate:
+        return {SnapshotValue::svDate, snapshot.*source.time, 0, {}};
+    case fkTime:
+        return {SnapshotValue::svTime, snapshot.*source.time, 0, {}};
+    case fkPrice:
+        return {SnapshotValue::svNumber, 0, snapshot.*source.real, {}};
+    case fkInteger:
+        return {SnapshotValue::svNumber, 0, static_cast<double>(snapshot.*source.whole), {}};
+    case fkShares:
+        return {SnapshotValue::svNumber, 0, snapshot.*source.real * 1000, {}};
+    case fkText:
+        return {SnapshotValue::svText, 0, 0, snapshot.*source.text};
     case fkNone:
         break;
     }

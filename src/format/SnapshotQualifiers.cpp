@@ -121,12 +121,6 @@ constexpr bool IdsArePositions(const QualifierTable& table) {
 }
 static_assert(IdsArePositions(s_qualifiers), "a qualifier's identifier is its position");
 
-// The short name as the argument check names it.
-struct NameText {
-    const std::string& text;
-    bool IsEmpty() const { return text.empty(); }
-};
-
 const QualifierTable& Qualifiers() {
     return s_qualifiers;
 }
@@ -134,8 +128,7 @@ const QualifierTable& Qualifiers() {
 } // namespace
 
 SnapshotQualifierId SnapshotQualifiers::GetQualifierID(const std::string& shortName) {
-    const NameText qualifierShortName{shortName};
-    KOLVANE_ASSERT(!qualifierShortName.IsEmpty());
+    KOLVANE_ASSERT_TEXT(!shortName.empty(), "!qualifierShortName.IsEmpty()");
     for (const SnapshotQualifier& qualifier : Qualifiers()) {
         if (shortName == qualifier.shortName) {
             return qualifier.id;

@@ -4,27 +4,13 @@
 #include "DataManagerSource.h"
 #include "Kolvane.h"
 #include "MarketInfoLease.h"
+#include "mondrel/CivilDate.h"
 #include "mondrel/Mondrel.h"
 
 #include <cstring>
 #include <limits>
 
 namespace {
-
-std::tm s_tm;
-
-// The operating system's name for a zone without a daylight rule; the report quotes it.
-constexpr ComputerZoneState TIME_ZONE_ID_UNKNOWN = czsUnknown;
-
-// Days from 1970-01-01 to a proleptic Gregorian date (month 1 to 12).
-std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
-    year -= month <= 2;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yoe = year - era * 400;
-    const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
 
 int ReadMode(Mondrel* manager) {
     int mode = dzmExchange;
@@ -44,7 +30,8 @@ std::int64_t TimeHelper::MakeTimeGMT64(std::int32_t year, std::int32_t month, st
     const std::int64_t monthIndex = static_cast<std::int64_t>(year) * 12 + (month - 1);
     const std::int64_t y = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
     const std::int64_t m = monthIndex - y * 12 + 1;
-    const std::int64_t days = DaysFromCivil(y, m, 1) + (static_cast<std::int64_t>(day) - 1);
+    const std::int64_t days =
+        mondrel::DaysFromCivil(y, m, 1) + (static_cast<std::int64_t>(day) - 1);
     return days * 86400 + static_cast<std::int64_t>(hour) * 3600 +
            static_cast<std::int64_t>(minutes) * 60 + seconds;
 }
@@ -63,49 +50,38 @@ TimeValue TimeHelper::MakeTimeGMT(std::int32_t year, std::int32_t month, std::in
     return static_cast<TimeValue>(value);
 }
 
-const std::tm* TimeHelper::GetTmTime(TimeValue time) {
-    // The runtime refuses negative times and leaves every byte of the structure 0xFF.
-    const int err = time < 0 ? 1 : 0;
-    if (err == 0) {
+std::tm TimeHelper::GetTmTime(TimeValue time) {
+    std::tm broken{};
+    if (time >= 0) {
         const std::int64_t days = time / 86400;
         const std::int64_t rest = time % 86400;
-        // Civil date from days since 1970-01-01.
-        const std::int64_t z = days + 719468;
-        const std::int64_t era = z / 146097;
-        const std::int64_t doe = z - era * 146097;
-        const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-        const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-        const std::int64_t mp = (5 * doy + 2) / 153;
-        const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
-        const std::int64_t m = mp < 10 ? mp + 3 : mp - 9;
-        const std::int64_t y = yoe + era * 400 + (m <= 2);
-        s_tm = std::tm{};
-        s_tm.tm_year = static_cast<int>(y - 1900);
-        s_tm.tm_mon = static_cast<int>(m - 1);
-        s_tm.tm_mday = static_cast<int>(d);
-        s_tm.tm_hour = static_cast<int>(rest / 3600);
-        s_tm.tm_min = static_cast<int>(rest % 3600 / 60);
-        s_tm.tm_sec = static_cast<int>(rest % 60);
-        s_tm.tm_wday = static_cast<int>((days + 4) % 7);
-        s_tm.tm_yday = static_cast<int>(days - DaysFromCivil(y, 1, 1));
-        s_tm.tm_isdst = 0;
+        const mondrel::CivilDate date = mondrel::CivilFromDays(days);
+        broken.tm_year = date.year - 1900;
+        broken.tm_mon = date.month - 1;
+        broken.tm_mday = date.day;
+        broken.tm_hour = static_cast<int>(rest / 3600);
+        broken.tm_min = static_cast<int>(rest % 3600 / 60);
+        broken.tm_sec = static_cast<int>(rest % 60);
+        broken.tm_wday = static_cast<int>((days + 4) % 7);
+        broken.tm_yday = static_cast<int>(days - mondrel::DaysFromCivil(date.year, 1, 1));
     } else {
-        std::memset(&s_tm, 0xFF, sizeof(s_tm));
+        // The runtime refuses negative times and leaves every byte of the structure 0xFF.
+        std::memset(&broken, 0xFF, sizeof(broken));
     }
-    KOLVANE_ASSERT(err == 0);
-    return &s_tm;
+    KOLVANE_ASSERT_TEXT(time >= 0, "err == 0");
+    return broken;
 }
 
 int TimeHelper::GetYear(TimeValue time) {
-    return GetTmTime(time)->tm_year + 1900;
+    return GetTmTime(time).tm_year + 1900;
 }
 
 int TimeHelper::GetMonth(TimeValue time) {
-    return GetTmTime(time)->tm_mon + 1;
+    return GetTmTime(time).tm_mon + 1;
 }
 
 int TimeHelper::GetWeekDay(TimeValue time) {
-    return GetTmTime(time)->tm_wday;
+    return GetTmTime(time).tm_wday;
 }
 
 int TimeHelper::DisplayZoneMode() {
@@ -121,9 +97,9 @@ bool TimeHelper::IsDst(const char* symbol, TimeValue time) {
     switch (ReadMode(manager)) {
     case dzmLocal: {
         std::tm local{};
-        const int ret = CurrentComputerTimeZone().LocalTime(time, &local) ? 0 : 1;
-        KOLVANE_ASSERT(ret == 0);
-        return ret == 0 && local.tm_isdst > 0;
+        const bool known = CurrentComputerTimeZone().LocalTime(time, &local);
+        KOLVANE_ASSERT_TEXT(known, "ret == 0");
+        return known && local.tm_isdst > 0;
     }
     case dzmGmt:
         return false;
@@ -150,10 +126,10 @@ TimeValue TimeHelper::TransferTime(TimeValue time, const char* symbol, bool inve
     switch (ReadMode(manager)) {
     case dzmLocal: {
         std::int32_t bias = 0;
-        const ComputerZoneState ret = CurrentComputerTimeZone().GetTimeZoneInformation(&bias);
-        KOLVANE_ASSERT(ret != TIME_ZONE_ID_UNKNOWN);
+        const ComputerZoneState state = CurrentComputerTimeZone().GetTimeZoneInformation(&bias);
+        KOLVANE_ASSERT_TEXT(state != czsUnknown, "ret != TIME_ZONE_ID_UNKNOWN");
         // The daylight state of the moment of the call, not of the converted time.
-        offset = -static_cast<std::int64_t>(bias) + (ret == czsDaylight ? 60 : 0);
+        offset = -static_cast<std::int64_t>(bias) + (state == czsDaylight ? 60 : 0);
         break;
     }
     case dzmGmt:

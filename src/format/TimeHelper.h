@@ -29,8 +29,8 @@ public:
                                       std::int32_t hour, std::int32_t minutes,
                                       std::int32_t seconds);
 
-    // The UTC breakdown of a time, in one shared structure that each call overwrites.
-    static const std::tm* GetTmTime(TimeValue time);
+    // The UTC breakdown of a time; every byte 0xFF for a negative time, which is reported.
+    static std::tm GetTmTime(TimeValue time);
     static int GetYear(TimeValue time);
     static int GetMonth(TimeValue time);   // 1 to 12
     static int GetWeekDay(TimeValue time); // 0 Sunday to 6 Saturday

@@ -10,8 +10,8 @@ std::string DataFormatter::FormatPrice(double value) {
     return TextPrintf("%.6f", value);
 }
 
-std::string DataFormatter::FormatInteger(std::int32_t value) {
-    return TextPrintf("%d", value);
+std::string DataFormatter::FormatInteger(std::int64_t value) {
+    return TextPrintf("%lld", static_cast<long long>(value));
 }
 
 std::string DataFormatter::FormatShares(double value) {
@@ -40,7 +40,7 @@ std::string DataFormatter::FormatTime(const std::string& symbol, TimeValue time,
     if (time < 0) {
         return {};
     }
-    const std::tm brokenDown = *TimeHelper::GetTmTime(time);
+    const std::tm brokenDown = TimeHelper::GetTmTime(time);
     char buffer[128];
     const std::size_t length =
         std::strftime(buffer, sizeof(buffer), isDate ? " %x" : " %X", &brokenDown);

@@ -43,7 +43,7 @@ bool ApplicationSettings::Load(const std::string& zanvoIniPath, const std::strin
     // Any integer is kept, also one outside 0 to 2.
     timeZoneMode =
         files.ReadInteger(zanvoIniPath, DateTimeSection, "Timezone", DefaultTimeZoneMode);
-    quoteExchangeList = files.ReadText(zanvoIniPath, "Data", "QuoteExchangeList");
+    quoteExchanges = files.ReadText(zanvoIniPath, "Data", "QuoteExchangeList");
     return true;
 }
 

@@ -3,15 +3,18 @@
 // in the Windows folder, which is only ever read.
 #pragma once
 
+#include "ConnectionSettings.h"
 #include "SettingsFiles.h"
 
 #include <cstdint>
 #include <string>
 
-class ApplicationSettings {
+// The connection settings are the record's own: the supplier connects with a copy.
+class ApplicationSettings : public ConnectionSettings {
 public:
-    explicit ApplicationSettings(SettingsFiles& files = PlatformSettingsFiles())
-        : m_files(&files) {}
+    explicit ApplicationSettings(SettingsFiles& files = PlatformSettingsFiles()) : m_files(&files) {
+        timeZoneMode = 2;
+    }
 
     // Fails, changing nothing, when either file is missing; an empty file is enough.
     bool Load(const std::string& zanvoIniPath, const std::string& tarvexIniPath);
@@ -22,15 +25,6 @@ public:
     std::string ZanvoIniPath() const;
     // tarvex.ini in the Windows folder; empty when that folder is unknown.
     std::string TarvexIniPath() const;
-
-    std::string userName;
-    std::string password;
-    std::string quoteAddress;
-    std::string historyAddress;
-    std::string domTickAddress;
-    std::string intlTickAddress;
-    std::int32_t timeZoneMode = 2; // 0 local, 1 GMT, 2 exchange
-    std::string quoteExchangeList;
 
 private:
     SettingsFiles* m_files;

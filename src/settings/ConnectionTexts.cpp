@@ -13,8 +13,7 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     return std::ranges::equal(a, b, {}, Lower, Lower);
 }
 
-// Both records name the six texts alike.
-template <typename To, typename From> void CopyTexts(To& to, const From& from) {
+void CopyTexts(ConnectionSettings& to, const ConnectionSettings& from) {
     to.userName = from.userName;
     to.password = from.password;
     to.quoteAddress = from.quoteAddress;
@@ -26,11 +25,7 @@ template <typename To, typename From> void CopyTexts(To& to, const From& from) {
 } // namespace
 
 ConnectionSettings ToConnectionSettings(const ApplicationSettings& settings) {
-    ConnectionSettings c;
-    CopyTexts(c, settings);
-    c.timeZoneMode = settings.timeZoneMode;
-    c.quoteExchanges = settings.quoteExchangeList;
-    return c;
+    return settings;
 }
 
 void SetConnectionTexts(ApplicationSettings& settings, const ConnectionSettings& texts) {

@@ -1,5 +1,6 @@
 // The records the data supplier keeps per subscription and hands to its listener. All times are
-// seconds since 1970-01-01 00:00:00 UTC.
+// seconds since 1970-01-01 00:00:00 UTC; volumes and sizes are 64-bit (a day's volume of an index
+// exceeds 32 bits).
 #pragma once
 
 #include "DataRequests.h"
@@ -39,13 +40,13 @@ struct SnapshotInfo {
     double beta = 0;
     double peRatio = 0;
     double sharesOutstanding = 0;
-    std::int32_t volume = 0;
-    std::int32_t avgVolume65 = 0;
-    std::int32_t openInterest = 0;
-    std::int32_t tradeSize = 0;
-    std::int32_t askSize = 0;
-    std::int32_t bidSize = 0;
-    std::int32_t fieldEAB7 = 0;
+    std::int64_t volume = 0;
+    std::int64_t avgVolume65 = 0;
+    std::int64_t openInterest = 0;
+    std::int64_t tradeSize = 0;
+    std::int64_t askSize = 0;
+    std::int64_t bidSize = 0;
+    std::int64_t fieldEAB7 = 0;
     std::string bidExchange;
     std::string askExchange;
     std::string tradeExchange;
@@ -59,8 +60,8 @@ struct SnapshotInfo {
     double bestAsk = 0;
     std::string bestAskExchange = " ";
     std::string bestBidExchange = " ";
-    std::int32_t bestAskSize = 0;
-    std::int32_t bestBidSize = 0;
+    std::int64_t bestAskSize = 0;
+    std::int64_t bestBidSize = 0;
     std::set<std::uint32_t> outkeys;
 };
 
@@ -70,7 +71,7 @@ struct Bar {
     double low = 0;
     double open = 0;
     double close = 0;
-    std::int32_t volume = 0;
+    std::int64_t volume = 0;
     std::int32_t interval = 0;
     bool changed = false; // changed in the current notification, or filled
 };
@@ -87,7 +88,7 @@ struct Tick {
     std::string exchange; // up to 7 characters; " " when the library gives none
     std::string kind;     // "bid", "ask" or "trd"
     double price = 0;
-    std::int32_t size = 0;
+    std::int64_t size = 0;
     bool isNew = false; // added in the current notification
 };
 

@@ -9,14 +9,6 @@
 // Longest symbol a request may name.
 constexpr std::size_t kMaxSymbolLength = 24;
 
-// Bar intervals below 1: whole calendar periods in UTC.
-enum BarInterval : std::int32_t {
-    biDaily = -1,
-    biWeekly = -2, // weeks start on Sunday
-    biMonthly = -3,
-    biQuarterly = -4,
-};
-
 struct BarRequest {
     std::string symbol;
     bool fill = false;

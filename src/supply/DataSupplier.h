@@ -8,7 +8,7 @@
 #include "DataRequests.h"
 #include "FeedState.h"
 #include "IDataListener.h"
-#include "mondrel/Mondrel.h"
+#include "mondrel/MondrelExtensions.h"
 
 #include <cstdint>
 #include <map>
@@ -104,6 +104,8 @@ private:
     static std::uint32_t s_key1;
 
     std::unique_ptr<Mondrel, MondrelDestroyer> m_mondrel;
+    // The library's 64-bit volumes and sizes; none from a library with 32-bit getters only.
+    IWideValues* m_wide = nullptr;
     std::map<FeedId, FeedInfo> m_feeds;
     std::map<IQuote*, std::set<std::uint32_t>> m_quoteKeys;
     std::map<IQuote*, SnapshotInfo> m_snapshots;

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DataSupplier.h"
 #include "Kolvane.h"
+#include "LibraryGuard.h"
 #include "RequestOptionsPtr.h"
 
 #include <algorithm>
@@ -34,21 +35,26 @@ void ClearChangedMarks(BarMap& bars) {
     }
 }
 
-// Options "h:m" of a time of day given in seconds.
+constexpr std::int32_t kDay = 86400;
+
+// Options "h:m" of the time of day of seconds after a midnight: a window that crosses midnight
+// UTC ends on the next day.
 void SplitTimeOfDay(std::int32_t seconds, int* hour, int* minute) {
-    *hour = seconds / 3600;
-    *minute = seconds % 3600 / 60;
+    const std::int32_t timeOfDay = (seconds % kDay + kDay) % kDay;
+    *hour = timeOfDay / 3600;
+    *minute = timeOfDay % 3600 / 60;
+}
+
+// The window's last second: the library's session end and the grid's are inclusive to the minute,
+// so the bar that starts where the window ends is not the window's.
+std::int32_t LastSecond(const BarRequest& request) {
+    return request.sessionEnd == 0 ? 0 : request.sessionEnd - 1;
 }
 
 } // namespace
 
 IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     if (!m_mondrel) {
         return nullptr;
     }
@@ -83,8 +89,7 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
         int minute = 0;
         SplitTimeOfDay(accepted.sessionStart, &hour, &minute);
         options->SetSessionStart(hour, minute);
-        // The library's session end is inclusive to the minute.
-        SplitTimeOfDay(accepted.sessionEnd == 0 ? 0 : accepted.sessionEnd - 1, &hour, &minute);
+        SplitTimeOfDay(LastSecond(accepted), &hour, &minute);
         options->SetSessionEnd(hour, minute);
     }
     options->SetLiveUpdates(1);
@@ -106,7 +111,7 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
     // it as a caller's fault, and a client's item must not raise assertion reports.
     if (accepted.count > 0 && accepted.customSession) {
         BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count,
-                                     accepted.sessionStart, accepted.sessionEnd, info.bars);
+                                     accepted.sessionStart, LastSecond(accepted), info.bars);
     } else if (accepted.count > 0) {
         BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count, info.bars);
     }
@@ -115,12 +120,7 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
 }
 
 void DataSupplier::StopRequest(IBarSet* key) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     KOLVANE_ASSERT(key);
     // A set that is not ours (or no longer) is not handed to the library, which may have freed it.
     const auto it = m_bars.find(key);
@@ -153,7 +153,7 @@ void DataSupplier::OnBar(IBarItem* barItem, BarInfo& info) {
     bar.high = std::max(bar.high, barItem->GetHigh());
     bar.low = bar.low == 0 ? low : std::min(bar.low, low);
     bar.close = barItem->GetClose();
-    bar.volume = barItem->GetVolume();
+    bar.volume = m_wide ? m_wide->GetBarVolume(barItem) : barItem->GetVolume();
     bar.changed = true;
 }
 
@@ -220,7 +220,7 @@ void DataSupplier::OnBarUpdate(IBarSet* barSet, IBarItem* barItem) {
         BarMap gap;
         if (request.customSession) {
             BarListCreator::GetEmptyBars(request.symbol, request.interval, previous->first,
-                                         last->first, request.sessionStart, request.sessionEnd,
+                                         last->first, request.sessionStart, LastSecond(request),
                                          gap);
         } else {
             BarListCreator::GetEmptyBars(request.symbol, request.interval, previous->first,

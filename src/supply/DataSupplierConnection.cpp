@@ -2,7 +2,9 @@
 #include "DataSupplier.h"
 #include "Kolvane.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -47,6 +49,7 @@ bool DataSupplier::Connect(const ConnectionSettings& settings) {
         KOLVANE_LOG(this, "Unable initialize Mondrel\n");
         return false;
     }
+    m_wide = MondrelWideValues(m_mondrel.get());
     m_mondrel->AddConnectionListener(this);
 
     m_mondrel->SetIntOption(moFeeds, kAllFeeds);
@@ -76,6 +79,7 @@ void DataSupplier::Disconnect() {
     if (m_mondrel) {
         m_mondrel->DisconnectFeeds();
         m_mondrel->RemoveConnectionListener(this);
+        m_wide = nullptr;
         m_mondrel.reset();
         Mondrel::Shutdown();
     }
@@ -153,6 +157,12 @@ void DataSupplier::OnDisconnected(IFeed* feed, int code) {
 
 void DataSupplier::OnFeedList(IFeed*, const char*) {}
 
-void DataSupplier::OnServerMessage(const char*) {}
+void DataSupplier::OnServerMessage(const char* text) {
+    // One line per message, whatever it holds: its own line breaks become blanks.
+    std::string line = text ? text : "";
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    KOLVANE_LOG(this, "Data manager message: %s\n", line.c_str());
+}
 
 void DataSupplier::OnHeartbeat(MondrelTime) {}

@@ -3,15 +3,11 @@
 #include "DataSupplier.h"
 #include "HandleValue.h"
 #include "Kolvane.h"
+#include "LibraryGuard.h"
 #include "QuoteFields.h"
 
 QuoteKey DataSupplier::StartSnapshotRequest(const std::string& symbol) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     if (!m_mondrel) {
         return {};
     }
@@ -43,12 +39,7 @@ QuoteKey DataSupplier::StartSnapshotRequest(const std::string& symbol) {
 }
 
 void DataSupplier::StopRequest(const QuoteKey& key) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     KOLVANE_ASSERT(key);
 
     IQuote* quote = nullptr;
@@ -101,7 +92,7 @@ void DataSupplier::OnQuoteUpdate(IQuote* quote) {
                     __LINE__, "DataSupplier::OnQuoteUpdate", HandleValue(quote));
         return;
     }
-    ReadQuoteFields(*quote, it->second);
+    ReadQuoteFields(*quote, m_wide, it->second);
 
     KOLVANE_ASSERT(m_listener);
     if (!m_listener) {

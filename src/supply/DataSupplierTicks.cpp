@@ -3,6 +3,7 @@
 #include "DataSupplier.h"
 #include "HandleValue.h"
 #include "Kolvane.h"
+#include "LibraryGuard.h"
 #include "RequestOptionsPtr.h"
 
 #include <algorithm>
@@ -37,12 +38,7 @@ void ClearNewMarks(TickInfo& info) {
 } // namespace
 
 ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     if (!m_mondrel) {
         return nullptr;
     }
@@ -73,12 +69,7 @@ ITickSet* DataSupplier::StartTickRequest(const TickRequest& request) {
 }
 
 void DataSupplier::StopRequest(ITickSet* key) {
-    // Items come and go also during a full feed outage, which keeps the library object: the state
-    // is reported only together with the missing library.
-    if (!m_mondrel) {
-        KOLVANE_ASSERT(GetCompositeState() != ecsDisconnected);
-    }
-    KOLVANE_ASSERT(m_mondrel);
+    SUPPLIER_EXPECT_LIBRARY();
     KOLVANE_ASSERT(key);
     // A set that is not ours (or no longer) is not handed to the library, which may have freed it.
     const auto it = m_ticks.find(key);
@@ -102,18 +93,23 @@ void DataSupplier::OnTick(ITickItem* tickItem, TickInfo& info) {
     if (tickItem->IsTrade()) {
         const std::string exchange = ReadExchange(*tickItem, &ITickItem::GetTradeExchange);
         info.ticks.push_back(
-            {time, exchange, "trd", tickItem->GetTradePrice(), tickItem->GetTradeSize(), true});
+            {time, exchange, "trd", tickItem->GetTradePrice(),
+             m_wide ? m_wide->GetTickTradeSize(tickItem) : tickItem->GetTradeSize(), true});
         return;
     }
     const double bid = tickItem->GetBidPrice();
     if (bid > 0) {
         const std::string exchange = ReadExchange(*tickItem, &ITickItem::GetBidExchange);
-        info.ticks.push_back({time, exchange, "bid", bid, tickItem->GetBidSize(), true});
+        info.ticks.push_back({time, exchange, "bid", bid,
+                              m_wide ? m_wide->GetTickBidSize(tickItem) : tickItem->GetBidSize(),
+                              true});
     }
     const double ask = tickItem->GetAskPrice();
     if (ask > 0) {
         const std::string exchange = ReadExchange(*tickItem, &ITickItem::GetAskExchange);
-        info.ticks.push_back({time, exchange, "ask", ask, tickItem->GetAskSize(), true});
+        info.ticks.push_back({time, exchange, "ask", ask,
+                              m_wide ? m_wide->GetTickAskSize(tickItem) : tickItem->GetAskSize(),
+                              true});
     }
 }
 

@@ -10,58 +10,75 @@ template <typename T> struct Field {
     T SnapshotInfo::*member;
 };
 
-// The library's field ids, in the order they are read.
+// In the order they are read.
 constexpr Field<TimeValue> kTimeFields[] = {
-    {0x7540, &SnapshotInfo::date},
-    {0x7535, &SnapshotInfo::tradeTime},
+    {qfDate, &SnapshotInfo::date},
+    {qfTradeTime, &SnapshotInfo::tradeTime},
 };
 
 constexpr Field<double> kDoubleFields[] = {
-    {4, &SnapshotInfo::open},
-    {5, &SnapshotInfo::high},
-    {6, &SnapshotInfo::low},
-    {8, &SnapshotInfo::ask},
-    {9, &SnapshotInfo::bid},
-    {1, &SnapshotInfo::trade},
-    {0x1F, &SnapshotInfo::trade2},
-    {0x20, &SnapshotInfo::trade3},
-    {0x21, &SnapshotInfo::trade4},
-    {2, &SnapshotInfo::last},
-    {1, &SnapshotInfo::lastExtendedHours},
-    {0x0B, &SnapshotInfo::settle},
-    {7, &SnapshotInfo::yest},
-    {0x0A, &SnapshotInfo::net},
-    {0x12, &SnapshotInfo::yearHigh},
-    {0x13, &SnapshotInfo::yearLow},
-    {0x11, &SnapshotInfo::vwap},
-    {0xEA6D, &SnapshotInfo::dividend},
-    {0xEA6E, &SnapshotInfo::dividendYield},
-    {0xEA91, &SnapshotInfo::currentRatio},
-    {0xEA6C, &SnapshotInfo::eps},
-    {0xEA83, &SnapshotInfo::beta},
-    {0xEA70, &SnapshotInfo::peRatio},
-    {0xEA71, &SnapshotInfo::sharesOutstanding},
+    {qfOpen, &SnapshotInfo::open},
+    {qfHigh, &SnapshotInfo::high},
+    {qfLow, &SnapshotInfo::low},
+    {qfAsk, &SnapshotInfo::ask},
+    {qfBid, &SnapshotInfo::bid},
+    {qfTrade, &SnapshotInfo::trade},
+    {qfTrade2, &SnapshotInfo::trade2},
+    {qfTrade3, &SnapshotInfo::trade3},
+    {qfTrade4, &SnapshotInfo::trade4},
+    {qfLast, &SnapshotInfo::last},
+    {qfTrade, &SnapshotInfo::lastExtendedHours},
+    {qfSettle, &SnapshotInfo::settle},
+    {qfYesterday, &SnapshotInfo::yest},
+    {qfNet, &SnapshotInfo::net},
+    {qfYearHigh, &SnapshotInfo::yearHigh},
+    {qfYearLow, &SnapshotInfo::yearLow},
+    {qfVwap, &SnapshotInfo::vwap},
+    {qfDividend, &SnapshotInfo::dividend},
+    {qfDividendYield, &SnapshotInfo::dividendYield},
+    {qfCurrentRatio, &SnapshotInfo::currentRatio},
+    {qfEps, &SnapshotInfo::eps},
+    {qfBeta, &SnapshotInfo::beta},
+    {qfPeRatio, &SnapshotInfo::peRatio},
+    {qfSharesOutstanding, &SnapshotInfo::sharesOutstanding},
 };
 
-constexpr Field<std::int32_t> kIntFields[] = {
-    {0x2711, &SnapshotInfo::volume},       {0x2717, &SnapshotInfo::avgVolume65},
-    {0x2714, &SnapshotInfo::openInterest}, {0x2713, &SnapshotInfo::tradeSize},
-    {0x2715, &SnapshotInfo::askSize},      {0x2716, &SnapshotInfo::bidSize},
-    {0xEAB7, &SnapshotInfo::fieldEAB7},
+constexpr Field<std::int64_t> kIntFields[] = {
+    {qfVolume, &SnapshotInfo::volume},
+    {qfAverageVolume65, &SnapshotInfo::avgVolume65},
+    {qfOpenInterest, &SnapshotInfo::openInterest},
+    {qfTradeSize, &SnapshotInfo::tradeSize},
+    {qfAskSize, &SnapshotInfo::askSize},
+    {qfBidSize, &SnapshotInfo::bidSize},
+    {qfEAB7, &SnapshotInfo::fieldEAB7},
 };
 
 constexpr Field<std::string> kTextFields[] = {
-    {0xEA68, &SnapshotInfo::bidExchange},   {0xEA69, &SnapshotInfo::askExchange},
-    {0xEA6A, &SnapshotInfo::tradeExchange}, {0xEA67, &SnapshotInfo::exchange},
-    {0xEAB6, &SnapshotInfo::symbol},        {0xEA72, &SnapshotInfo::title},
+    {qfBidExchange, &SnapshotInfo::bidExchange},
+    {qfAskExchange, &SnapshotInfo::askExchange},
+    {qfTradeExchange, &SnapshotInfo::tradeExchange},
+    {qfExchange, &SnapshotInfo::exchange},
+    {qfSymbol, &SnapshotInfo::symbol},
+    {qfTitle, &SnapshotInfo::title},
 };
-
-// On the "FX" exchange the trade time comes from a field of its own.
-constexpr int kFxTradeTimeField = 0x7534;
 
 constexpr int kTextBufferSize = 256;
 
 void ReadInt(IQuote& quote, int id, std::int32_t& target) {
+    std::int32_t value = 0;
+    if (quote.GetInt(id, &value)) {
+        target = value;
+    }
+}
+
+void ReadCount(IQuote& quote, IWideValues* wide, int id, std::int64_t& target) {
+    if (wide) {
+        std::int64_t value = 0;
+        if (wide->GetQuoteInt64(&quote, id, &value)) {
+            target = value;
+        }
+        return;
+    }
     std::int32_t value = 0;
     if (quote.GetInt(id, &value)) {
         target = value;
@@ -99,7 +116,7 @@ void Derive(SnapshotInfo& s) {
 
 } // namespace
 
-void ReadQuoteFields(IQuote& quote, SnapshotInfo& snapinfo) {
+void ReadQuoteFields(IQuote& quote, IWideValues* wide, SnapshotInfo& snapinfo) {
     for (const auto& field : kTimeFields) {
         ReadInt(quote, field.id, snapinfo.*field.member);
     }
@@ -110,7 +127,7 @@ void ReadQuoteFields(IQuote& quote, SnapshotInfo& snapinfo) {
         }
     }
     for (const auto& field : kIntFields) {
-        ReadInt(quote, field.id, snapinfo.*field.member);
+        ReadCount(quote, wide, field.id, snapinfo.*field.member);
     }
     for (const auto& field : kTextFields) {
         ReadText(quote, field.id, snapinfo.*field.member);
@@ -122,6 +139,7 @@ void ReadQuoteFields(IQuote& quote, SnapshotInfo& snapinfo) {
         snapinfo.tradeSize = snapinfo.bidSize;
         snapinfo.trade = snapinfo.bid;
         snapinfo.tradeExchange = snapinfo.bidExchange;
-        ReadInt(quote, kFxTradeTimeField, snapinfo.tradeTime);
+        // On the "FX" exchange the trade time is the quote time.
+        ReadInt(quote, qfQuoteTime, snapinfo.tradeTime);
     }
 }

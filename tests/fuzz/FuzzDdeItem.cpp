@@ -42,30 +42,20 @@ void Deliver(fake::FakeMondrel& dm) {
     for (const std::string& call : std::vector<std::string>(dm.calls)) {
         const std::string symbol = SubscribedSymbol(call);
         if (!symbol.empty() && dm.Quote(symbol)) {
-            dm.FireQuoteUpdate(symbol, {.doubles = {{9, 10.5}, {10, 10.75}, {11, 10.625}}});
+            dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
         }
     }
     for (const auto& ticks : dm.tickSets) {
-        if (ticks->stopped) {
-            continue;
+        if (!fake::Stopped(*ticks)) {
+            fake::BackFill(*ticks, {fake::Trade(kNow - 120, 10.5, 100, "N"),
+                                    fake::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
         }
-        ticks->BackFill({fake::FakeTickItem::Trade(kNow - 120, 10.5, 100, "N"),
-                         fake::FakeTickItem::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
     }
     for (const auto& bars : dm.barSets) {
-        if (bars->stopped) {
-            continue;
+        if (!fake::Stopped(*bars)) {
+            fake::BackFill(*bars, {fake::BarAt(kNow - 300, 10, 11, 9.5, 10.5, 1200)});
+            fake::Update(*bars, fake::BarAt(kNow - 60, 10, 11, 9.5, 10.5, 1200));
         }
-        fake::FakeBarItem bar;
-        bar.time = kNow - 300;
-        bar.open = 10;
-        bar.high = 11;
-        bar.low = 9.5;
-        bar.close = 10.5;
-        bar.volume = 1200;
-        bars->BackFill({bar});
-        bar.time = kNow - 60;
-        bars->Update(bar);
     }
 }
 

@@ -5,108 +5,69 @@
 
 namespace fake {
 
-void CopyText(const std::string& text, char* buffer, int bufferSize) {
-    if (!buffer || bufferSize <= 0) {
-        return;
+int FakeQuote::GetText(int fieldId, char* buffer, int bufferSize) {
+    const auto it = image.fields.find(fieldId);
+    if (it == image.fields.end() || !buffer || bufferSize <= 0) {
+        return 0;
     }
-    const std::size_t size = static_cast<std::size_t>(bufferSize);
-    const std::size_t length = std::min(text.size(), size);
+    const std::string& text = std::get<std::string>(it->second);
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(bufferSize));
     std::memcpy(buffer, text.data(), length);
-    if (length < size) {
+    if (length < static_cast<std::size_t>(bufferSize)) {
         buffer[length] = '\0';
     }
-}
-
-int FakeQuote::GetInt(int fieldId, std::int32_t* value) {
-    const auto it = fields.ints.find(fieldId);
-    if (it == fields.ints.end()) {
-        return 0;
-    }
-    *value = it->second;
     return 1;
 }
 
-int FakeQuote::GetText(int fieldId, char* buffer, int bufferSize) {
-    const auto it = fields.texts.find(fieldId);
-    if (it == fields.texts.end()) {
-        return 0;
-    }
-    CopyText(it->second, buffer, bufferSize);
-    return 1;
-}
-
-int FakeQuote::GetDouble(int fieldId, double* value) {
-    const auto it = fields.doubles.find(fieldId);
-    if (it == fields.doubles.end()) {
-        return 0;
-    }
-    *value = it->second;
-    return 1;
-}
-
-FakeTickItem FakeTickItem::Trade(MondrelTime time, double price, std::int32_t size,
-                                 std::string exchange) {
-    FakeTickItem tick;
+mondrel::TickData Trade(MondrelTime time, double price, std::int64_t size, std::string exchange) {
+    mondrel::TickData tick;
     tick.isTrade = true;
     tick.time = time;
-    tick.tradePrice = price;
-    tick.tradeSize = size;
-    tick.tradeExchange = std::move(exchange);
+    tick.price = price;
+    tick.size = size;
+    tick.exchange = std::move(exchange);
     return tick;
 }
 
-FakeTickItem FakeTickItem::Quote(MondrelTime time, double bid, std::int32_t bidSize, double ask,
-                                 std::int32_t askSize, std::string bidExchange,
-                                 std::string askExchange) {
-    FakeTickItem tick;
+mondrel::TickData Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
+                        std::int64_t askSize, std::string bidExchange, std::string askExchange) {
+    mondrel::TickData tick;
     tick.time = time;
-    tick.bidPrice = bid;
+    tick.bid = bid;
     tick.bidSize = bidSize;
-    tick.askPrice = ask;
+    tick.ask = ask;
     tick.askSize = askSize;
     tick.bidExchange = std::move(bidExchange);
     tick.askExchange = std::move(askExchange);
     return tick;
 }
 
-void FakeTickItem::GetAskExchange(char* buffer, int bufferSize) {
-    CopyText(askExchange, buffer, bufferSize);
+mondrel::BarData BarAt(MondrelTime time, double open, double high, double low, double close,
+                       std::int64_t volume) {
+    return mondrel::BarData{time, open, high, low, close, volume};
 }
 
-void FakeTickItem::GetBidExchange(char* buffer, int bufferSize) {
-    CopyText(bidExchange, buffer, bufferSize);
+void BackFill(mondrel::TickSet& set, const std::vector<mondrel::TickData>& ticks) {
+    for (const mondrel::TickData& tick : ticks) {
+        set.Append(tick);
+    }
+    set.events->OnTicBackFillComplete(&set);
 }
 
-void FakeTickItem::GetTradeExchange(char* buffer, int bufferSize) {
-    CopyText(tradeExchange, buffer, bufferSize);
+void Update(mondrel::TickSet& set, const mondrel::TickData& tick) {
+    set.events->OnTicUpdate(&set, set.Append(tick));
 }
 
-void FakeRequestOptions::SetEndTime(MondrelTime endTime) {
-    calls.push_back("SetEndTime(" + std::to_string(endTime) + ")");
+void BackFill(mondrel::BarSet& set, const std::vector<mondrel::BarData>& bars) {
+    for (const mondrel::BarData& bar : bars) {
+        set.items.push_back(std::make_unique<mondrel::BarItem>(bar));
+    }
+    set.events->OnBarBackFillComplete(&set);
 }
 
-void FakeRequestOptions::SetCount(std::int32_t count) {
-    calls.push_back("SetCount(" + std::to_string(count) + ")");
-}
-
-void FakeRequestOptions::SetSessionStart(int hour, int minute) {
-    calls.push_back("SetSessionStart(" + std::to_string(hour) + "," + std::to_string(minute) + ")");
-}
-
-void FakeRequestOptions::SetSessionEnd(int hour, int minute) {
-    calls.push_back("SetSessionEnd(" + std::to_string(hour) + "," + std::to_string(minute) + ")");
-}
-
-void FakeRequestOptions::SetCustomSession(bool custom) {
-    calls.push_back(std::string("SetCustomSession(") + (custom ? "true" : "false") + ")");
-}
-
-void FakeRequestOptions::SetLiveUpdates(int on) {
-    calls.push_back("SetLiveUpdates(" + std::to_string(on) + ")");
-}
-
-void FakeRequestOptions::SetIncludeQuotes(int on) {
-    calls.push_back("SetIncludeQuotes(" + std::to_string(on) + ")");
+void Update(mondrel::BarSet& set, const mondrel::BarData& bar) {
+    set.items.push_back(std::make_unique<mondrel::BarItem>(bar));
+    set.events->OnBarUpdate(&set, set.items.back().get());
 }
 
 } // namespace fake

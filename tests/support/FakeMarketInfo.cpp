@@ -1,5 +1,7 @@
 #include "FakeMarketInfo.h"
 
+#include "MarketInfo.h"
+
 namespace fake {
 namespace {
 
@@ -8,16 +10,6 @@ std::string Symbol(const char* symbol) {
 }
 
 } // namespace
-
-void FakeHolidayList::GetHoliday(int index, int* year, int* month, int* day) {
-    if (index < 0 || static_cast<std::size_t>(index) >= days.size()) {
-        return;
-    }
-    const Holiday& holiday = days[static_cast<std::size_t>(index)];
-    *year = holiday.year;
-    *month = holiday.month;
-    *day = holiday.day;
-}
 
 int FakeMarketInfo::GetTimeZone(const char* symbol) {
     const auto it = timeZones.find(Symbol(symbol));
@@ -29,16 +21,12 @@ IHolidayList* FakeMarketInfo::GetHolidays(const char* symbol) {
     if (it == holidays.end()) {
         return nullptr;
     }
-    holidayLists.push_back(std::make_unique<FakeHolidayList>(it->second));
-    return holidayLists.back().get();
+    ++holidayListsMade;
+    return new mondrel::HolidayList(it->second);
 }
 
 void FakeMarketInfo::ReleaseHolidays(IHolidayList* list) {
-    for (const auto& own : holidayLists) {
-        if (own.get() == list) {
-            own->released = true;
-        }
-    }
+    delete static_cast<mondrel::HolidayList*>(list);
 }
 
 void FakeMarketInfo::GetTimeOffsets(const char* symbol, int* offset, int* second) {

@@ -11,6 +11,12 @@ std::string Text(const char* text) {
     return text ? std::string(text) : std::string("(null)");
 }
 
+// The settings of a request: the options of our own NewOptions.
+mondrel::RequestSettings SettingsOf(IRequestOptions* options) {
+    return options ? static_cast<mondrel::RequestOptions*>(options)->settings
+                   : mondrel::RequestSettings{};
+}
+
 } // namespace
 
 Script& GetScript() {
@@ -102,15 +108,18 @@ IBarSet* FakeMondrel::RequestBars(const char* symbol, int interval, IBarEvents* 
     if (refusedSymbols.count(Text(symbol)) != 0) {
         return nullptr;
     }
-    barSets.push_back(
-        std::make_unique<FakeBarSet>(Text(symbol), interval, events, OwnOptions(options)));
-    return barSets.back().get();
+    auto& set = *barSets.emplace_back(std::make_unique<mondrel::BarSet>());
+    set.symbol = Text(symbol);
+    set.interval = interval;
+    set.settings = SettingsOf(options);
+    set.events = events;
+    return &set;
 }
 
 void FakeMondrel::StopBars(IBarSet* barSet, IBarEvents*) {
-    auto* set = static_cast<FakeBarSet*>(barSet);
+    auto* set = static_cast<mondrel::BarSet*>(barSet);
     calls.push_back("StopBars(" + set->symbol + ")");
-    set->stopped = true;
+    set->state = mondrel::RequestState::Stopped;
 }
 
 IRequestOptions* FakeMondrel::NewBarOptions() {
@@ -124,14 +133,17 @@ ITickSet* FakeMondrel::RequestTicks(const char* symbol, ITickEvents* events,
     if (refusedSymbols.count(Text(symbol)) != 0) {
         return nullptr;
     }
-    tickSets.push_back(std::make_unique<FakeTickSet>(Text(symbol), events, OwnOptions(options)));
-    return tickSets.back().get();
+    auto& set = *tickSets.emplace_back(std::make_unique<mondrel::TickSet>());
+    set.symbol = Text(symbol);
+    set.settings = SettingsOf(options);
+    set.events = events;
+    return &set;
 }
 
 void FakeMondrel::StopTicks(ITickSet* tickSet, ITickEvents*) {
-    auto* set = static_cast<FakeTickSet*>(tickSet);
+    auto* set = static_cast<mondrel::TickSet*>(tickSet);
     calls.push_back("StopTicks(" + set->symbol + ")");
-    set->stopped = true;
+    set->state = mondrel::RequestState::Stopped;
 }
 
 IRequestOptions* FakeMondrel::NewTickOptions() {
@@ -154,7 +166,7 @@ void FakeMondrel::FireDisconnected(int feedBit, int code) {
 void FakeMondrel::FireFeed(int feedBit, void (IConnectionEvents::*event)(IFeed*, int), int code) {
     auto& feed = m_feeds[feedBit];
     if (!feed) {
-        feed = std::make_unique<FakeFeed>(feedBit);
+        feed = std::make_unique<mondrel::Feed>(feedBit);
     }
     // A copy: a listener may remove itself while it is called.
     for (IConnectionEvents* listener : std::vector(connectionListeners)) {
@@ -168,12 +180,12 @@ void FakeMondrel::ConnectAllFeeds() {
     }
 }
 
-void FakeMondrel::FireQuoteUpdate(const std::string& symbol, const QuoteFields& fields) {
+void FakeMondrel::FireQuoteUpdate(const std::string& symbol, const mondrel::FieldMap& fields) {
     FakeQuote* quote = Quote(symbol);
     if (!quote) {
         return;
     }
-    quote->fields = fields;
+    quote->image.fields = fields;
     std::vector<IQuoteEvents*> listeners;
     for (IQuoteEvents* events : quote->subscribers) {
         if (std::find(listeners.begin(), listeners.end(), events) == listeners.end()) {
@@ -190,21 +202,8 @@ FakeQuote* FakeMondrel::Quote(const std::string& symbol) {
     return it == m_quotes.end() ? nullptr : it->second.get();
 }
 
-FakeRequestOptions* FakeMondrel::NewOptions() {
-    if (failNewOptions) {
-        return nullptr;
-    }
-    options.push_back(std::make_unique<FakeRequestOptions>());
-    return options.back().get();
-}
-
-FakeRequestOptions* FakeMondrel::OwnOptions(IRequestOptions* requestOptions) {
-    for (const auto& own : options) {
-        if (own.get() == requestOptions) {
-            return own.get();
-        }
-    }
-    return nullptr;
+IRequestOptions* FakeMondrel::NewOptions() {
+    return failNewOptions ? nullptr : new mondrel::RequestOptions;
 }
 
 } // namespace fake
@@ -242,4 +241,9 @@ void Mondrel::DestroyInstance(Mondrel* instance) {
 
 void Mondrel::Shutdown() {
     fake::GetScript().calls.push_back("Shutdown");
+}
+
+IWideValues* MondrelWideValues(Mondrel* instance) {
+    static fake::FakeWideValues values;
+    return instance && fake::GetScript().wideValues ? &values : nullptr;
 }

@@ -8,8 +8,8 @@
 //   supplier.Connect(settings);
 //   fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
 //   dm.FireConnected(mfbDataManager);                      // or dm.ConnectAllFeeds()
-//   dm.FireQuoteUpdate("IBM", {.doubles = {{9, 10.5}}});   // bid present, nothing else
-//   dm.tickSets.back()->BackFill({fake::FakeTickItem::Trade(t, 10.5, 100)});
+//   dm.FireQuoteUpdate("IBM", {{9, 10.5}});                // bid present, nothing else
+//   fake::BackFill(*dm.tickSets.back(), {fake::Trade(t, 10.5, 100)});
 #pragma once
 
 #include "FakeMarketData.h"
@@ -61,7 +61,7 @@ public:
 
     // Gives the symbol's quote exactly these fields and fires OnQuoteUpdate once per distinct
     // subscribed listener. The quote must have been subscribed at least once.
-    void FireQuoteUpdate(const std::string& symbol, const QuoteFields& fields);
+    void FireQuoteUpdate(const std::string& symbol, const mondrel::FieldMap& fields);
     // The quote of a symbol (nullptr if it was never subscribed). Quotes outlive their
     // subscriptions, so a test can fire at one that was unsubscribed.
     FakeQuote* Quote(const std::string& symbol);
@@ -84,19 +84,17 @@ public:
     int marketInfoReleases = 0;
     FakeMarketInfo marketInfo;
 
-    // Every options object, tick set and bar set handed out, in order; stopped and destroyed ones
-    // included, so that stale notifications can be fired and past requests read.
-    std::vector<std::unique_ptr<FakeRequestOptions>> options;
-    std::vector<std::unique_ptr<FakeTickSet>> tickSets;
-    std::vector<std::unique_ptr<FakeBarSet>> barSets;
+    // Every tick set and bar set handed out, in order, with the settings of its request; stopped
+    // ones included, so that stale notifications can be fired and past requests read.
+    std::vector<std::unique_ptr<mondrel::TickSet>> tickSets;
+    std::vector<std::unique_ptr<mondrel::BarSet>> barSets;
 
 private:
     void FireFeed(int feedBit, void (IConnectionEvents::*event)(IFeed*, int), int code);
-    FakeRequestOptions* NewOptions();
-    FakeRequestOptions* OwnOptions(IRequestOptions* options);
+    IRequestOptions* NewOptions();
 
     std::map<std::string, std::unique_ptr<FakeQuote>> m_quotes;
-    std::map<int, std::unique_ptr<FakeFeed>> m_feeds;
+    std::map<int, std::unique_ptr<mondrel::Feed>> m_feeds;
 };
 
 // What the static entries did and will do; one per process, cleared by ResetScript.
@@ -106,6 +104,8 @@ struct Script {
     std::vector<std::string> calls;
     // CreateInstance answers nullptr while set.
     bool failCreateInstance = false;
+    // MondrelWideValues answers nullptr while cleared: a library with 32-bit getters only.
+    bool wideValues = true;
     // Every instance made, destroyed ones included.
     std::vector<std::unique_ptr<FakeMondrel>> instances;
 };

@@ -12,6 +12,8 @@ const char* const kUsage =
     "  --timeout MS   wait at most MS milliseconds for each answer (default 5000)\n"
     "  --seconds N    watch: stop after N seconds\n"
     "  --count N      watch: stop after N updates\n"
+    "  --wait MS      request: hold the item until its text is not empty, at most MS\n"
+    "                 milliseconds, then print it\n"
     "  --             end of options\n";
 
 namespace {
@@ -38,7 +40,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             optionsEnded = true;
         } else if (arg == "--raw") {
             options.raw = true;
-        } else if (arg == "--timeout" || arg == "--seconds" || arg == "--count") {
+        } else if (arg == "--timeout" || arg == "--seconds" || arg == "--count" ||
+                   arg == "--wait") {
             std::uint32_t value = 0;
             if (i + 1 == args.size() || !ParseCount(args[i + 1], &value)) {
                 *error = arg + " needs a positive whole number";
@@ -49,6 +52,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 options.timeoutMs = value;
             } else if (arg == "--seconds") {
                 options.seconds = value;
+            } else if (arg == "--wait") {
+                options.waitMs = value;
             } else {
                 options.count = value;
             }
@@ -80,6 +85,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     }
     if (options.command != Command::watch && (options.seconds || options.count)) {
         *error = "--seconds and --count apply to watch only";
+        return std::nullopt;
+    }
+    if (options.command != Command::request && options.waitMs) {
+        *error = "--wait applies to request only";
         return std::nullopt;
     }
     options.service = words[1];

@@ -18,6 +18,7 @@ struct Options {
     std::uint32_t timeoutMs = 5000;
     std::optional<std::uint32_t> seconds; // watch: stop after this long
     std::optional<std::uint32_t> count;   // watch: stop after this many updates
+    std::optional<std::uint32_t> waitMs;  // request: wait this long for a text that is not empty
 };
 
 // The options, or nothing with *error saying what is wrong.

@@ -17,13 +17,23 @@
 //                                        LEFT TOP RIGHT BOTTOM
 //   zanvo-window page INDEX              show a page of the settings property sheet
 //   zanvo-window list                    list visible top-level windows: handle, class, title
+//   zanvo-window tray-remove             take the main window's icon out of the notification
+//                                        area, as a restarting shell loses it
+//   zanvo-window taskbar-created         broadcast "TaskbarCreated", as the shell does on start
+//   zanvo-window tray-click MOUSEMSG     post a mouse event (e.g. 516, right button down) to the
+//                                        icon in Wine's stand-alone tray, which passes it on
+//   zanvo-window menu-keys VK...         press keys (virtual-key codes, e.g. 38 up, 13 return) in
+//                                        the pop-up menu, waiting up to 10 s for it to open
 //
 // TITLE matches dialogs only; a title ending in "#sheet" matches the property sheet of that
-// title, without it the sheet is skipped. Exit codes: 0 done, 1 not found, 2 usage.
+// title, without it the sheet is skipped. Commands joined by "+" run one after the other in this
+// process, the next as soon as the last is done (e.g. a menu command queued while the program is
+// still busy with a press). Exit codes: 0 done, 1 not found, 2 usage.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <prsht.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +44,12 @@ namespace {
 constexpr char kMainWindowClass[] = "ZanvoMainApplication";
 constexpr char kSheetSuffix[] = "#sheet";
 constexpr UINT kTrayCallbackMessage = 1190;
+constexpr UINT kTrayIconId = 887;
+// The stand-alone tray that Wine's X11 driver shows when the display has no tray of its own, and
+// the window it gives each icon.
+constexpr char kTrayWindowClass[] = "__winex11_standalone_tray";
+constexpr char kTrayIconClass[] = "__winex11_tray_icon";
+constexpr char kPopupMenuClass[] = "#32768";
 constexpr UINT kAnswerTimeoutMs = 5000;
 
 enum Exit { exOk = 0, exNotFound = 1, exUsage = 2 };
@@ -155,15 +171,52 @@ int PrintRect(HWND hWnd) {
     return exOk;
 }
 
+int RemoveTrayIcon() {
+    HWND main = ::FindWindowA(kMainWindowClass, nullptr);
+    if (main == nullptr)
+        return exNotFound;
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = main;
+    nid.uID = kTrayIconId;
+    return ::Shell_NotifyIconA(NIM_DELETE, &nid) ? exOk : exNotFound;
+}
+
+int ClickTrayIcon(UINT mouseMessage) {
+    HWND tray = ::FindWindowA(kTrayWindowClass, nullptr);
+    HWND icon = tray ? ::FindWindowExA(tray, nullptr, kTrayIconClass, nullptr) : nullptr;
+    if (icon == nullptr)
+        return exNotFound;
+    return ::PostMessageA(icon, mouseMessage, 0, 0) ? exOk : exNotFound;
+}
+
+int PressMenuKeys(char** keys, int count) {
+    HWND menu = nullptr;
+    for (int waited = 0; waited <= 100; ++waited) {
+        menu = ::FindWindowA(kPopupMenuClass, nullptr);
+        if (menu != nullptr && ::IsWindowVisible(menu))
+            break;
+        menu = nullptr;
+        ::Sleep(100);
+    }
+    if (menu == nullptr)
+        return exNotFound;
+    for (int i = 0; i < count; ++i) {
+        const auto key = static_cast<WPARAM>(std::atoi(keys[i]));
+        ::PostMessageA(menu, WM_KEYDOWN, key, 1);
+        ::PostMessageA(menu, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+    }
+    return exOk;
+}
+
 int Usage() {
     std::fputs("usage: zanvo-window COMMAND [ARGS]; see the top of tools/zanvo-window/main.cpp\n",
                stderr);
     return exUsage;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// One command: argv[1] and its operands, up to argc.
+int Run(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string command = argv[1];
@@ -181,6 +234,16 @@ int main(int argc, char** argv) {
         std::printf("%d\n", FindDialog(argv[2]).count);
         return exOk;
     }
+    if (command == "tray-remove" && operands == 0)
+        return RemoveTrayIcon();
+    if (command == "taskbar-created" && operands == 0)
+        return ::PostMessageA(HWND_BROADCAST, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0)
+                   ? exOk
+                   : exNotFound;
+    if (command == "tray-click" && operands == 1)
+        return ClickTrayIcon(static_cast<UINT>(std::atoi(argv[2])));
+    if (command == "menu-keys" && operands >= 1)
+        return PressMenuKeys(argv + 2, operands);
     if (command == "list" && operands == 0) {
         ::EnumWindows(&ListWindow, 0);
         return exOk;
@@ -241,4 +304,21 @@ int main(int argc, char** argv) {
     if (command == "rect" && operands == 2)
         return PrintRect(control);
     return Usage();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Each command gets the program name before its words, as Run expects.
+    int start = 0;
+    for (int i = 1; i <= argc; ++i) {
+        if (i < argc && std::string(argv[i]) != "+")
+            continue;
+        argv[start] = argv[0];
+        const int result = Run(i - start, argv + start);
+        if (result != exOk)
+            return result;
+        start = i;
+    }
+    return exOk;
 }

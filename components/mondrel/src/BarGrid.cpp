@@ -17,6 +17,10 @@ bool IsIntraday(int interval) {
     return interval >= 1 && interval <= 1440;
 }
 
+bool InWindow(std::int64_t barStart, int interval, const SessionWindow& window) {
+    return !IsIntraday(interval) || window.Contains(barStart);
+}
+
 std::optional<std::int64_t> BarStart(std::int64_t time, int interval, const SessionWindow& window) {
     if (!window.Contains(time))
         return std::nullopt;

@@ -2,17 +2,12 @@
 // or without a daily session window.
 #pragma once
 
+#include "mondrel/Mondrel.h"
+
 #include <cstdint>
 #include <optional>
 
 namespace mondrel {
-
-enum BarInterval : int {
-    biDaily = -1,
-    biWeekly = -2, // weeks start on Sunday
-    biMonthly = -3,
-    biPassThrough = -5,
-};
 
 // A daily window in whole UTC minutes, both ends inclusive; a window from 00:00 to 00:00 is the
 // whole day. A window whose end lies before its start crosses midnight.
@@ -25,6 +20,10 @@ struct SessionWindow {
 };
 
 bool IsIntraday(int interval);
+
+// Whether a whole bar of the interval belongs to a request with the window: intraday bars that
+// start outside it do not.
+bool InWindow(std::int64_t barStart, int interval, const SessionWindow& window);
 
 // The start of the bar that holds the time, or nothing when the time lies outside the window or
 // the interval has no bars. Intraday bars are counted from the window start (midnight without a

@@ -2,20 +2,14 @@
 // time-zone database so that the library behaves the same on every platform.
 #pragma once
 
+#include "mondrel/CivilDate.h"
+
 #include <cstdint>
 
 namespace mondrel {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-struct CivilDate {
-    int year;
-    int month; // 1..12
-    int day;   // 1..31
-};
-
-std::int64_t DaysFromCivil(int year, int month, int day);
-CivilDate CivilFromDays(std::int64_t days);
 std::int64_t DayOf(std::int64_t time); // floor(time / 86400), also for negative times
 
 // 0 = Sunday .. 6 = Saturday.

@@ -203,7 +203,7 @@ void Engine::BarChanged(const std::string& symbol, int interval, const BarData& 
             sets.push_back(set.get());
     }
     for (BarSet* set : sets) {
-        if (set->state == RequestState::Live)
+        if (set->state == RequestState::Live && InWindow(bar.time, interval, set->window))
             set->events->OnBarUpdate(set, set->PutBar(bar));
     }
 }

@@ -1,5 +1,7 @@
 #include "Objects.h"
 
+#include "mondrel/MondrelExtensions.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -13,11 +15,23 @@ void CopyText(const std::string& text, char* buffer, int bufferSize) {
     buffer[length] = '\0';
 }
 
+std::int32_t Narrow(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
 int Quote::GetInt(int fieldId, std::int32_t* value) {
-    const auto it = fields.find(fieldId);
-    if (!value || it == fields.end() || !std::holds_alternative<std::int32_t>(it->second))
+    std::int64_t wide = 0;
+    if (!value || !GetInt64(fieldId, &wide))
         return 0;
-    *value = std::get<std::int32_t>(it->second);
+    *value = Narrow(wide);
+    return 1;
+}
+
+int Quote::GetInt64(int fieldId, std::int64_t* value) const {
+    const auto it = fields.find(fieldId);
+    if (!value || it == fields.end() || !std::holds_alternative<std::int64_t>(it->second))
+        return 0;
+    *value = std::get<std::int64_t>(it->second);
     return 1;
 }
 
@@ -36,10 +50,6 @@ int Quote::GetDouble(int fieldId, double* value) {
         return 0;
     *value = std::get<double>(it->second);
     return 1;
-}
-
-std::int32_t BarItem::GetVolume() {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(data.volume, 0, INT32_MAX));
 }
 
 void RequestOptions::SetSessionStart(int hour, int minute) {
@@ -129,6 +139,35 @@ void TickSet::Trim(std::int32_t count, int) {
 TickItem* TickSet::Append(TickData tick) {
     items.push_back(std::make_unique<TickItem>(std::move(tick)));
     return items.back().get();
+}
+
+namespace {
+
+// The objects are this library's own, so each handle is the library's class behind the interface.
+class WideValues final : public IWideValues {
+public:
+    int GetQuoteInt64(IQuote* quote, int fieldId, std::int64_t* value) override {
+        return quote ? static_cast<Quote*>(quote)->GetInt64(fieldId, value) : 0;
+    }
+    std::int64_t GetBarVolume(IBarItem* bar) override {
+        return bar ? static_cast<BarItem*>(bar)->data.volume : 0;
+    }
+    std::int64_t GetTickBidSize(ITickItem* tick) override {
+        return tick ? static_cast<TickItem*>(tick)->data.bidSize : 0;
+    }
+    std::int64_t GetTickAskSize(ITickItem* tick) override {
+        return tick ? static_cast<TickItem*>(tick)->data.askSize : 0;
+    }
+    std::int64_t GetTickTradeSize(ITickItem* tick) override {
+        return tick ? static_cast<TickItem*>(tick)->data.size : 0;
+    }
+};
+
+} // namespace
+
+IWideValues& LibraryWideValues() {
+    static WideValues values;
+    return values;
 }
 
 } // namespace mondrel

@@ -6,7 +6,7 @@
 #include "History.h"
 #include "PriceModel.h"
 #include "QuoteFields.h"
-#include "mondrel/Mondrel.h"
+#include "mondrel/MondrelExtensions.h"
 
 #include <deque>
 #include <memory>
@@ -17,6 +17,9 @@ namespace mondrel {
 
 // Writes text into a caller's buffer, cut to fit and always terminated.
 void CopyText(const std::string& text, char* buffer, int bufferSize);
+
+// A 64-bit value for the 32-bit getters of the published interface: cut to the 32-bit range.
+std::int32_t Narrow(std::int64_t value);
 
 class Feed final : public IFeed {
 public:
@@ -33,6 +36,7 @@ public:
     int GetInt(int fieldId, std::int32_t* value) override;
     int GetText(int fieldId, char* buffer, int bufferSize) override;
     int GetDouble(int fieldId, double* value) override;
+    int GetInt64(int fieldId, std::int64_t* value) const;
 
     std::string symbol;
     FieldMap fields;
@@ -47,7 +51,7 @@ public:
     double GetClose() override { return data.close; }
     double GetHigh() override { return data.high; }
     double GetOpen() override { return data.open; }
-    std::int32_t GetVolume() override;
+    std::int32_t GetVolume() override { return Narrow(data.volume); }
     MondrelTime GetTime() override { return static_cast<MondrelTime>(data.time); }
 
     BarData data;
@@ -104,7 +108,7 @@ struct TickData {
     bool isTrade = false;
     std::int64_t time = 0;
     double bid = 0.0, ask = 0.0, price = 0.0;
-    std::int32_t bidSize = 0, askSize = 0, size = 0;
+    std::int64_t bidSize = 0, askSize = 0, size = 0;
     std::string bidExchange, askExchange, exchange;
 
     static TickData From(const MarketEvent& event);
@@ -117,8 +121,8 @@ public:
     MondrelTime GetTime() override { return static_cast<MondrelTime>(data.time); }
     double GetBidPrice() override { return data.bid; }
     double GetAskPrice() override { return data.ask; }
-    std::int32_t GetBidSize() override { return data.bidSize; }
-    std::int32_t GetAskSize() override { return data.askSize; }
+    std::int32_t GetBidSize() override { return Narrow(data.bidSize); }
+    std::int32_t GetAskSize() override { return Narrow(data.askSize); }
     void GetAskExchange(char* buffer, int size) override {
         CopyText(data.askExchange, buffer, size);
     }
@@ -126,7 +130,7 @@ public:
         CopyText(data.bidExchange, buffer, size);
     }
     double GetTradePrice() override { return data.price; }
-    std::int32_t GetTradeSize() override { return data.size; }
+    std::int32_t GetTradeSize() override { return Narrow(data.size); }
     void GetTradeExchange(char* buffer, int size) override {
         CopyText(data.exchange, buffer, size);
     }
@@ -148,5 +152,8 @@ public:
     RequestState state = RequestState::Waiting;
     std::deque<std::unique_ptr<TickItem>> items;
 };
+
+// The 64-bit getters over this library's own objects; MondrelWideValues hands them out.
+IWideValues& LibraryWideValues();
 
 } // namespace mondrel

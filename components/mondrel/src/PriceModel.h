@@ -14,12 +14,12 @@ struct MarketEvent {
     std::int64_t time;
     bool isTrade;
     double price; // trades
-    std::int32_t size;
+    std::int64_t size;
     const char* venue;
     double bid; // quotes
     double ask;
-    std::int32_t bidSize;
-    std::int32_t askSize;
+    std::int64_t bidSize;
+    std::int64_t askSize;
     const char* bidVenue;
     const char* askVenue;
 };

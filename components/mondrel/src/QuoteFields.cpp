@@ -13,7 +13,7 @@ FieldType TypeOfField(int fieldId) {
     case qfQuoteTime:
     case qfTradeTime:
     case qfDate:
-    case 0xEAB7:
+    case qfEAB7:
         return FieldType::Integer;
     case qfExchange:
     case qfBidExchange:

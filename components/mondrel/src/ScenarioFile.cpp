@@ -230,7 +230,7 @@ std::string Parser::Bar(const Tokens& t, std::int64_t at, bool timed) {
     if (!ParseDouble(t[4].text, bar.open) || !ParseDouble(t[5].text, bar.high) ||
         !ParseDouble(t[6].text, bar.low) || !ParseDouble(t[7].text, bar.close))
         return "bad price in bar";
-    if (!ParseInteger(t[8].text, volume) || volume < 0 || volume > INT32_MAX)
+    if (!ParseInteger(t[8].text, volume) || volume < 0 || volume > kMaxCount)
         return "bad volume '" + t[8].text + "'";
     bar.time = time;
     bar.volume = volume;
@@ -285,12 +285,12 @@ std::string Parser::Trade(const Tokens& t, std::int64_t at, bool timed) {
         return "bad time '" + t[2].text + "'";
     if (!ParseDouble(t[3].text, action.event.price))
         return "bad price '" + t[3].text + "'";
-    if (!ParseInteger(t[4].text, size) || size < 0 || size > INT32_MAX)
+    if (!ParseInteger(t[4].text, size) || size < 0 || size > kMaxCount)
         return "bad size '" + t[4].text + "'";
     if (t.size() == 6 && t[5].text.size() > 7)
         return "exchange codes have at most 7 characters";
     action.event.isTrade = true;
-    action.event.size = static_cast<std::int32_t>(size);
+    action.event.size = size;
     action.tradeVenue = t.size() == 6 ? t[5].text : "";
     AddEvent(*symbol, std::move(action), timed);
     return {};
@@ -312,12 +312,12 @@ std::string Parser::BidAsk(const Tokens& t, std::int64_t at, bool timed) {
     if (!ParseDouble(t[3].text, action.event.bid) || !ParseDouble(t[6].text, action.event.ask))
         return "bad price in bidask";
     if (!ParseInteger(t[4].text, bidSize) || !ParseInteger(t[7].text, askSize) || bidSize < 0 ||
-        askSize < 0 || bidSize > INT32_MAX || askSize > INT32_MAX)
+        askSize < 0 || bidSize > kMaxCount || askSize > kMaxCount)
         return "bad size in bidask";
     if (t[5].text.size() > 7 || t[8].text.size() > 7)
         return "exchange codes have at most 7 characters";
-    action.event.bidSize = static_cast<std::int32_t>(bidSize);
-    action.event.askSize = static_cast<std::int32_t>(askSize);
+    action.event.bidSize = bidSize;
+    action.event.askSize = askSize;
     action.bidVenue = t[5].text;
     action.askVenue = t[8].text;
     AddEvent(*symbol, std::move(action), timed);

@@ -88,7 +88,8 @@ std::vector<BarData> ScenarioMarket::BarHistory(const std::string& symbol,
     if (it == known->bars.end())
         return {};
     return Newest(it->second, historyQuery.settings.count, [&](const BarData& bar) {
-        return BeforeEnd(bar.time, historyQuery.settings.endTime);
+        return BeforeEnd(bar.time, historyQuery.settings.endTime) &&
+               InWindow(bar.time, historyQuery.interval, historyQuery.window);
     });
 }
 
@@ -110,7 +111,7 @@ void ScenarioMarket::Advance(std::int64_t nowMs, const std::set<std::string>&, M
 
 FieldMap ScenarioMarket::ReplayFields(ScenarioSymbol& symbol, const MarketEvent& e) {
     FieldMap changed;
-    const auto time = static_cast<std::int32_t>(e.time);
+    const std::int64_t time = e.time;
     if (e.isTrade) {
         auto price = [&](int id) {
             const auto it = symbol.quote.find(id);
@@ -120,16 +121,15 @@ FieldMap ScenarioMarket::ReplayFields(ScenarioSymbol& symbol, const MarketEvent&
         };
         const auto volume = symbol.quote.find(qfVolume);
         const std::int64_t before =
-            volume != symbol.quote.end() && std::holds_alternative<std::int32_t>(volume->second)
-                ? std::get<std::int32_t>(volume->second)
+            volume != symbol.quote.end() && std::holds_alternative<std::int64_t>(volume->second)
+                ? std::get<std::int64_t>(volume->second)
                 : 0;
         changed[qfTrade] = e.price;
         changed[qfLast] = e.price;
         changed[qfTradeSize] = e.size;
         changed[qfTradeExchange] = std::string(e.venue);
         changed[qfTradeTime] = time;
-        changed[qfVolume] =
-            static_cast<std::int32_t>(std::min<std::int64_t>(before + e.size, INT32_MAX));
+        changed[qfVolume] = std::min(before + e.size, kMaxCount);
         if (price(qfOpen) == 0.0)
             changed[qfOpen] = e.price;
         if (price(qfHigh) == 0.0 || e.price > price(qfHigh))

@@ -49,7 +49,7 @@ std::string ReadRecord(const std::vector<std::string>& f, ScenarioAction& action
     const std::string kind = Upper(f[2]);
     double price;
     std::int64_t size;
-    if (!ParseDouble(f[3], price) || !ParseInteger(f[4], size) || size < 0 || size > INT32_MAX)
+    if (!ParseDouble(f[3], price) || !ParseInteger(f[4], size) || size < 0 || size > kMaxCount)
         return "bad price or size";
     if (f[5].size() > 7 || (f.size() == 9 && f[8].size() > 7))
         return "exchange codes have at most 7 characters";
@@ -58,7 +58,7 @@ std::string ReadRecord(const std::vector<std::string>& f, ScenarioAction& action
             return "a trade has 6 fields";
         e.isTrade = true;
         e.price = price;
-        e.size = static_cast<std::int32_t>(size);
+        e.size = size;
         action.tradeVenue = f[5];
         return {};
     }
@@ -68,11 +68,11 @@ std::string ReadRecord(const std::vector<std::string>& f, ScenarioAction& action
     if (f.size() != 9)
         return "a quote has 9 fields";
     if (!ParseDouble(f[6], e.ask) || !ParseInteger(f[7], askSize) || askSize < 0 ||
-        askSize > INT32_MAX)
+        askSize > kMaxCount)
         return "bad ask price or size";
     e.bid = price;
-    e.bidSize = static_cast<std::int32_t>(size);
-    e.askSize = static_cast<std::int32_t>(askSize);
+    e.bidSize = size;
+    e.askSize = askSize;
     action.bidVenue = f[5];
     action.askVenue = f[8];
     return {};

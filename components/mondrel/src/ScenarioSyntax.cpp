@@ -206,10 +206,12 @@ std::string ParseField(const Token& token, FieldMap& fields) {
     double real;
     switch (type) {
     case FieldType::Integer:
-        if (!ParseTime(value, integer))
-            return "field " + std::to_string(id) + " takes an integer or a time, not '" + value +
-                   "'";
-        fields[static_cast<int>(id)] = static_cast<std::int32_t>(integer);
+        // Counts reach kMaxCount; times are 32-bit.
+        if (!(ParseInteger(value, integer) && integer >= -kMaxCount && integer <= kMaxCount) &&
+            !ParseTime(value, integer))
+            return "field " + std::to_string(id) + " takes an integer of at most 2^53 or a time, " +
+                   "not '" + value + "'";
+        fields[static_cast<int>(id)] = integer;
         return {};
     case FieldType::Double:
         if (!ParseDouble(value, real))

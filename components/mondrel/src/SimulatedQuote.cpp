@@ -114,12 +114,12 @@ void SimulatedQuote::WriteFields(FieldMap& fields) const {
     put(qfTitle, std::string(m_symbol.title));
     put(qfExchange, std::string(exchange.code));
     if (m_day != 0)
-        put(qfDate, static_cast<std::int32_t>(m_day * kSecondsPerDay));
+        put(qfDate, m_day * kSecondsPerDay);
     if (!bidDriven && m_tradeTime != 0) {
         put(qfTrade, m_trades[0]);
         put(qfTradeSize, m_tradeSize);
         put(qfTradeExchange, std::string(m_tradeVenue));
-        put(qfTradeTime, static_cast<std::int32_t>(m_tradeTime));
+        put(qfTradeTime, m_tradeTime);
         putPositive(qfTrade2, m_trades[1]);
         putPositive(qfTrade3, m_trades[2]);
         putPositive(qfTrade4, m_trades[3]);
@@ -135,9 +135,8 @@ void SimulatedQuote::WriteFields(FieldMap& fields) const {
         put(qfNet, last - m_yesterday);
     putPositive(qfYearHigh, m_yearHigh);
     putPositive(qfYearLow, m_yearLow);
-    put(qfVolume, static_cast<std::int32_t>(std::min<std::int64_t>(m_volume, INT32_MAX)));
-    put(qfAverageVolume65,
-        static_cast<std::int32_t>(std::min<std::int64_t>(m_averageVolume65, INT32_MAX)));
+    put(qfVolume, m_volume);
+    put(qfAverageVolume65, m_averageVolume65);
     if (m_quoteTime != 0) {
         put(qfBid, m_bid);
         put(qfAsk, m_ask);
@@ -145,10 +144,10 @@ void SimulatedQuote::WriteFields(FieldMap& fields) const {
         put(qfAskSize, m_askSize);
         put(qfBidExchange, std::string(m_bidVenue));
         put(qfAskExchange, std::string(m_askVenue));
-        put(qfQuoteTime, static_cast<std::int32_t>(m_quoteTime));
+        put(qfQuoteTime, m_quoteTime);
     }
     if (m_symbol.openInterest != 0) {
-        put(qfOpenInterest, m_symbol.openInterest);
+        put(qfOpenInterest, std::int64_t{m_symbol.openInterest});
         putPositive(qfSettle, m_yesterday);
     }
     putPositive(qfEps, m_symbol.eps);

@@ -26,13 +26,13 @@ private:
     std::int64_t m_day = 0;
     double m_open = 0.0, m_high = 0.0, m_low = 0.0;
     double m_trades[4] = {}; // newest first
-    std::int32_t m_tradeSize = 0;
+    std::int64_t m_tradeSize = 0;
     const char* m_tradeVenue = "";
     std::int64_t m_tradeTime = 0;
     std::int64_t m_volume = 0;
     double m_turnover = 0.0;
     double m_bid = 0.0, m_ask = 0.0;
-    std::int32_t m_bidSize = 0, m_askSize = 0;
+    std::int64_t m_bidSize = 0, m_askSize = 0;
     const char* m_bidVenue = "";
     const char* m_askVenue = "";
     std::int64_t m_quoteTime = 0;

@@ -4,10 +4,12 @@
 #include "AboutDlg.h"
 #include "ApplicationSettings.h"
 #include "ConnectionTexts.h"
+#include "DataListeners.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
 #include "Kolvane.h"
+#include "RtdService.h"
 #include "SettingsDlg.h"
 #include "TextBuffer.h"
 #include "WinHandles.h"
@@ -30,6 +32,9 @@ constexpr UINT kIconTimerPeriodMs = 50;
 constexpr char kCaption[] = "Orbalis Zanvo";
 constexpr char kTooltip[] = "Zanvo";
 constexpr char kHelpFileName[] = "Zanvo.pdf";
+// Broadcast by the shell when it starts, for example after a crash: every icon is to be added
+// again.
+constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 
 // The owner of one object, deleted with it; m_p is what the rest of the program is handed.
 template <typename T> class AutoPtr {
@@ -85,6 +90,8 @@ private:
     void OnTrayNotify(LPARAM mouseMessage);
     void ShowTrayMenu();
     void UpdateTrayIcon();
+    NOTIFYICONDATAA StateIconData() const;
+    void OnTaskbarCreated();
     void OnDestroy();
     void OnExit();
     void OnHelp();
@@ -96,9 +103,12 @@ private:
     HWND m_hWnd = nullptr;
     AutoPtr<DdeServer> m_ddeServer;
     AutoPtr<DataSupplier> m_dataSupplier;
+    // The supplier's listener: the DDE server and the real-time data objects.
+    DataListeners m_listeners;
     ApplicationSettings m_settings;
     std::array<IconHandle, kTrayIconCount> m_icons;
     bool m_trayIconAdded = false;
+    UINT m_taskbarCreated = 0;
 };
 
 MainApplication s_mainApplication;
@@ -136,6 +146,10 @@ LRESULT CALLBACK MainApplication::WindowProc(HWND hWnd, UINT message, WPARAM wPa
 }
 
 LRESULT MainApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == m_taskbarCreated && message != 0) {
+        OnTaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate();
@@ -212,11 +226,13 @@ int MainApplication::OnCreate() {
     m_icons[tiConnecting] = std::move(icoConnecting);
     m_icons[tiConnected] = std::move(icoConnected);
     m_trayIconAdded = true;
+    m_taskbarCreated = ::RegisterWindowMessageA(kTaskbarCreatedMessage);
 
     m_dataSupplier.Attach(new DataSupplier());
     m_ddeServer.Attach(
         new DdeServer(m_dataSupplier.m_p, [this] { return ToConnectionSettings(m_settings); }));
-    m_dataSupplier->SetDataListener(m_ddeServer.m_p);
+    m_listeners.Add(m_ddeServer.m_p);
+    m_dataSupplier->SetDataListener(&m_listeners);
     SetDataManagerSource(&MainApplicationDataManager);
 
     ::SetTimer(m_hWnd, kIconTimerId, kIconTimerPeriodMs, nullptr);
@@ -225,10 +241,12 @@ int MainApplication::OnCreate() {
         ShowError("Unable to start DDE Server");
         return -1;
     }
+    StartRtdService(m_dataSupplier.m_p, &m_listeners);
     return 0;
 }
 
-void MainApplication::UpdateTrayIcon() {
+// The icon of the composite connection state, with the tooltip.
+NOTIFYICONDATAA MainApplication::StateIconData() const {
     int index = tiDefault;
     if (m_dataSupplier.m_p) {
         const int state = m_dataSupplier->GetCompositeState();
@@ -238,7 +256,24 @@ void MainApplication::UpdateTrayIcon() {
     NOTIFYICONDATAA nid = TrayIconData(m_icons[index].get());
     nid.uFlags |= NIF_TIP;
     std::strncpy(nid.szTip, kTooltip, sizeof(nid.szTip) - 1);
+    return nid;
+}
+
+void MainApplication::UpdateTrayIcon() {
+    NOTIFYICONDATAA nid = StateIconData();
     KOLVANE_ASSERT(::Shell_NotifyIcon(NIM_MODIFY, &nid));
+}
+
+// The shell has started again and lost the icon. A failed add (a shell that still holds the icon
+// refuses a second one) is left to the next tick, whose modification reports when the icon is not
+// there.
+void MainApplication::OnTaskbarCreated() {
+    if (!m_trayIconAdded)
+        return;
+    NOTIFYICONDATAA nid = StateIconData();
+    nid.uFlags |= NIF_MESSAGE;
+    nid.uCallbackMessage = kTrayCallbackMessage;
+    ::Shell_NotifyIconA(NIM_ADD, &nid);
 }
 
 void MainApplication::OnTrayNotify(LPARAM mouseMessage) {
@@ -290,7 +325,14 @@ void MainApplication::ShowTrayMenu() {
 }
 
 void MainApplication::OnSettings() {
-    OpenSettingsDialog(*m_ddeServer.m_p, m_settings, *m_dataSupplier.m_p);
+    // The real-time data cells let go of their subscriptions while the DDE server makes its
+    // items anew (and reconnects the supplier), then subscribe again.
+    const Resubscribe resubscribe = [this](bool reconnect) {
+        StopRtdSubscriptions();
+        m_ddeServer->ReconnectAndResubscribe(reconnect);
+        StartRtdSubscriptions();
+    };
+    OpenSettingsDialog(resubscribe, m_settings, *m_dataSupplier.m_p);
 }
 
 void MainApplication::OnAbout() {
@@ -314,6 +356,7 @@ void MainApplication::OnHelp() {
 }
 
 void MainApplication::OnExit() {
+    StopRtdService();
     KOLVANE_ASSERT(m_ddeServer->Stop());
     ::DestroyWindow(m_hWnd);
 }

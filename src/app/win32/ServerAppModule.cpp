@@ -1,17 +1,21 @@
 // Win32: the COM server module and the main thread's message loop.
 #include "ServerAppModule.h"
 
+#include "RtdService.h"
+
 #include <array>
 
 namespace {
 
-// A class the module could serve; the program registers none.
+// A class the module serves.
 struct ClassEntry {
-    const CLSID* clsid;
+    const CLSID& (*clsid)();
     IUnknown* (*createFactory)();
 };
 
-const std::array<ClassEntry, 0> kClassTable{};
+const std::array<ClassEntry, 1> kClassTable{{
+    {&RtdClassId, &CreateRtdClassFactory},
+}};
 std::array<DWORD, kClassTable.size()> s_registrations{};
 
 } // namespace
@@ -38,7 +42,7 @@ HRESULT ServerAppModule::RegisterClassObjects() {
     for (std::size_t i = 0; i < kClassTable.size(); ++i) {
         IUnknown* factory = kClassTable[i].createFactory();
         const HRESULT hr =
-            ::CoRegisterClassObject(*kClassTable[i].clsid, factory, CLSCTX_LOCAL_SERVER,
+            ::CoRegisterClassObject(kClassTable[i].clsid(), factory, CLSCTX_LOCAL_SERVER,
                                     REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &s_registrations[i]);
         factory->Release();
         if (FAILED(hr))

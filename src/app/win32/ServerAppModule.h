@@ -1,6 +1,6 @@
-// Win32: the process's COM server module. It registers no creatable class (its class table is
-// empty); it keeps the lock count of the running program and a shutdown monitor thread that would
-// end an idle server process.
+// Win32: the process's COM server module. It registers the class objects of its class table (the
+// real-time data class) while the tray program runs; it keeps the lock count of the running
+// program and a shutdown monitor thread that would end an idle server process.
 #pragma once
 
 #include <windows.h>

@@ -25,6 +25,11 @@ public:
     void DispatchWaiting() override {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // The quit message belongs to the thread's message loop, which must still see it.
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
             DispatchMessageA(&msg);
         }
     }

@@ -7,7 +7,7 @@ write_tarvex_ini
 write_zanvo_ini ann secret 2
 
 start_zanvo
-wait_served Snapshot "BTCUSD,B" >/dev/null
+served_text Snapshot "BTCUSD,B" >/dev/null
 win app-command 32772
 wait_dialog "About Zanvo"
 IFS=. read -r major minor build _ <<<"$version"
@@ -17,7 +17,7 @@ line=$(win text "About Zanvo" 213)
 
 # Opening the settings dialog takes the activation away: the About box closes itself.
 open_settings
-eventually bash -c "[ \"\$(\"$WINE\" \"$app/zanvo-window.exe\" count 'About Zanvo' | tr -d '\r')\" = 0 ]" ||
+eventually closed "About Zanvo" ||
     fail "the About box stayed open after losing activation"
 win command "Zanvo Settings" 2
 exit_zanvo

@@ -23,21 +23,9 @@ app=$work/app
 export KOLVANE_LOG_DIR="Z:$work/logs"
 log=$work/logs/Zanvo.log
 zanvo_pid=
-started=()
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Our own processes only, by pid.
-cleanup_app() {
-    local pid
-    for pid in "${started[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-}
-trap cleanup_app EXIT
+dde_cmd=("$WINE" "$app/zanvo-dde.exe")
+. "$here/../e2e-lib.sh"
+trap stop_started EXIT
 
 write_tarvex_ini() {
     printf '[tarvex]\r\nInternetAddress=sim\r\n' > "$WINEPREFIX/drive_c/windows/tarvex.ini"
@@ -56,15 +44,11 @@ write_scenario() {
 }
 
 win() { "$WINE" "$app/zanvo-window.exe" "$@" | tr -d '\r'; }
-dde() { "$WINE" "$app/zanvo-dde.exe" "$@" | tr -d '\r'; }
 
-# start_watch FILE TOPIC ITEM...: a raw watch of the items in the background, its updates going
-# to FILE as they come (unfiltered: a filter would hold them back in its buffer); its pid in
-# watch_pid.
+# start_watch FILE TOPIC ITEM...: a raw watch of the items in the background; its pid in watch_pid.
 start_watch() {
-    "$WINE" "$app/zanvo-dde.exe" --raw watch Zanvo "${@:2}" >"$1" 2>"$1.err" &
-    watch_pid=$!
-    started+=("$watch_pid")
+    dde_background "$1" --raw watch Zanvo "${@:2}"
+    watch_pid=$bg_pid
 }
 
 # Starts Zanvo.exe in the background with the given arguments; its pid in zanvo_pid.
@@ -73,22 +57,6 @@ start_zanvo() {
     "$WINE" "$app/Zanvo.exe" "$@" </dev/null >"$work/zanvo.out" 2>&1 &
     zanvo_pid=$!
     started+=("$zanvo_pid")
-}
-
-# Waits until the DDE service delivers data for ITEM on TOPIC (a request only creates the item:
-# its first text is empty); prints the first non-empty text, tabs and line feeds escaped.
-wait_served() {
-    local topic=$1 item=$2 i text
-    for i in $(seq 1 40); do
-        text=$(dde --raw --count 1 --timeout 3000 watch Zanvo "$topic" "$item" 2>/dev/null |
-            cut -f3- | grep -v '^$' | tail -n 1) || true
-        if [ -n "$text" ]; then
-            printf '%s\n' "$text"
-            return 0
-        fi
-        sleep 0.5
-    done
-    fail "no data for $topic $item"
 }
 
 # watched_text FILE ITEM [LINE]: the last text a watch printed for ITEM, after line LINE if given.
@@ -109,19 +77,15 @@ wait_dialog() { win wait "$1" 20 >/dev/null || fail "no window '$1'"; }
 # Ends Zanvo.exe through its Exit command; its exit code must be 0.
 exit_zanvo() {
     win app-command 32770 || fail "no main window to exit"
+    expect_zanvo_ended
+}
+
+# Zanvo.exe ends within 20 s, with exit code 0.
+expect_zanvo_ended() {
+    eventually bash -c "! kill -0 $zanvo_pid 2>/dev/null" || fail "Zanvo.exe still runs: $(win list)"
     local rc=0
     wait "$zanvo_pid" || rc=$?
     [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc"
-}
-
-# Polls until CONDITION (a command) succeeds, for at most $patience seconds (20 by default).
-eventually() {
-    local i
-    for i in $(seq 1 $((${patience:-20} * 4))); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
 }
 
 # The settings dialog's feed rows: text controls in row order.
@@ -152,10 +116,12 @@ open_sheet() {
     wait_dialog "Zanvo Settings#sheet"
 }
 
+# closed TITLE: no window TITLE is open.
+closed() { [ "$(win count "$1")" = 0 ]; }
+
 confirm_sheet() {
     win command "Zanvo Settings#sheet" 1
-    eventually bash -c "[ \"\$(\"$WINE\" \"$app/zanvo-window.exe\" count 'Zanvo Settings#sheet' | tr -d '\r')\" = 0 ]" ||
-        fail "the property sheet did not close"
+    eventually closed "Zanvo Settings#sheet" || fail "the property sheet did not close"
 }
 
 # The colour of the program's icon in Wine's stand-alone tray window, which shows only our icon:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Connection page while twelve items stream from a scenario: a server address changed only
 # in letter case is no change (nothing is saved); a new user name is saved to Zanvo.ini, the
-# supplier reconnects and every item is served again exactly once, with its text.
+# supplier reconnects and every item is served again exactly once, with its text. Then "Exit",
+# chosen while a reconnection runs, ends the program.
 . "$(dirname "$0")/app-lib.sh" "$@"
 write_tarvex_ini
 lines=()
@@ -15,7 +16,7 @@ write_zanvo_ini ann secret 2 "$scenario_address"
 cp "$app/Zanvo.ini" "$work/Zanvo.ini.before"
 
 start_zanvo
-wait_served Snapshot "S1,A" >/dev/null
+[ "$(served_text Snapshot "S1,A")" = "1.200000" ] || fail "the first data of S1,A"
 watchers=()
 for w in 0 1 2; do
     start_watch "$work/watch$w.out" Snapshot "${items[@]:$((w * 4)):4}"
@@ -63,7 +64,19 @@ for pid in "${watchers[@]}"; do
     kill -0 "$pid" || fail "a watch ended"
 done
 ! grep $'\tError: ' "$log" || fail "errors logged"
-win command "Zanvo Settings" 2
-exit_zanvo
+
+# The Exit command reaches the program while it handles OK (a press returns once the sheet has
+# taken it), so the reconnection's dispatch of the queue runs it: the server stops, the
+# reconnection gives up, and the quit message still ends the settings dialog and the program.
+open_sheet
+win set-text "Zanvo Settings#sheet" 210 carl
+win press "Zanvo Settings#sheet" 1 + app-command 32770
+expect_zanvo_ended
+for pid in "${watchers[@]}"; do
+    eventually bash -c "! kill -0 $pid 2>/dev/null" || fail "a watch still runs after Exit"
+done
+grep -q $'\tThe server was stopped during the reconnection$' "$log" ||
+    fail "Exit did not come during the reconnection: $(tail -n 5 "$log")"
+tail -n 1 "$log" | grep -q $'\tModule unloaded$' || fail "the log does not end the run: $(tail -n 3 "$log")"
 expect_no_assertions
 echo "PASS"

@@ -6,7 +6,7 @@ write_tarvex_ini
 write_zanvo_ini ann secret 2
 
 start_zanvo
-wait_served Snapshot "BTCUSD,B" >/dev/null
+served_text Snapshot "BTCUSD,B" >/dev/null
 open_settings
 win app-command 32771
 win app-notify 515
@@ -24,7 +24,7 @@ rows_connected() {
 eventually rows_connected || fail "feed rows not all connected: $(win texts "Zanvo Settings")"
 
 win command "Zanvo Settings" 2
-eventually bash -c "[ \"\$(\"$WINE\" \"$app/zanvo-window.exe\" count 'Zanvo Settings' | tr -d '\r')\" = 0 ]" ||
+eventually closed "Zanvo Settings" ||
     fail "Close did not close the dialog"
 # Closed, it opens again.
 open_settings

@@ -17,7 +17,7 @@ minutes_of() {
 
 TZ=Asia/Tokyo start_zanvo
 item="BTCUSD,TT"
-local_time=$(wait_served Snapshot "$item")
+local_time=$(served_text Snapshot "$item")
 
 open_settings
 open_sheet
@@ -27,7 +27,7 @@ win press "Zanvo Settings#sheet" 219
 confirm_sheet
 eventually grep -q '^Timezone=1' "$app/Zanvo.ini" || fail "Zanvo.ini: $(cat "$app/Zanvo.ini")"
 
-gmt_time=$(wait_served Snapshot "$item")
+gmt_time=$(served_text Snapshot "$item")
 echo "local '$local_time', GMT '$gmt_time'"
 # Trades go on between the two answers: allow a few minutes besides the nine hours.
 shift_minutes=$(( ($(minutes_of "$local_time") - $(minutes_of "$gmt_time") + 1440) % 1440 ))

@@ -2,7 +2,8 @@
 # Installs Zanvo silently into the test prefix, starts the installed program, reads a snapshot
 # item through the installed zanvo-dde.exe, and uninstalls silently: the running program is ended,
 # and no file, shortcut or registry entry of ours stays. A second round changes Zanvo.ini before
-# uninstalling: then that file alone stays.
+# uninstalling: then that file alone stays. A spreadsheet's registration of IRtdServer's
+# marshalling, there before, stays exactly as it was through both.
 #
 #   usage: install-uninstall.sh SETUP_EXE WORK_DIR
 set -euo pipefail
@@ -19,28 +20,14 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zanvo'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 dir="$WINEPREFIX/drive_c/Program Files/Zanvo"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zanvo"
-zanvo_pid=
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-cleanup() {
-    [ -z "$zanvo_pid" ] || kill "$zanvo_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+server_key='HKCR\Interface\{EC0E6191-DB51-11D3-8F3E-00C04F3651B8}'
+dde_cmd=("$WINE" "$dir/zanvo-dde.exe")
+. "$here/../e2e-lib.sh"
+trap stop_started EXIT
 
 reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
 has_key() { reg query "$1" >/dev/null; }
 has_value() { reg query "$1" /v "$2" >/dev/null; }
-eventually() {
-    local i
-    for i in $(seq 1 120); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
 gone() { ! has_key "$uninstall_key" && [ ! -e "$dir/Uninstall.exe" ]; }
 
 rm -rf "$work" "$dir" "$menu"
@@ -65,13 +52,15 @@ install() {
     reg query "$run_key" /v Zanvo | grep -qF 'Program Files\Zanvo\Zanvo.exe' ||
         fail "no start with Windows"
     reg query "HKCR\\AppID\\$appid" /ve | grep -q 'Zanvo2$' || fail "not registered (/RegServer)"
+    has_key 'HKCR\Zanvo.RTD' || fail "no ProgID Zanvo.RTD"
+    [ "$(reg query "$server_key" /s)" = "$foreign" ] || fail "the installer changed $server_key"
 }
 
 # The uninstaller copies itself away and returns at once; it is done when its entry is gone.
 uninstall() {
     "$WINE" "$dir/Uninstall.exe" /S </dev/null >"$work/uninstall.out" 2>&1 ||
         fail "the uninstaller exited with $?"
-    eventually gone || fail "the uninstaller did not finish"
+    patience=30 eventually gone || fail "the uninstaller did not finish"
     sleep 1
     local f
     for f in Zanvo.exe Mondrel.dll kolvane.dll zanvo-dde.exe Zanvo.pdf; do
@@ -81,32 +70,27 @@ uninstall() {
     has_value "$run_key" Zanvo && fail "start with Windows left behind"
     has_key "HKCR\\AppID\\$appid" && fail "AppID entry left behind (/UnregServer)"
     has_key "HKCR\\TypeLib\\$libid\\1.0" && fail "type library left registered"
+    has_key 'HKCR\Zanvo.RTD' && fail "ProgID Zanvo.RTD left behind"
+    [ "$(reg query "$server_key" /s)" = "$foreign" ] || fail "the uninstaller changed $server_key"
     return 0
 }
+
+"$WINE" reg add "$server_key\\TypeLib" /ve /d '{00020813-0000-0000-C000-000000000046}' /f >/dev/null 2>&1
+foreign=$(reg query "$server_key" /s)
 
 # Round 1: install, serve, uninstall while running.
 install
 "$WINE" "$dir/Zanvo.exe" </dev/null >"$work/zanvo.out" 2>&1 &
 zanvo_pid=$!
-text=
-for i in $(seq 1 60); do
-    text=$("$WINE" "$dir/zanvo-dde.exe" --raw --count 1 --timeout 3000 \
-        watch Zanvo Snapshot 'IBM,SYM,EX' 2>/dev/null | tr -d '\r' | cut -f3- | grep -v '^$' |
-        tail -n 1) || true
-    [ -n "$text" ] && break
-    sleep 0.5
-done
+started+=("$zanvo_pid")
+served_text Snapshot 'IBM,SYM,EX' >/dev/null
 [ "$text" = 'IBM\tNYSE' ] || fail "the installed program served '$text' for IBM,SYM,EX"
 
 uninstall
-for i in $(seq 1 40); do
-    kill -0 "$zanvo_pid" 2>/dev/null || break
-    sleep 0.25
-done
-kill -0 "$zanvo_pid" 2>/dev/null && fail "the uninstaller did not end the running Zanvo"
+ended() { ! kill -0 "$zanvo_pid" 2>/dev/null; }
+patience=10 eventually ended || fail "the uninstaller did not end the running Zanvo"
 rc=0
 wait "$zanvo_pid" || rc=$?
-zanvo_pid=
 [ "$rc" -eq 0 ] || fail "Zanvo.exe exited with $rc when the uninstaller ended it"
 [ ! -e "$dir" ] || fail "the installation folder was left behind: $(ls "$dir")"
 
@@ -120,4 +104,5 @@ uninstall
 [ "$(ls "$dir")" = Zanvo.ini ] || fail "expected only Zanvo.ini to stay, found: $(ls "$dir")"
 cmp -s "$dir/Zanvo.ini" "$work/changed.ini" || fail "the user's Zanvo.ini was changed"
 rm -rf "$dir"
+"$WINE" reg delete "$server_key" /f >/dev/null 2>&1
 echo "PASS"

@@ -1,14 +1,14 @@
 // Win32: the DDE server with its supplier, as the tray program will run them, for end-to-end tests
 // until the tray program exists.
 //
-//   zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW]]
+//   zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW [MODE]]]
 //
-// Connects the supplier with Mondrel.dll playing the scenario file (times shown in GMT), starts the
-// service "Zanvo" and runs the message loop until the file STOPFILE exists or the time limit
-// (120 s unless given) has passed. NOW fixes the program's clock (seconds since 1970 UTC), so that
-// bar grids end in the scenario's day. It then stops the server and writes "stopped" or "stop
-// failed". Exit code 0 after a clean stop, 1 when the server would not start or stop, 2 for bad
-// usage.
+// Connects the supplier with Mondrel.dll playing the scenario file, starts the service "Zanvo" and
+// runs the message loop until the file STOPFILE exists or the time limit (120 s unless given) has
+// passed. NOW fixes the program's clock (seconds since 1970 UTC), so that bar grids end in the
+// scenario's day; MODE is the display time-zone mode (0 local, 1 GMT, the default, 2 exchange). It
+// then stops the server and writes "stopped" or "stop failed". Exit code 0 after a clean stop, 1
+// when the server would not start or stop, 2 for bad usage.
 #include "Clock.h"
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
@@ -36,7 +36,7 @@ bool FileExists(const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW]]\n");
+        std::fprintf(stderr, "usage: zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW [MODE]]]\n");
         return 2;
     }
     const std::string scenario = std::string("scenario:") + argv[1];
@@ -45,16 +45,17 @@ int main(int argc, char** argv) {
     if (argc > 4) {
         Clock::SetFixed(std::atoi(argv[4]));
     }
+    const int mode = argc > 5 ? std::atoi(argv[5]) : 1;
 
     DataSupplier supplier;
     s_supplier = &supplier;
     SetDataManagerSource(&SupplierDataManager);
-    const auto settings = [&scenario] {
+    const auto settings = [&scenario, mode] {
         ConnectionSettings s;
         s.userName = "e2e";
         s.password = "e2e";
         s.quoteAddress = scenario;
-        s.timeZoneMode = 1;
+        s.timeZoneMode = mode;
         return s;
     };
     int exitCode = 0;

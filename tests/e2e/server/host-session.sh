@@ -1,32 +1,44 @@
 # Sourced by the DDE server's end-to-end scripts, after they set run (wine-run), client
 # (zanvo-dde.exe), host (zanvo-server-host.exe) and scenario: a work folder removed at exit,
-# the checks of ../dde-checks.sh, and the host started and stopped.
+# ../e2e-lib.sh, and the host started and stopped.
 
 work=$(mktemp -d)
 host_pid=
+dde_cmd=("$run" "$client")
+keep_going=1
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e-lib.sh"
 
 cleanup() {
     if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
         touch "$work/stop"
         wait "$host_pid"
     fi
+    stop_started
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-. "$(dirname "${BASH_SOURCE[0]}")/../dde-checks.sh"
-
-# start_host SECONDS: the host for at most SECONDS, its clock at 2009-07-21 14:24 UTC (just after
-# the scenario's last MSFT bar); returns once it serves.
+# start_host SECONDS [MODE]: the host for at most SECONDS, its clock at 2009-07-21 14:24 UTC (just
+# after the scenario's last MSFT bar), times shown in display time-zone mode MODE (GMT unless
+# given; TZ sets the computer's zone for the local mode); returns once it serves.
 start_host() {
-    "$run" "$host" "$scenario" "$work/stop" "$1" 1248186240 >"$work/host.out" 2>&1 &
+    rm -f "$work/stop"
+    "$run" "$host" "$scenario" "$work/stop" "$1" 1248186240 "${2:-1}" >"$work/host.out" 2>&1 &
     host_pid=$!
-    for _ in $(seq 120); do
-        dde request Zanvo Snapshot MSFT
-        [ "$rc" -eq 0 ] && break
-        sleep 0.5
-    done
+    patience=60 eventually answers 0
     expect_rc 0 "request once the server has started"
+}
+
+# answers RC: a request of MSFT ends with exit code RC.
+answers() {
+    dde request Zanvo Snapshot MSFT
+    [ "$rc" -eq "$1" ]
+}
+
+# raw ARGS...: runs zanvo-raw-client ($raw_client) as dde runs zanvo-dde: stdout in $work/out,
+# stderr in $work/err, exit code in $rc.
+raw() {
+    "$run" "$raw_client" "$@" >"$work/out" 2>"$work/err" && rc=0 || rc=$?
 }
 
 # wine_process PID: the Wine process that wine-run (PID) started, which runs the program.

@@ -27,74 +27,59 @@ HDDEDATA Success() {
 
 std::uint32_t DdeModel::DdeInitializeA(std::uint32_t* instance, DdeCallback callback, std::uint32_t,
                                        std::uint32_t) {
-    DdeCall call{DdeOp::Initialize};
     if (Failing(DdeOp::Initialize)) {
-        Record(call);
         return DMLERR_SYS_ERROR;
     }
     if (!instance || *instance != 0 || !callback) {
-        Record(call);
         return DMLERR_INVALIDPARAMETER;
     }
     *instance = m_nextInstance++;
     m_instances[*instance].callback = callback;
-    call.instance = *instance;
-    call.succeeded = true;
-    Record(call);
     return DMLERR_NO_ERROR;
 }
 
 HSZ DdeModel::DdeCreateStringHandleA(std::uint32_t instance, const char* text, int codePage) {
-    DdeCall call{DdeOp::CreateStringHandle, instance, nullptr, text ? text : ""};
     const auto found = m_instances.find(instance);
-    if (Failing(call.op) || found == m_instances.end() || !text || codePage != CP_WINANSI) {
-        Record(call);
+    if (Failing(DdeOp::CreateStringHandle) || found == m_instances.end() || !text ||
+        codePage != CP_WINANSI) {
         return nullptr;
     }
     const std::uintptr_t atom = m_atoms.Add(text);
     if (atom == 0) {
-        Record(call);
         return nullptr;
     }
     ++found->second.handles[atom];
     ++m_openStringHandles;
-    call.succeeded = true;
-    Record(call);
     return HszOf(atom);
 }
 
 bool DdeModel::DdeFreeStringHandle(std::uint32_t instance, HSZ hsz) {
-    DdeCall call{DdeOp::FreeStringHandle, instance, nullptr, m_atoms.Text(AtomOf(hsz))};
     const auto found = m_instances.find(instance);
-    if (Failing(call.op) || found == m_instances.end()) {
-        return Record(call);
+    if (found == m_instances.end()) {
+        return false;
     }
     const auto handle = found->second.handles.find(AtomOf(hsz));
     if (handle == found->second.handles.end()) {
-        return Record(call);
+        return false;
     }
     if (--handle->second == 0) {
         found->second.handles.erase(handle);
     }
     m_atoms.Release(AtomOf(hsz));
     --m_openStringHandles;
-    call.succeeded = true;
-    return Record(call);
+    return true;
 }
 
 HDDEDATA DdeModel::DdeNameService(std::uint32_t instance, HSZ service, HSZ, std::uint32_t command) {
     const std::uintptr_t atom = AtomOf(service);
-    DdeCall call{DdeOp::NameService, instance, nullptr, m_atoms.Text(atom)};
     const auto found = m_instances.find(instance);
-    if (Failing(call.op) || found == m_instances.end()) {
-        Record(call);
+    if (Failing(DdeOp::NameService) || found == m_instances.end()) {
         return nullptr;
     }
     std::vector<std::uintptr_t>& services = found->second.services;
     const auto registered = std::find(services.begin(), services.end(), atom);
     if (command == DNS_REGISTER) {
         if (!m_atoms.Alive(atom)) {
-            Record(call);
             return nullptr;
         }
         if (registered == services.end()) {
@@ -110,27 +95,20 @@ HDDEDATA DdeModel::DdeNameService(std::uint32_t instance, HSZ service, HSZ, std:
         m_atoms.Release(atom);
         services.erase(registered);
     } else {
-        Record(call);
         return nullptr;
     }
-    call.succeeded = true;
-    Record(call);
     return Success();
 }
 
 std::uint32_t DdeModel::DdeQueryStringA(std::uint32_t instance, HSZ hsz, char* buffer,
                                         std::uint32_t size, int codePage) {
     const std::string text = m_atoms.Text(AtomOf(hsz));
-    DdeCall call{DdeOp::QueryString, instance, nullptr, text};
     if (buffer && size > 0) {
         buffer[0] = '\0';
     }
-    if (Failing(call.op) || m_instances.count(instance) == 0 || codePage != CP_WINANSI) {
-        Record(call);
+    if (m_instances.count(instance) == 0 || codePage != CP_WINANSI) {
         return 0;
     }
-    call.succeeded = true;
-    Record(call);
     if (!buffer) {
         return static_cast<std::uint32_t>(text.size());
     }
@@ -145,30 +123,22 @@ std::uint32_t DdeModel::DdeQueryStringA(std::uint32_t instance, HSZ hsz, char* b
 
 std::uint32_t DdeModel::DdeQueryConvInfo(HCONV hconv, std::uint32_t transaction,
                                          DdeConvInfo* info) {
-    DdeCall call{DdeOp::QueryConvInfo, 0, hconv};
     const Conversation* conversation = Connected(hconv);
-    if (Failing(call.op) || !conversation || transaction != QID_SYNC || !info) {
-        Record(call);
+    if (!conversation || transaction != QID_SYNC || !info) {
         return 0;
     }
     info->wStatus = conversation->postFailed ? kStIsLocal : kStConnected | kStIsLocal;
     if (!conversation->loops.empty()) {
         info->wStatus |= kStAdvise;
     }
-    call.succeeded = true;
-    Record(call);
     return 1;
 }
 
 bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
-    DdeCall call{DdeOp::PostAdvise, instance, nullptr, m_atoms.Text(AtomOf(topic)),
-                 m_atoms.Text(AtomOf(item))};
-    if (Failing(call.op) || m_instances.count(instance) == 0) {
-        return Record(call);
+    if (m_instances.count(instance) == 0) {
+        return false;
     }
-    call.succeeded = true;
-    Record(call);
-    const std::size_t recorded = m_calls.size() - 1;
+    ++m_posts;
 
     // Null handles stand for every topic or item.
     struct Target {
@@ -210,7 +180,6 @@ bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
         if (after->second.clientGone) {
             // The data cannot reach the client: the post ends here, failed.
             after->second.postFailed = true;
-            m_calls[recorded].succeeded = false;
             return false;
         }
         after->second.advised[DdeAtomTable::Key(itemText)].push_back(std::move(*bytes));
@@ -225,34 +194,27 @@ HDDEDATA DdeModel::DdeCreateDataHandle(std::uint32_t instance, const void* bytes
     if (bytes) {
         std::memcpy(copy.data(), static_cast<const char*>(bytes) + offset, size);
     }
-    DdeCall call{DdeOp::CreateDataHandle, instance, nullptr, copy};
-    if (Failing(call.op) || m_instances.count(instance) == 0) {
-        Record(call);
+    if (m_instances.count(instance) == 0) {
         return nullptr;
     }
     const HDDEDATA data = reinterpret_cast<HDDEDATA>(m_nextData++);
     m_data[data] = std::move(copy);
-    call.succeeded = true;
-    Record(call);
     return data;
 }
 
 bool DdeModel::DdeDisconnect(HCONV hconv) {
-    DdeCall call{DdeOp::Disconnect, 0, hconv};
     Conversation* conversation = Connected(hconv);
-    if (Failing(call.op) || !conversation || conversation->postFailed) {
-        return Record(call);
+    if (!conversation || conversation->postFailed) {
+        return false;
     }
     End(*conversation);
-    call.succeeded = true;
-    return Record(call);
+    return true;
 }
 
 bool DdeModel::DdeUninitialize(std::uint32_t instance) {
-    DdeCall call{DdeOp::Uninitialize, instance};
     const auto found = m_instances.find(instance);
-    if (Failing(call.op) || found == m_instances.end()) {
-        return Record(call);
+    if (Failing(DdeOp::Uninitialize) || found == m_instances.end()) {
+        return false;
     }
     for (auto& [hconv, conversation] : m_conversations) {
         if (conversation.connected && conversation.server == instance) {
@@ -269,6 +231,6 @@ bool DdeModel::DdeUninitialize(std::uint32_t instance) {
         }
     }
     m_instances.erase(found);
-    call.succeeded = true;
-    return Record(call);
+    ++m_uninitialized;
+    return true;
 }

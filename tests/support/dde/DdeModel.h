@@ -9,7 +9,7 @@
 // Conversations are named by the handle the server's callback sees. The test client stands for
 // another process; it has no callback of its own.
 //
-// Every DdeApi call is recorded, and any operation can be made to fail.
+// Initialisation, string handles, service names and uninitialisation can be made to fail.
 #pragma once
 
 #include "DdeApi.h"
@@ -21,27 +21,7 @@
 #include <string>
 #include <vector>
 
-enum class DdeOp {
-    Initialize,
-    CreateStringHandle,
-    FreeStringHandle,
-    NameService,
-    QueryString,
-    QueryConvInfo,
-    PostAdvise,
-    CreateDataHandle,
-    Disconnect,
-    Uninitialize,
-};
-
-struct DdeCall {
-    DdeOp op;
-    std::uint32_t instance = 0; // 0 for the operations that take a conversation
-    HCONV hconv = nullptr;
-    std::string text; // the string created, freed, registered or queried; the topic; the data
-    std::string item; // DdePostAdvise's item
-    bool succeeded = false;
-};
+enum class DdeOp { Initialize, CreateStringHandle, NameService, Uninitialize };
 
 class DdeModel final : public DdeApi {
 public:
@@ -79,18 +59,14 @@ public:
     // conversation gets that handle, as DDEML may give a new conversation the handle of one it has
     // ended: the old one ends here if it has not, and its server is not told.
     HCONV Connect(const std::string& service, const std::string& topic, HCONV reuse = nullptr);
-    // XTYP_WILDCONNECT to every instance with a registered name (an empty text is the wildcard);
-    // true when one offers a conversation.
-    bool WildConnect(const std::string& service, const std::string& topic);
     // XTYP_REQUEST: the bytes of the data handle served, or nothing when refused.
     std::optional<std::string> Request(HCONV hconv, const std::string& item,
                                        std::uint32_t format = CF_TEXT);
     // XTYP_ADVSTART; true when the server starts the loop.
     bool StartAdvise(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
-    // XTYP_POKE and XTYP_EXECUTE: the callback's result (DDE_FACK when processed). Their data
-    // handle is the client's; DdeApi gives the server no way to read it.
+    // XTYP_POKE: the callback's result (DDE_FACK when processed). Its data handle is the
+    // client's; DdeApi gives the server no way to read it.
     std::uint32_t Poke(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
-    std::uint32_t Execute(HCONV hconv);
     // The client ends the conversation: the server gets XTYP_DISCONNECT.
     void Disconnect(HCONV hconv);
     // The client's process ends without ending the conversation, as under Wine: the server is not
@@ -105,9 +81,9 @@ public:
     std::vector<std::string> Advised(HCONV hconv, const std::string& item) const;
 
     // Accounting.
-    const std::vector<DdeCall>& Calls() const { return m_calls; }
-    std::vector<DdeCall> Calls(DdeOp op) const;
     std::size_t LiveInstances() const { return m_instances.size(); }
+    int Uninitialized() const { return m_uninitialized; }
+    int PostAdvises() const { return m_posts; }
     bool IsRegistered(const std::string& service) const;
     // String handles created by instances and not freed (also those left at DdeUninitialize).
     int OpenStringHandles() const { return m_openStringHandles; }
@@ -136,7 +112,6 @@ private:
     };
 
     bool Failing(DdeOp op) const;
-    bool Record(DdeCall call);
     HDDEDATA Send(std::uint32_t instance, std::uint32_t type, std::uint32_t format, HCONV hconv,
                   std::uintptr_t hsz1, std::uintptr_t hsz2, HDDEDATA data, std::uintptr_t data1,
                   std::uintptr_t data2);
@@ -148,10 +123,11 @@ private:
     std::map<std::uint32_t, Instance> m_instances;
     std::map<HCONV, Conversation> m_conversations;
     std::map<HDDEDATA, std::string> m_data;
-    std::vector<DdeCall> m_calls;
     std::vector<DdeOp> m_failing;
     std::uint32_t m_nextInstance = 1;
     std::uintptr_t m_nextConversation = 0x10000;
     std::uintptr_t m_nextData = 0x20000;
     int m_openStringHandles = 0;
+    int m_uninitialized = 0;
+    int m_posts = 0;
 };

@@ -27,18 +27,6 @@ bool DdeModel::Failing(DdeOp op) const {
     return std::find(m_failing.begin(), m_failing.end(), op) != m_failing.end();
 }
 
-bool DdeModel::Record(DdeCall call) {
-    m_calls.push_back(std::move(call));
-    return m_calls.back().succeeded;
-}
-
-std::vector<DdeCall> DdeModel::Calls(DdeOp op) const {
-    std::vector<DdeCall> calls;
-    std::copy_if(m_calls.begin(), m_calls.end(), std::back_inserter(calls),
-                 [op](const DdeCall& call) { return call.op == op; });
-    return calls;
-}
-
 bool DdeModel::IsRegistered(const std::string& service) const {
     const std::uintptr_t atom = m_atoms.Find(service);
     return atom != 0 && std::any_of(m_instances.begin(), m_instances.end(), [&](const auto& each) {
@@ -135,30 +123,6 @@ HCONV DdeModel::Connect(const std::string& service, const std::string& topic, HC
     return nullptr;
 }
 
-bool DdeModel::WildConnect(const std::string& service, const std::string& topic) {
-    const std::uintptr_t serviceAtom = m_atoms.Add(service);
-    const std::uintptr_t topicAtom = m_atoms.Add(topic);
-    std::vector<std::uint32_t> servers;
-    for (const auto& [id, instance] : m_instances) {
-        const bool offers = serviceAtom == 0
-                                ? !instance.services.empty()
-                                : std::find(instance.services.begin(), instance.services.end(),
-                                            serviceAtom) != instance.services.end();
-        if (offers) {
-            servers.push_back(id);
-        }
-    }
-    bool offered = false;
-    for (const std::uint32_t server : servers) {
-        const HDDEDATA pairs =
-            Send(server, XTYP_WILDCONNECT, 0, nullptr, topicAtom, serviceAtom, nullptr, 0, 0);
-        offered = TakeData(pairs).has_value() || offered;
-    }
-    m_atoms.Release(serviceAtom);
-    m_atoms.Release(topicAtom);
-    return offered;
-}
-
 std::optional<std::string> DdeModel::Request(HCONV hconv, const std::string& item,
                                              std::uint32_t format) {
     const Conversation* conversation = Connected(hconv);
@@ -203,16 +167,6 @@ std::uint32_t DdeModel::Poke(HCONV hconv, const std::string& item, std::uint32_t
     const HDDEDATA result = Send(conversation->server, XTYP_POKE, format, hconv,
                                  conversation->topic, itemAtom, ClientData(), 0, 0);
     m_atoms.Release(itemAtom);
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(result));
-}
-
-std::uint32_t DdeModel::Execute(HCONV hconv) {
-    const Conversation* conversation = Connected(hconv);
-    if (!conversation) {
-        return 0;
-    }
-    const HDDEDATA result = Send(conversation->server, XTYP_EXECUTE, 0, hconv, conversation->topic,
-                                 0, ClientData(), 0, 0);
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(result));
 }
 

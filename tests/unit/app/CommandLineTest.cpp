@@ -4,45 +4,29 @@
 
 namespace {
 
-struct Case {
-    const char* commandLine;
-    LaunchMode expected;
-};
-
-TEST(CommandLine, SwitchAtTheEndDecidesWithAnyCaseAndPrefix) {
-    const Case cases[] = {
+// The switch at the end decides, in any letter case and with either prefix; a switch followed by
+// anything is no switch.
+TEST(CommandLine, SwitchAtTheEndDecides) {
+    const std::pair<const char*, LaunchMode> cases[] = {
         {R"("C:\Program Files\Zanvo\Zanvo.exe" /RegServer)", LaunchMode::RegServer},
         {R"(C:\Zanvo\Zanvo.exe /regserver)", LaunchMode::RegServer},
         {R"(C:\Zanvo\Zanvo.exe -UNREGSERVER)", LaunchMode::UnregServer},
         {R"(C:\Zanvo\Zanvo.exe -Embedding)", LaunchMode::ServerOnly},
         {R"(C:\Zanvo\Zanvo.exe /automation)", LaunchMode::ServerOnly},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, ScanCommandLine(c.commandLine)) << c.commandLine;
-}
-
-TEST(CommandLine, SwitchFollowedByAnythingIsNoSwitch) {
-    const Case cases[] = {
         {R"(C:\Zanvo\Zanvo.exe /RegServer /s)", LaunchMode::Run},
         {R"(C:\Zanvo\Zanvo.exe /RegServer extra)", LaunchMode::Run},
         {R"(C:\Zanvo\Zanvo.exe /RegServer )", LaunchMode::Run},
         {R"(C:\Zanvo\Zanvo.exe RegServer)", LaunchMode::Run},
-        {R"(C:\Zanvo\Zanvo.exe)", LaunchMode::Run},
         {"", LaunchMode::Run},
+        // Dashes in the path are skipped.
+        {R"(C:\my-tools\zanvo-2\Zanvo.exe /UnregServer)", LaunchMode::UnregServer},
+        {R"(C:\my-tools\Zanvo.exe)", LaunchMode::Run},
+        // After "-" the token is "/RegServer" (no keyword); the one after "/" matches.
+        {R"(Zanvo.exe -/RegServer)", LaunchMode::RegServer},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, ScanCommandLine(c.commandLine)) << c.commandLine;
-}
-
-TEST(CommandLine, DashesInThePathAreSkipped) {
-    EXPECT_EQ(LaunchMode::UnregServer,
-              ScanCommandLine(R"(C:\my-tools\zanvo-2\Zanvo.exe /UnregServer)"));
-    EXPECT_EQ(LaunchMode::Run, ScanCommandLine(R"(C:\my-tools\Zanvo.exe)"));
-}
-
-TEST(CommandLine, FirstMatchingTokenWinsWhenTokensNest) {
-    // "-/RegServer": the token after "-" is "/RegServer" (no keyword), the one after "/" matches.
-    EXPECT_EQ(LaunchMode::RegServer, ScanCommandLine(R"(Zanvo.exe -/RegServer)"));
+    for (const auto& [commandLine, expected] : cases) {
+        EXPECT_EQ(expected, ScanCommandLine(commandLine)) << commandLine;
+    }
 }
 
 } // namespace

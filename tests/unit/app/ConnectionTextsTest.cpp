@@ -38,26 +38,4 @@ TEST(ConnectionTexts, AddressesIgnoreLetterCaseAndCredentialsDoNot) {
     }
 }
 
-TEST(ConnectionTexts, TravelBetweenTheSettingsRecordAndTheSupplierSettings) {
-    ApplicationSettings record;
-    record.userName = "ann";
-    record.quoteAddress = "sim";
-    record.timeZoneMode = 1;
-    record.quoteExchangeList = "N,Q";
-    const ConnectionSettings connection = ToConnectionSettings(record);
-    EXPECT_EQ("ann", connection.userName);
-    EXPECT_EQ("sim", connection.quoteAddress);
-    EXPECT_EQ(1, connection.timeZoneMode);
-    EXPECT_EQ("N,Q", connection.quoteExchanges);
-
-    ConnectionSettings edited = Texts();
-    edited.timeZoneMode = 0;
-    SetConnectionTexts(record, edited);
-    EXPECT_EQ("jsmith", record.userName);
-    EXPECT_EQ("secret", record.password);
-    EXPECT_EQ("intl.example.net", record.intlTickAddress);
-    EXPECT_EQ(1, record.timeZoneMode) << "the mode is not a connection text";
-    EXPECT_EQ("N,Q", record.quoteExchangeList);
-}
-
 } // namespace

@@ -29,8 +29,6 @@ TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
     }
     EXPECT_FALSE(model.Connect("Zanvo", "Quotes"));
     EXPECT_FALSE(model.Connect("Zanvox", "Snapshot"));
-    EXPECT_FALSE(model.WildConnect("", ""));
-    EXPECT_FALSE(model.WildConnect("Zanvo", "Bars"));
 }
 
 TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
@@ -49,7 +47,7 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     // Before any data there is nothing to send; data is advised as it comes.
     CurrentMessageQueue().DispatchWaiting();
     EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), IsEmpty());
-    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
     EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
     // A request or advise in another letter case shares the item: one subscription, one text,
     // and an advise after a request does not send the unchanged text again.
@@ -62,7 +60,7 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     // from the message loop, never within the advise start.
     HCONV other = Connect("TS");
     model.Request(other, "IBM,2,P");
-    dm->tickSets[1]->BackFill({fake::FakeTickItem::Trade(1000, 8.5, 100)});
+    fake::BackFill(*dm->tickSets[1], {fake::Trade(1000, 8.5, 100)});
     ASSERT_TRUE(model.StartAdvise(other, "IBM,2,P"));
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), IsEmpty());
     CurrentMessageQueue().DispatchWaiting();
@@ -76,7 +74,7 @@ TEST_F(ServerTest, FirstRequestSubscribesOnceAndOtherLetterCaseSharesTheItem) {
     EXPECT_EQ(Text(model.Request(hconv, "IBM,3,P")), "\n\n\n");
     EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
 
-    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 10.5, 100)});
+    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 10.5, 100)});
     EXPECT_EQ(Text(model.Request(hconv, "Ibm,3,P")), "10.500000\n\n\n");
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(1));
     EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
@@ -91,21 +89,14 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     model.Request(second, "IBM,2,P");
     ASSERT_THAT(dm->tickSets, SizeIs(2));
 
-    dm->tickSets[1]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    fake::BackFill(*dm->tickSets[1], {fake::Trade(1000, 7.25, 100)});
     // Only the loop whose item changed is advised, though DDEML asks both.
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), IsEmpty());
     EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
     EXPECT_EQ(Text(model.Request(first, "IBM,2,P")), "\n\n");
-}
-
-TEST_F(ServerTest, PokeAdvisesTheItemsLoopsAndIsAcknowledged) {
-    HCONV hconv = Connect("TS");
-    ASSERT_TRUE(model.StartAdvise(hconv, "IBM,1,P"));
-    model.Request(hconv, "IBM,1,P");
-    EXPECT_EQ(model.Poke(hconv, "IBM,1,P"), DDE_FACK);
-    EXPECT_THAT(model.Advised(hconv, "IBM,1,P"), ElementsAre(std::string("\n\0", 2)));
-    // An execute is not processed.
-    EXPECT_NE(model.Execute(hconv), DDE_FACK);
+    // A poke advises every loop of the item and is acknowledged.
+    EXPECT_EQ(model.Poke(first, "IBM,2,P"), DDE_FACK);
+    EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
 }
 
 TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
@@ -116,12 +107,12 @@ TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
     model.Request(staying, "IBM,2,P");
     model.Disconnect(leaving);
     EXPECT_THAT(DmCalls("StopTicks"), ElementsAre("StopTicks(IBM)", "StopTicks(MSFT)"));
-    EXPECT_TRUE(dm->tickSets[0]->stopped);
-    EXPECT_TRUE(dm->tickSets[1]->stopped);
-    EXPECT_FALSE(dm->tickSets[2]->stopped);
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[1]));
+    EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
 
     // The staying item is still served and updated.
-    dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(1000, 3.5, 1)});
+    fake::BackFill(*dm->tickSets[2], {fake::Trade(1000, 3.5, 1)});
     EXPECT_EQ(Text(model.Request(staying, "IBM,2,P")), "3.500000\n\n");
 }
 
@@ -141,12 +132,12 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     EXPECT_EQ(model.Poke(other, "IBM,2,P"), DDE_FACK);
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
     // Updates of a gone conversation are dropped; nothing is stopped inside the notification.
-    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
-    EXPECT_FALSE(dm->tickSets[0]->stopped);
+    fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
+    EXPECT_FALSE(fake::Stopped(*dm->tickSets[0]));
     CurrentMessageQueue().DispatchWaiting();
-    EXPECT_TRUE(dm->tickSets[0]->stopped);
-    EXPECT_TRUE(dm->tickSets[1]->stopped);
-    EXPECT_FALSE(dm->tickSets[2]->stopped);
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[1]));
+    EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     const auto closed = [](const char* handle) {
         return fake::Reported("DdeServer::CloseGoneConversations",
@@ -161,7 +152,7 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     // The library still asks for the gone loops; they are refused and nothing is made for them.
     fake::LogCapture::Clear();
     EXPECT_EQ(model.Poke(other, "IBM,2,P"), DDE_FACK);
-    dm->tickSets[2]->BackFill({fake::FakeTickItem::Trade(2000, 7.5, 100)});
+    fake::BackFill(*dm->tickSets[2], {fake::Trade(2000, 7.5, 100)});
     EXPECT_EQ(model.Advised(other, "IBM,2,P").back(), std::string("7.500000\n\n\0", 11));
     HCONV newer = Connect("TS");
     EXPECT_EQ(Text(model.Request(newer, "IBM,2,P")), "\n\n");
@@ -177,36 +168,24 @@ TEST_F(ServerTest, NewConversationOnAGoneOnesHandleInheritsNothing) {
     model.Vanish(gone);
     // The update finds the client gone; its items are to close from the message loop, but the
     // library hands the handle to a new conversation first.
-    dm->tickSets[0]->BackFill({fake::FakeTickItem::Trade(1000, 7.25, 100)});
+    fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
     ASSERT_EQ(model.Connect("Zanvo", "TS", gone), gone);
-    EXPECT_TRUE(dm->tickSets[0]->stopped);
+    EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
     CurrentMessageQueue().DispatchWaiting();
     EXPECT_TRUE(model.IsConnected(gone));
     EXPECT_EQ(Text(model.Request(gone, "IBM,2,P")), "\n\n");
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(2));
 }
 
-TEST_F(ServerTest, StopDisconnectsEveryConversationInAscendingOrderBeforeTheSupplier) {
-    HCONV a = Connect("Snapshot");
-    HCONV b = Connect("TS");
-    HCONV c = Connect("Bars");
-    // Items asked in descending conversation order, each conversation once.
-    model.Request(c, "IBM,5,10,C");
-    model.Request(b, "IBM,2,P");
-    model.Request(a, "IBM,B");
-    ASSERT_THAT(dm->calls, ::testing::Contains("RequestBars(IBM,5)"));
-
+TEST_F(ServerTest, StopEndsEveryConversationAndSubscriptionBeforeTheSupplier) {
+    const HCONV conversations[] = {Connect("Bars"), Connect("TS"), Connect("Snapshot")};
+    model.Request(conversations[0], "IBM,5,10,C");
+    model.Request(conversations[1], "IBM,2,P");
+    model.Request(conversations[2], "IBM,B");
     EXPECT_TRUE(server.Stop());
-    std::vector<HCONV> disconnected;
-    for (const DdeCall& call : model.Calls(DdeOp::Disconnect)) {
-        disconnected.push_back(call.hconv);
+    for (const HCONV hconv : conversations) {
+        EXPECT_FALSE(model.IsConnected(hconv));
     }
-    std::vector<HCONV> expected{a, b, c};
-    std::sort(expected.begin(), expected.end(), [](HCONV l, HCONV r) {
-        return reinterpret_cast<std::uintptr_t>(l) < reinterpret_cast<std::uintptr_t>(r);
-    });
-    EXPECT_EQ(disconnected, expected);
-    // Every subscription stopped before the library went.
     const auto& calls = dm->calls;
     const auto disconnect = std::find(calls.begin(), calls.end(), "DisconnectFeeds");
     ASSERT_NE(disconnect, calls.end());
@@ -218,20 +197,15 @@ TEST_F(ServerTest, StopDisconnectsEveryConversationInAscendingOrderBeforeTheSupp
     EXPECT_FALSE(supplier.GetDataManager());
 }
 
-TEST_F(ServerTest, StopReportsFailureWhileTheInstanceStaysInUse) {
+// Stop reports failure while the instance stays in use, and uninitialises even when unregistering
+// the name fails.
+TEST_F(ServerTest, StopFailsOnlyWhileTheInstanceStaysInUse) {
     model.SetFailing(DdeOp::Uninitialize, true);
     EXPECT_FALSE(server.Stop());
     EXPECT_THAT(fake::LogCapture::Lines(), ::testing::Contains(fake::Reported(
                                                "DdeServer::Stop", "DDE uninitialize failed\n")));
-    // The supplier stays connected with the instance.
     EXPECT_TRUE(supplier.GetDataManager());
     model.SetFailing(DdeOp::Uninitialize, false);
-    EXPECT_TRUE(server.Stop());
-    EXPECT_EQ(model.LiveInstances(), 0u);
-    EXPECT_FALSE(model.IsRegistered("Zanvo"));
-}
-
-TEST_F(ServerTest, StopUninitialisesEvenWhenUnregisteringTheNameFails) {
     model.SetFailing(DdeOp::NameService, true);
     EXPECT_TRUE(server.Stop());
     EXPECT_EQ(model.LiveInstances(), 0u);
@@ -242,11 +216,11 @@ TEST_F(ServerTest, DataOfUnknownHandlesIsIgnored) {
     HCONV hconv = Connect("TS");
     model.Request(hconv, "IBM,2,P");
     model.Disconnect(hconv);
-    const std::size_t posts = model.Calls(DdeOp::PostAdvise).size();
+    const int posts = model.PostAdvises();
     // Data for the removed topic's handle: nothing is formatted or posted.
     TickInfo info;
     info.symbol = "IBM";
     info.ticks.push_back(Tick{1000, " ", "trd", 1.0, 1, true});
     server.OnProcessingTickData(dm->tickSets[0].get(), info);
-    EXPECT_EQ(model.Calls(DdeOp::PostAdvise).size(), posts);
+    EXPECT_EQ(model.PostAdvises(), posts);
 }

@@ -43,7 +43,7 @@ TEST_F(ReconnectTest, WithoutReconnectEveryTopicIsRecreatedSnapshotsFirst) {
     model.Request(b, "IBM,B");
     model.Request(c, "MSFT,2,P");
     ASSERT_TRUE(model.StartAdvise(c, "MSFT,2,P"));
-    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 2.5, 1)});
+    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 2.5, 1)});
     ASSERT_EQ(Text(model.Request(c, "MSFT,2,P")), "2.500000\n\n");
     dm->calls.clear();
 
@@ -65,7 +65,7 @@ TEST_F(ReconnectTest, WithoutReconnectEveryTopicIsRecreatedSnapshotsFirst) {
     EXPECT_TRUE(model.IsConnected(c));
     // A new builder: the old ticks are gone until new data arrives on the loop.
     EXPECT_EQ(Text(model.Request(c, "MSFT,2,P")), "\n\n");
-    dm->tickSets.back()->BackFill({fake::FakeTickItem::Trade(1000, 4.5, 1)});
+    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 4.5, 1)});
     EXPECT_EQ(model.Advised(c, "MSFT,2,P").back(), std::string("4.500000\n\n\0", 11));
 }
 
@@ -113,10 +113,4 @@ TEST_F(ReconnectTest, SymbolNowRefusedIsLoggedAndTheOthersAreRecreated) {
                                            "'IBM,2,P'n")));
     EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)",
                                                      "RequestTicks(IBM)", "RequestTicks(MSFT)"));
-}
-
-TEST_F(ReconnectTest, NoTopicsJustReconnects) {
-    EXPECT_TRUE(server.ReconnectAndResubscribe(true));
-    EXPECT_EQ(fake::GetScript().instances.size(), 2u);
-    EXPECT_TRUE(supplier.GetDataManager());
 }

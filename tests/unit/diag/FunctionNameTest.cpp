@@ -21,7 +21,7 @@ template <typename T> std::u16string TemplateFunction(T) {
 
 } // namespace
 
-TEST(QualifiedFunctionName, CutsReturnTypeParametersAndTemplateBindings) {
+TEST(QualifiedFunctionName, CutsReturnTypeParametersTemplateBindingsAndUnnamedNamespaces) {
     EXPECT_EQ(Kolvane::QualifiedFunctionName("bool DataSupplier::Connect(const Settings&)"),
               u"DataSupplier::Connect");
     EXPECT_EQ(Kolvane::QualifiedFunctionName("StaticIniter::~StaticIniter()"),
@@ -31,8 +31,13 @@ TEST(QualifiedFunctionName, CutsReturnTypeParametersAndTemplateBindings) {
               u"DdeServer::Builders");
     EXPECT_EQ(Kolvane::QualifiedFunctionName("void* Kolvane::Alloc(std::size_t)"),
               u"Kolvane::Alloc");
-    EXPECT_EQ(Sample().Method(1, ""), u"{anonymous}::Sample::Method");
-    EXPECT_EQ(Sample().ctor, u"{anonymous}::Sample::Sample");
-    EXPECT_EQ(Sample().FromLambda(), u"{anonymous}::Sample::FromLambda");
-    EXPECT_EQ(TemplateFunction(3), u"{anonymous}::TemplateFunction");
+    // Unnamed namespaces are left out, as GCC and Clang spell them.
+    EXPECT_EQ(Kolvane::QualifiedFunctionName("int {anonymous}::Run()"), u"Run");
+    EXPECT_EQ(
+        Kolvane::QualifiedFunctionName("void (anonymous namespace)::AboutDlg::OnInitDialog()"),
+        u"AboutDlg::OnInitDialog");
+    EXPECT_EQ(Sample().Method(1, ""), u"Sample::Method");
+    EXPECT_EQ(Sample().ctor, u"Sample::Sample");
+    EXPECT_EQ(Sample().FromLambda(), u"Sample::FromLambda");
+    EXPECT_EQ(TemplateFunction(3), u"TemplateFunction");
 }

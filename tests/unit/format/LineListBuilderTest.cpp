@@ -101,11 +101,4 @@ TEST_F(Builders, HugeCountsPadWithAtMostAWorksheetOfEmptyRows) {
     EXPECT_EQ(text.size(), kHeader.size() + 9 + 1048576);
 }
 
-TEST_F(Builders, MissingBuilderIsReported) {
-    DataFormatter::FormatBars("IBM", closes, MinuteBars(1), nullptr);
-    DataFormatter::FormatTicks("IBM", closes, TickInfo{}, nullptr);
-    EXPECT_EQ(TakeAssertions(), (std::vector<std::string>{"DataFormatter::FormatBars: builder",
-                                                          "DataFormatter::FormatTicks: builder"}));
-}
-
 } // namespace

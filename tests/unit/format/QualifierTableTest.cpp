@@ -33,9 +33,6 @@ TEST_F(QualifierTable, FindsShortNamesExactlyAndCaseSensitively) {
     EXPECT_EQ(SnapshotQualifiers::GetQualifierLongName(33), "Net %");
     EXPECT_EQ(SnapshotQualifiers::GetQualifierLongName(97), "Last Extended Hours");
     EXPECT_TRUE(TakeAssertions().empty());
-}
-
-TEST_F(QualifierTable, ReportsAnEmptyShortName) {
     EXPECT_EQ(SnapshotQualifiers::GetQualifierID(""), __sfEndOfQualifierList);
     EXPECT_EQ(TakeAssertions(),
               std::vector<std::string>{

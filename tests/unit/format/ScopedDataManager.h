@@ -5,7 +5,6 @@
 #include "DataManagerSource.h"
 #include "FakeMondrel.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,14 +47,4 @@ inline void SetExchangeClock(fake::FakeMarketInfo& info, int standardOffset,
     info.daylightRule = [=](MondrelTime time, const std::string&) {
         return inDaylight(time) ? 1 : 0;
     };
-}
-
-// How often the fake was called with this record ("GetMarketInfo", "ReleaseMarketInfo", ...).
-inline std::size_t CallCount(const fake::FakeMondrel& manager, const std::string& call) {
-    return static_cast<std::size_t>(std::ranges::count(manager.calls, call));
-}
-
-inline std::size_t ReleasedHolidayLists(const fake::FakeMarketInfo& info) {
-    return static_cast<std::size_t>(
-        std::ranges::count_if(info.holidayLists, [](const auto& list) { return list->released; }));
 }

@@ -14,36 +14,6 @@ namespace {
 constexpr TimeValue kWinter = 1232460000; // 2009-01-20 14:00:00 UTC
 constexpr TimeValue kSummer = 1248098400; // 2009-07-20 14:00:00 UTC
 
-class TimeHelperTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        manager.intOptions[moTimeZoneMode] = 2;
-        manager.marketInfo.timeZones["IBM"] = 7;
-        // Daylight time from 2009-03-08 07:00 to 2009-11-01 06:00.
-        SetExchangeClock(manager.marketInfo, -300, {{1236495600, 1257055200}});
-        TakeDiagnostics();
-    }
-
-    fake::FakeMondrel manager;
-    ScopedDataManager installed{&manager};
-    FakeComputerZone computer;
-};
-
-TEST(TimeHelperCalendar, MakesAndBreaksDownUtcTimes) {
-    TakeDiagnostics();
-    const TimeValue t = TimeHelper::MakeTimeGMT(2009, 7, 21, 14, 14, 59);
-    EXPECT_EQ(t, 1248185699);
-    EXPECT_EQ(TimeHelper::GetYear(t), 2009);
-    EXPECT_EQ(TimeHelper::GetMonth(t), 7);
-    EXPECT_EQ(TimeHelper::GetWeekDay(t), 2); // Tuesday
-    EXPECT_EQ(TimeHelper::MakeTimeGMT(1970, 1, 1, 0, 0, 0), 0);
-    EXPECT_EQ(TimeHelper::GetWeekDay(0), 4); // Thursday
-    const std::tm* tm = TimeHelper::GetTmTime(1248185699);
-    EXPECT_EQ(tm->tm_hour * 10000 + tm->tm_min * 100 + tm->tm_sec, 141459);
-    EXPECT_EQ(tm->tm_mday, 21);
-    EXPECT_THAT(TakeDiagnostics(), IsEmpty());
-}
-
 TEST(TimeHelperCalendar, RollsDaysOverAndRefusesWhatThirtyTwoBitsCannotHold) {
     TakeDiagnostics();
     EXPECT_EQ(TimeHelper::MakeTimeGMT(2009, 4, 31, 0, 0, 0),
@@ -56,7 +26,7 @@ TEST(TimeHelperCalendar, RollsDaysOverAndRefusesWhatThirtyTwoBitsCannotHold) {
     EXPECT_THAT(TakeDiagnostics(), IsEmpty());
 }
 
-TEST(TimeHelperCalendar, ReportsFieldsOutOfRange) {
+TEST(TimeHelperCalendar, ReportsFieldsOutOfRangeAndNegativeTimes) {
     TakeDiagnostics();
     TimeHelper::MakeTimeGMT(2009, 13, 0, 24, -1, 60);
     EXPECT_THAT(TakeDiagnostics(),
@@ -65,90 +35,84 @@ TEST(TimeHelperCalendar, ReportsFieldsOutOfRange) {
                             "assert TimeHelper::MakeTimeGMT: hour >= 0 && hour <= 23",
                             "assert TimeHelper::MakeTimeGMT: minutes >= 0 && minutes <= 59",
                             "assert TimeHelper::MakeTimeGMT: seconds >= 0 && seconds <= 59"));
-}
-
-TEST(TimeHelperCalendar, NegativeTimeIsReportedAndLeavesTheBreakdownUnset) {
-    TakeDiagnostics();
     EXPECT_EQ(TimeHelper::GetWeekDay(-1), -1);
     EXPECT_THAT(TakeDiagnostics(), ElementsAre("assert TimeHelper::GetTmTime: err == 0"));
 }
 
-TEST_F(TimeHelperTest, LocalModeUsesTheComputersDaylightStateOfNow) {
-    manager.intOptions[moTimeZoneMode] = 0;
-    computer.bias = 300;
-    computer.state = czsStandard;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 18000);
-    EXPECT_EQ(TimeHelper::FromDisplayTime(kSummer - 18000, "IBM"), kSummer);
-    // While the computer is in daylight time, a winter time gets the summer offset too.
-    computer.state = czsDaylight;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kWinter, "IBM"), kWinter - 14400);
-    EXPECT_EQ(TimeHelper::FromDisplayTime(kWinter - 14400, "IBM"), kWinter);
-    EXPECT_THAT(TakeDiagnostics(), IsEmpty());
-    // A zone without a daylight rule is reported and converted as standard time.
-    computer.state = czsUnknown;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kWinter, "IBM"), kWinter - 18000);
-    EXPECT_THAT(TakeDiagnostics(),
-                ElementsAre("assert TimeHelper::TransferTime: ret != TIME_ZONE_ID_UNKNOWN"));
+constexpr int kNoMode = -1;
+
+struct Conversion {
+    const char* what;
+    int mode; // 0 local, 1 GMT, 2 exchange; kNoMode: the library does not answer
+    ComputerZoneState computer;
+    bool localDaylight;
+    bool marketInfo;
+    const char* symbol;
+    TimeValue time, displayed;
+    bool daylight;
+    // A text that the assertion reports hold; without one, no report and the way back is exact.
+    const char* diagnostics;
+};
+
+const Conversion kConversions[] = {
+    {"local: the computer's offset of now", 0, czsStandard, false, true, "IBM", kSummer,
+     kSummer - 18000, false, ""},
+    {"local: a winter time in daylight time", 0, czsDaylight, false, true, "IBM", kWinter,
+     kWinter - 14400, false, ""},
+    {"local: daylight from the local breakdown", 0, czsStandard, true, true, "IBM", kWinter,
+     kWinter - 18000, true, ""},
+    {"local: a zone without a daylight rule", 0, czsUnknown, false, true, "IBM", kWinter,
+     kWinter - 18000, false, "assert TimeHelper::TransferTime: ret != TIME_ZONE_ID_UNKNOWN"},
+    {"local: an empty symbol", 0, czsStandard, false, true, "", kSummer, kSummer - 18000, false,
+     "assert TimeHelper::TransferTime: (symbol && strlen(symbol))"},
+    {"exchange: winter", 2, czsStandard, false, true, "IBM", kWinter, kWinter - 300 * 60, false,
+     ""},
+    {"exchange: summer", 2, czsStandard, false, true, "IBM", kSummer, kSummer - 240 * 60, true, ""},
+    {"exchange: a zone the library does not know uses the symbol's offsets", 2, czsStandard, false,
+     true, "VOD", kWinter, kWinter + 3600, false, ""},
+    {"exchange: no market information", 2, czsStandard, false, false, "IBM", kSummer, kSummer,
+     false, "assert TimeHelper::TransferTime: mktInfo|assert TimeHelper::IsDst: mktInfo"},
+    {"no answer is exchange", kNoMode, czsStandard, false, true, "IBM", kSummer, kSummer - 240 * 60,
+     true, ""},
+    {"GMT", 1, czsStandard, false, true, "IBM", kSummer, kSummer, false, ""},
+    {"an unknown mode", 7, czsStandard, false, true, "IBM", kSummer, kSummer, false,
+     "assert TimeHelper::TransferTime: 0|assert TimeHelper::IsDst: 0"},
+};
+
+class TimeHelperTest : public ::testing::TestWithParam<Conversion> {};
+
+TEST_P(TimeHelperTest, DisplayTimeAndDaylight) {
+    const Conversion& c = GetParam();
+    SCOPED_TRACE(c.what);
+    fake::FakeMondrel manager;
+    ScopedDataManager installed{&manager};
+    FakeComputerZone computer;
+    if (c.mode != kNoMode) {
+        manager.intOptions[moTimeZoneMode] = c.mode;
+    }
+    manager.marketInfo.timeZones["IBM"] = 7;
+    manager.marketInfo.timeOffsets["VOD"] = {60, 0};
+    manager.marketInfoAvailable = c.marketInfo;
+    // Daylight time from 2009-03-08 07:00 to 2009-11-01 06:00.
+    SetExchangeClock(manager.marketInfo, -300, {{1236495600, 1257055200}});
+    computer.state = c.computer;
+    computer.localDaylight = c.localDaylight;
+    TakeDiagnostics();
+    EXPECT_EQ(TimeHelper::ToDisplayTime(c.time, c.symbol), c.displayed);
+    EXPECT_EQ(TimeHelper::IsDst(c.symbol, c.time), c.daylight);
+    std::string diagnostics;
+    for (const std::string& line : TakeDiagnostics()) {
+        diagnostics += (diagnostics.empty() ? "" : "|") + line;
+    }
+    if (*c.diagnostics == 0) {
+        EXPECT_EQ(diagnostics, "");
+        EXPECT_EQ(TimeHelper::FromDisplayTime(c.displayed, c.symbol), c.time);
+    } else {
+        EXPECT_NE(diagnostics.find(c.diagnostics), std::string::npos) << diagnostics;
+    }
 }
 
-TEST_F(TimeHelperTest, LocalModeDaylightComesFromTheLocalBreakdown) {
-    manager.intOptions[moTimeZoneMode] = 0;
-    computer.localDaylight = true;
-    EXPECT_TRUE(TimeHelper::IsDst("IBM", kWinter));
-    computer.localDaylight = false;
-    EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
-}
-
-TEST_F(TimeHelperTest, ExchangeModeFollowsTheExchangesRuleAtTheConvertedTime) {
-    manager.intOptions[moTimeZoneMode] = 2;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kWinter, "IBM"), kWinter - 300 * 60);
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 240 * 60);
-    EXPECT_EQ(TimeHelper::FromDisplayTime(TimeHelper::ToDisplayTime(kSummer, "IBM"), "IBM"),
-              kSummer);
-    EXPECT_TRUE(TimeHelper::IsDst("IBM", kSummer));
-    EXPECT_FALSE(TimeHelper::IsDst("IBM", kWinter));
-    EXPECT_EQ(CallCount(manager, "GetMarketInfo"), 6u);
-    EXPECT_EQ(manager.marketInfoReleases, 6);
-}
-
-TEST_F(TimeHelperTest, ExchangeModeWithAnUnknownZoneUsesTheSymbolsOffsets) {
-    manager.marketInfo.timeOffsets["VOD"] = {60, 0}; // a symbol without a known zone
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kWinter, "VOD"), kWinter + 3600);
-    EXPECT_EQ(TimeHelper::FromDisplayTime(kWinter + 3600, "VOD"), kWinter);
-}
-
-TEST_F(TimeHelperTest, MissingMarketInformationIsReportedAndReleased) {
-    manager.marketInfoAvailable = false;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
-    EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
-    EXPECT_THAT(TakeDiagnostics(), ElementsAre("assert TimeHelper::TransferTime: mktInfo",
-                                               "assert TimeHelper::IsDst: mktInfo"));
-    EXPECT_EQ(manager.marketInfoReleases, 2);
-}
-
-TEST_F(TimeHelperTest, GmtAndUnknownModesConvertNothingAndAnUnansweredOptionIsExchange) {
-    manager.intOptions[moTimeZoneMode] = 1;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
-    EXPECT_EQ(TimeHelper::FromDisplayTime(kSummer, "IBM"), kSummer);
-    EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
-    EXPECT_THAT(TakeDiagnostics(), IsEmpty());
-
-    manager.intOptions[moTimeZoneMode] = 7;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer);
-    EXPECT_FALSE(TimeHelper::IsDst("IBM", kSummer));
-    EXPECT_THAT(TakeDiagnostics(),
-                ElementsAre("assert TimeHelper::TransferTime: 0", "assert TimeHelper::IsDst: 0"));
-
-    manager.intOptions.erase(moTimeZoneMode);
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, "IBM"), kSummer - 240 * 60);
-}
-
-TEST_F(TimeHelperTest, EmptySymbolIsReportedAndConvertedAsUsual) {
-    manager.intOptions[moTimeZoneMode] = 0;
-    EXPECT_EQ(TimeHelper::ToDisplayTime(kSummer, ""), kSummer - 18000);
-    EXPECT_THAT(TakeDiagnostics(),
-                ElementsAre("assert TimeHelper::TransferTime: (symbol && strlen(symbol))"));
-}
+INSTANTIATE_TEST_SUITE_P(Modes, TimeHelperTest, ::testing::ValuesIn(kConversions));
 
 TEST(TimeHelperWithoutDataManager, ConvertsNothingAndReportsNothing) {
     TakeDiagnostics();

@@ -25,20 +25,6 @@ TEST(LogText, EmbeddedLineBreaksAreEscapedSoALineNeverSpansLines) {
                         "\ta\\nb\\r\\nc\td\n");
 }
 
-TEST(LogText, AssertLineNamesExpressionBuildTimestampAndAnswer) {
-    const AssertLineFields fields{"t",
-                                  7,
-                                  "src/app/MainApplication.cpp",
-                                  88,
-                                  "MainApplication::OnTimer",
-                                  "!\"Unknown timer\"",
-                                  "Tue Jul 21 14:14:59 2009",
-                                  2};
-    EXPECT_EQ(FormatAssertLine(fields),
-              "t\t7\tsrc/app/MainApplication.cpp(88)\tMainApplication::OnTimer\tAssertion failed: "
-              "!\"Unknown timer\"\tbuilt Tue Jul 21 14:14:59 2009\tanswer: end (2)\n");
-}
-
 TEST(LogText, Utf16BecomesUtf8) {
     EXPECT_EQ(Utf16ToUtf8(u"caf\u00e9 \u20ac \U0001F600"),
               "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80");

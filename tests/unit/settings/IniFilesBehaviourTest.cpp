@@ -66,24 +66,4 @@ TEST(IniFiles, ReadsIntegersAsGetPrivateProfileIntDoes) {
     }
 }
 
-TEST(IniFiles, WritesUpdateInPlaceAppendToTheSectionOrCreateSectionAndFile) {
-    TempIniFolder folder;
-    const std::string path =
-        folder.Write("write.ini", "[Connectivity]\nUsername=old\nQuote=q\n\n[Data]\nlist=L\n");
-    ASSERT_TRUE(files.WriteText(path, "CONNECTIVITY", "USERNAME", "new"));
-    ASSERT_TRUE(files.WriteText(path, "Connectivity", "History", "h"));
-    ASSERT_TRUE(files.WriteText(path, "Date Time", "Timezone", "1"));
-    EXPECT_EQ(files.ReadText(path, "Connectivity", "Username"), "new");
-    EXPECT_EQ(files.ReadText(path, "Connectivity", "Quote"), "q");
-    EXPECT_EQ(files.ReadText(path, "Connectivity", "History"), "h");
-    EXPECT_EQ(files.ReadText(path, "Data", "History"), "");
-    EXPECT_EQ(files.ReadText(path, "Data", "list"), "L");
-    EXPECT_EQ(files.ReadInteger(path, "Date Time", "Timezone", 2), 1);
-
-    const std::string created = folder.Path("created.ini");
-    ASSERT_TRUE(files.WriteText(created, "Connectivity", "Username", "ann"));
-    EXPECT_TRUE(files.FileExists(created));
-    EXPECT_EQ(files.ReadText(created, "Connectivity", "Username"), "ann");
-}
-
 } // namespace

@@ -2,6 +2,8 @@
 #include "SupplierFixture.h"
 #include "TimeHelper.h"
 
+#include <tuple>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -14,17 +16,7 @@ TimeValue At(int month, int day, int hour, int minute) {
     return TimeHelper::MakeTimeGMT(2009, month, day, hour, minute, 0);
 }
 
-fake::FakeBarItem BarAt(TimeValue time, double open, double high, double low, double close,
-                        std::int32_t volume) {
-    fake::FakeBarItem bar;
-    bar.time = time;
-    bar.open = open;
-    bar.high = high;
-    bar.low = low;
-    bar.close = close;
-    bar.volume = volume;
-    return bar;
-}
+using fake::BarAt;
 
 BarRequest Request(std::int32_t interval, std::int32_t count) {
     BarRequest request;
@@ -80,51 +72,44 @@ TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
 
 TEST_F(BarTest, OptionsCarryTheSessionWithAnInclusiveEndMinute) {
     fake::FakeMondrel& dm = ConnectAll();
-    BarRequest request = Request(5, 10);
-    request.customSession = true;
-    request.sessionStart = 34200; // 09:30:00
-    request.sessionEnd = 57600;   // 16:00:00
-    ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    const fake::FakeBarSet& set = *dm.barSets.back();
-    EXPECT_THAT(set.options->calls,
-                ElementsAre("SetSessionStart(9,30)", "SetSessionEnd(15,59)", "SetLiveUpdates(1)",
-                            "SetEndTime(" + std::to_string(kNow) + ")", "SetCount(10)",
-                            "SetCustomSession(true)", "SetIncludeQuotes(0)"));
-    EXPECT_EQ(set.options->destroyCount, 1);
-}
-
-TEST_F(BarTest, TheGridIsHandedOutAtOnce) {
-    ConnectAll();
-    IBarSet* set = supplier.StartBarsRequest(Request(biDaily, 5));
-    ASSERT_NE(set, nullptr);
-    ASSERT_EQ(listener.barCalls.size(), 1u);
-    EXPECT_EQ(listener.barCalls[0].barSet, set);
-    // Tuesday, then Monday and the Friday, Thursday and Wednesday before it.
-    std::vector<TimeValue> starts;
-    for (const auto& [time, bar] : LastBars()) {
-        starts.push_back(time);
-        EXPECT_EQ(bar.close, 0);
+    // 09:30-16:00, and 23:00-06:00 UTC (08:00-15:00 in Tokyo), which ends on the next UTC day.
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> windows[] = {
+        {34200, 57600, 9 * 60 + 30, 15 * 60 + 59},
+        {82800, 108000, 23 * 60, 5 * 60 + 59},
+    };
+    for (const auto& [start, end, startMinute, endMinute] : windows) {
+        BarRequest request = Request(5, 10);
+        request.customSession = true;
+        request.sessionStart = start;
+        request.sessionEnd = end;
+        ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
+        const mondrel::RequestSettings& s = dm.barSets.back()->settings;
+        EXPECT_EQ(std::tuple(s.sessionStartMinute, s.sessionEndMinute, s.endTime, s.count,
+                             s.customSession),
+                  std::tuple(startMinute, endMinute, kNow, 10, true));
+        // The grid ends where the library's session does: every bar starts inside the window.
+        for (const auto& [time, bar] : LastBars()) {
+            const std::int32_t minute = (time % 86400) / 60;
+            EXPECT_TRUE(startMinute < endMinute ? startMinute <= minute && minute <= endMinute
+                                                : minute >= startMinute || minute <= endMinute)
+                << time;
+        }
     }
-    EXPECT_THAT(starts, ElementsAre(At(7, 15, 0, 0), At(7, 16, 0, 0), At(7, 17, 0, 0),
-                                    At(7, 20, 0, 0), At(7, 21, 0, 0)));
 }
 
 TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(biQuarterly, 4)), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
+    mondrel::BarSet& set = *dm.barSets.back();
     EXPECT_EQ(set.interval, biMonthly);
-    EXPECT_THAT(set.options->calls, ::testing::Contains("SetCount(12)"));
+    EXPECT_EQ(set.settings.count, 12);
 
-    set.BackFill({BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
-                  BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
-                  BarAt(At(6, 1, 0, 0), 14, 14, 8, 13, 300)});
+    fake::BackFill(set, {BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
+                         BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
+                         BarAt(At(6, 1, 0, 0), 14, 14, 8, 13, 300)});
     const Bar& quarter = LastBars().at(At(4, 1, 0, 0));
-    EXPECT_EQ(quarter.open, 10);
-    EXPECT_EQ(quarter.high, 15);
-    EXPECT_EQ(quarter.low, 8);
-    EXPECT_EQ(quarter.close, 13);
-    EXPECT_EQ(quarter.volume, 300);
+    EXPECT_EQ(std::tuple(quarter.open, quarter.high, quarter.low, quarter.close, quarter.volume),
+              std::tuple(10, 15, 8, 13, 300));
     EXPECT_EQ(LastBars().size(), 4u);
 }
 
@@ -133,18 +118,15 @@ TEST_F(BarTest, FillGivesEmptyBarsThePreviousCloseButNotBeforeTheFirstPrice) {
     BarRequest request = Request(1, 6);
     request.fill = true;
     ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    dm.barSets.back()->BackFill(
-        {BarAt(At(7, 21, 14, 10), 10, 10, 10, 10, 5), BarAt(At(7, 21, 14, 13), 12, 12, 12, 12, 7)});
+    fake::BackFill(*dm.barSets.back(), {BarAt(At(7, 21, 14, 10), 10, 10, 10, 10, 5),
+                                        BarAt(At(7, 21, 14, 13), 12, 12, 12, 12, 7)});
     const BarMap& bars = LastBars();
     EXPECT_EQ(bars.at(At(7, 21, 14, 9)).close, 0);
     for (int minute : {11, 12}) {
         const Bar& filled = bars.at(At(7, 21, 14, minute));
-        EXPECT_EQ(filled.open, 10);
-        EXPECT_EQ(filled.high, 10);
-        EXPECT_EQ(filled.low, 10);
-        EXPECT_EQ(filled.close, 10);
-        EXPECT_EQ(filled.volume, 0);
-        EXPECT_TRUE(filled.changed);
+        EXPECT_EQ(std::tuple(filled.open, filled.high, filled.low, filled.close, filled.volume,
+                             filled.changed),
+                  std::tuple(10, 10, 10, 10, 0, true));
     }
     EXPECT_EQ(bars.at(At(7, 21, 14, 14)).close, 12);
 }
@@ -152,19 +134,15 @@ TEST_F(BarTest, FillGivesEmptyBarsThePreviousCloseButNotBeforeTheFirstPrice) {
 TEST_F(BarTest, AnUpdateWidensTheBarAndMarksOnlyWhatChanged) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(1, 3)), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
-    set.BackFill({BarAt(At(7, 21, 14, 14), 10, 11, 9, 10.5, 100)});
-    set.Update(BarAt(At(7, 21, 14, 14), 20, 10.8, 9.5, 10.7, 150));
-    Bar bar = LastBars().at(At(7, 21, 14, 14));
-    EXPECT_EQ(bar.open, 10);
-    EXPECT_EQ(bar.high, 11);
-    EXPECT_EQ(bar.low, 9);
-    EXPECT_EQ(bar.close, 10.7);
-    EXPECT_EQ(bar.volume, 150);
-    set.Update(BarAt(At(7, 21, 14, 14), 20, 12, 8, 11, 175));
-    bar = LastBars().at(At(7, 21, 14, 14));
-    EXPECT_EQ(bar.high, 12);
-    EXPECT_EQ(bar.low, 8);
+    mondrel::BarSet& set = *dm.barSets.back();
+    fake::BackFill(set, {BarAt(At(7, 21, 14, 14), 10, 11, 9, 10.5, 100)});
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 20, 10.8, 9.5, 10.7, 150));
+    const Bar& bar = LastBars().at(At(7, 21, 14, 14));
+    EXPECT_EQ(std::tuple(bar.open, bar.high, bar.low, bar.close, bar.volume),
+              std::tuple(10, 11, 9, 10.7, 150));
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 20, 12, 8, 11, 175));
+    const Bar& wider = LastBars().at(At(7, 21, 14, 14));
+    EXPECT_EQ(std::tuple(wider.high, wider.low), std::tuple(12, 8));
     for (const auto& [time, other] : LastBars()) {
         EXPECT_EQ(other.changed, time == At(7, 21, 14, 14)) << time;
     }
@@ -175,9 +153,9 @@ TEST_F(BarTest, AnUpdateAfterAGapBringsTheGapBarsAndKeepsTheCount) {
     BarRequest request = Request(1, 5);
     request.fill = true;
     ASSERT_NE(supplier.StartBarsRequest(request), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
-    set.BackFill({BarAt(At(7, 21, 14, 14), 10, 10, 10, 10, 1)});
-    set.Update(BarAt(At(7, 21, 14, 17), 12, 12, 12, 12, 2));
+    mondrel::BarSet& set = *dm.barSets.back();
+    fake::BackFill(set, {BarAt(At(7, 21, 14, 14), 10, 10, 10, 10, 1)});
+    fake::Update(set, BarAt(At(7, 21, 14, 17), 12, 12, 12, 12, 2));
     const BarMap& bars = LastBars();
     ASSERT_EQ(bars.size(), 5u);
     EXPECT_EQ(bars.begin()->first, At(7, 21, 14, 13));
@@ -190,18 +168,18 @@ TEST_F(BarTest, AnUpdateAfterAGapBringsTheGapBarsAndKeepsTheCount) {
 TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToTrim) {
     fake::FakeMondrel& dm = ConnectAll();
     ASSERT_NE(supplier.StartBarsRequest(Request(1, 100)), nullptr);
-    fake::FakeBarSet& set = *dm.barSets.back();
-    std::vector<fake::FakeBarItem> history;
+    mondrel::BarSet& set = *dm.barSets.back();
+    std::vector<mondrel::BarData> history;
     for (int i = 299; i >= 0; --i) {
         const TimeValue t = At(7, 21, 14, 14) - i * 60;
         history.push_back(BarAt(t, 1, 1, 1, 1, 1));
     }
-    set.BackFill(history);
+    fake::BackFill(set, history);
     ASSERT_EQ(LastBars().size(), 100u);
     EXPECT_EQ(LastBars().begin()->first, At(7, 21, 14, 14) - 99 * 60);
-    EXPECT_THAT(set.trims, IsEmpty());
-    set.Update(BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 2));
-    EXPECT_THAT(set.trims, ElementsAre(std::make_pair(100, 1)));
+    EXPECT_EQ(set.items.size(), 300u);
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 2));
+    EXPECT_EQ(set.items.size(), 100u);
 }
 
 TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
@@ -212,13 +190,13 @@ TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
     ASSERT_NE(handle, nullptr);
     // Counts from a client's item raise no assertion report.
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
-    fake::FakeBarSet& set = *dm.barSets.back();
-    set.BackFill({BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1)});
+    mondrel::BarSet& set = *dm.barSets.back();
+    fake::BackFill(set, {BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1)});
     EXPECT_THAT(LastBars(), IsEmpty());
 
     supplier.StopRequest(handle);
-    EXPECT_TRUE(set.stopped);
+    EXPECT_TRUE(fake::Stopped(set));
     const std::size_t calls = listener.barCalls.size();
-    set.Update(BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1));
+    fake::Update(set, BarAt(At(7, 21, 14, 14), 1, 1, 1, 1, 1));
     EXPECT_EQ(listener.barCalls.size(), calls);
 }

@@ -1,6 +1,5 @@
 #include "SupplierFixture.h"
 
-using fake::FakeTickItem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::MatchesRegex;
@@ -15,17 +14,17 @@ protected:
     }
 
     // Starts a request and gives back the library's set for it.
-    fake::FakeTickSet& Start(const std::string& symbol, std::int32_t count) {
+    mondrel::TickSet& Start(const std::string& symbol, std::int32_t count) {
         ITickSet* tickSet = supplier.StartTickRequest({symbol, count});
         EXPECT_NE(tickSet, nullptr);
         EXPECT_EQ(tickSet, dm->tickSets.back().get());
         return *dm->tickSets.back();
     }
 
-    static std::vector<FakeTickItem> Trades(int n) {
-        std::vector<FakeTickItem> trades;
+    static std::vector<mondrel::TickData> Trades(int n) {
+        std::vector<mondrel::TickData> trades;
         for (int i = 0; i < n; ++i) {
-            trades.push_back(FakeTickItem::Trade(1000 + i, i, 10 * i, "N"));
+            trades.push_back(fake::Trade(1000 + i, i, 10 * i, "N"));
         }
         return trades;
     }
@@ -48,19 +47,12 @@ std::vector<std::string> Describe(const TickInfo& info) {
     return lines;
 }
 
-TEST_F(TickTest, RequestAsksForLiveTradesAndQuotesAndDeliversNothingYet) {
-    fake::FakeTickSet& set = Start("IBM", 100);
-    ASSERT_NE(set.options, nullptr);
-    EXPECT_THAT(set.options->calls,
-                ElementsAre("SetLiveUpdates(1)", "SetCount(100)", "SetIncludeQuotes(1)"));
-    EXPECT_EQ(set.options->destroyCount, 1);
-    EXPECT_EQ(set.symbol, "IBM");
-    EXPECT_THAT(listener.tickCalls, IsEmpty());
-}
-
 TEST_F(TickTest, BackFillKeepsTheNewestCountAllNewAndAnUpdateMarksOnlyItsOwn) {
-    fake::FakeTickSet& set = Start("IBM", 100);
-    set.BackFill(Trades(120));
+    mondrel::TickSet& set = Start("IBM", 100);
+    EXPECT_EQ(std::tuple(set.settings.liveUpdates, set.settings.count, set.settings.includeQuotes),
+              std::tuple(true, 100, true));
+    EXPECT_THAT(listener.tickCalls, IsEmpty());
+    fake::BackFill(set, Trades(120));
     ASSERT_EQ(listener.tickCalls.size(), 1u);
     const TickInfo& filled = Delivered();
     ASSERT_EQ(filled.ticks.size(), 100u);
@@ -71,7 +63,7 @@ TEST_F(TickTest, BackFillKeepsTheNewestCountAllNewAndAnUpdateMarksOnlyItsOwn) {
         EXPECT_EQ(tick.kind, "trd");
     }
 
-    set.Update(FakeTickItem::Trade(2000, 5.25, 300, "Q"));
+    fake::Update(set, fake::Trade(2000, 5.25, 300, "Q"));
     ASSERT_EQ(listener.tickCalls.size(), 2u);
     const TickInfo& updated = Delivered();
     ASSERT_EQ(updated.ticks.size(), 100u);
@@ -83,35 +75,27 @@ TEST_F(TickTest, BackFillKeepsTheNewestCountAllNewAndAnUpdateMarksOnlyItsOwn) {
 }
 
 TEST_F(TickTest, QuoteTickGivesBidThenAskAndOnlyThePricedSides) {
-    fake::FakeTickSet& set = Start("IBM", 10);
-    set.BackFill({FakeTickItem::Quote(1, 10.5, 100, 10.6, 200, "B", "A"),
-                  FakeTickItem::Quote(2, 10.4, 300, 0, 400, "C", "D"),
-                  FakeTickItem::Quote(3, 0, 1, -1, 2, "E", "F"),
-                  FakeTickItem::Quote(4, 0, 0, 10.7, 500, "", ""),
-                  FakeTickItem::Trade(5, 10.55, 50, "")});
-    EXPECT_THAT(Describe(Delivered()), ElementsAre("1 bid B 10.50 100 new", "1 ask A 10.60 200 new",
-                                                   "2 bid C 10.40 300 new", "4 ask   10.70 500 new",
-                                                   "5 trd   10.55 50 new"));
-}
-
-TEST_F(TickTest, ExchangeCodesLongerThanSevenCharactersAreCut) {
-    fake::FakeTickSet& set = Start("IBM", 10);
-    set.BackFill({FakeTickItem::Trade(1, 1, 1, "ABCDEFGHIJ"), FakeTickItem::Trade(2, 1, 1, "X")});
-    const TickInfo& info = Delivered();
-    EXPECT_EQ(info.ticks.front().exchange, "ABCDEFG");
-    EXPECT_EQ(info.ticks.back().exchange, "X");
+    mondrel::TickSet& set = Start("IBM", 10);
+    fake::BackFill(set, {fake::Quote(1, 10.5, 100, 10.6, 200, "B", "A"),
+                         fake::Quote(2, 10.4, 300, 0, 400, "C", "D"),
+                         fake::Quote(3, 0, 1, -1, 2, "E", "F"),
+                         fake::Quote(4, 0, 0, 10.7, 500, "", ""), fake::Trade(5, 10.55, 50, ""),
+                         fake::Trade(6, 1, 1, "ABCDEFGHIJ")}); // exchange codes keep 7 letters
+    EXPECT_THAT(Describe(Delivered()),
+                ElementsAre("1 bid B 10.50 100 new", "1 ask A 10.60 200 new",
+                            "2 bid C 10.40 300 new", "4 ask   10.70 500 new",
+                            "5 trd   10.55 50 new", "6 trd ABCDEFG 1.000 1 new"));
 }
 
 TEST_F(TickTest, CountZeroOrBelowKeepsTheListEmptyButStillNotifies) {
-    fake::FakeTickSet& zero = Start("IBM", 0);
-    fake::FakeTickSet& negative = Start("MSFT", -5);
-    EXPECT_THAT(negative.options->calls,
-                ElementsAre("SetLiveUpdates(1)", "SetCount(0)", "SetIncludeQuotes(1)"));
+    mondrel::TickSet& zero = Start("IBM", 0);
+    mondrel::TickSet& negative = Start("MSFT", -5);
+    EXPECT_EQ(negative.settings.count, 0);
 
-    zero.BackFill(Trades(5));
-    negative.BackFill(Trades(5));
-    zero.Update(FakeTickItem::Trade(9, 1, 1));
-    negative.Update(FakeTickItem::Trade(9, 1, 1));
+    fake::BackFill(zero, Trades(5));
+    fake::BackFill(negative, Trades(5));
+    fake::Update(zero, fake::Trade(9, 1, 1));
+    fake::Update(negative, fake::Trade(9, 1, 1));
     ASSERT_EQ(listener.tickCalls.size(), 4u);
     for (const TickCall& call : listener.tickCalls) {
         EXPECT_THAT(call.copy.ticks, IsEmpty());
@@ -120,37 +104,30 @@ TEST_F(TickTest, CountZeroOrBelowKeepsTheListEmptyButStillNotifies) {
 }
 
 TEST_F(TickTest, SetIsAskedToTrimOncePastTwiceTheCount) {
-    fake::FakeTickSet& set = Start("IBM", 2);
-    set.BackFill(Trades(3));
-    set.Update(FakeTickItem::Trade(10, 1, 1));
-    EXPECT_THAT(set.trims, IsEmpty());
-    set.Update(FakeTickItem::Trade(11, 1, 1));
-    EXPECT_THAT(set.trims, ElementsAre(std::pair(2, 1)));
+    mondrel::TickSet& set = Start("IBM", 2);
+    fake::BackFill(set, Trades(3));
+    fake::Update(set, fake::Trade(10, 1, 1));
+    EXPECT_EQ(set.items.size(), 4u);
+    fake::Update(set, fake::Trade(11, 1, 1));
     EXPECT_EQ(set.items.size(), 2u);
 }
 
-TEST_F(TickTest, NotificationsForAStoppedSetAreLoggedAndDropped) {
-    fake::FakeTickSet& set = Start("IBM", 10);
+TEST_F(TickTest, NotificationsForAStoppedSetAreLoggedAndASecondStopReported) {
+    mondrel::TickSet& set = Start("IBM", 10);
     supplier.StopRequest(&set);
-    EXPECT_TRUE(set.stopped);
-
-    set.BackFill(Trades(1));
-    set.Update(FakeTickItem::Trade(10, 1, 1));
+    EXPECT_TRUE(fake::Stopped(set));
+    fake::BackFill(set, Trades(1));
+    fake::Update(set, fake::Trade(10, 1, 1));
     EXPECT_THAT(listener.tickCalls, IsEmpty());
     const auto lines = fake::LogCapture::Lines();
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_THAT(lines[0].text, MatchesRegex("src/supply/DataSupplierTicks\\.cpp\\([0-9]+\\): "
-                                            "DataSupplier::OnTicBackFillComplete: Call ignored\\. "
-                                            "Unknown tickSet ptr = 0x[0-9a-f]{8}\n"));
-    EXPECT_THAT(lines[1].text, MatchesRegex("src/supply/DataSupplierTicks\\.cpp\\([0-9]+\\): "
-                                            "DataSupplier::OnTicUpdate: Call ignored\\. "
-                                            "Unknown tickSet ptr = 0x[0-9a-f]{8}\n"));
-    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
-}
-
-TEST_F(TickTest, StoppingASetTwiceIsReportedAndNotPassedOn) {
-    fake::FakeTickSet& set = Start("IBM", 10);
-    supplier.StopRequest(&set);
+    for (int i : {0, 1}) {
+        EXPECT_THAT(lines[i].text, MatchesRegex(std::string("src/supply/DataSupplierTicks\\.cpp\\("
+                                                            "[0-9]+\\): DataSupplier::") +
+                                                (i ? "OnTicUpdate" : "OnTicBackFillComplete") +
+                                                ": Call ignored\\. Unknown tickSet ptr = "
+                                                "0x[0-9a-f]{8}\n"));
+    }
     supplier.StopRequest(&set);
     EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "StopTicks(IBM)"), 1);
     EXPECT_THAT(fake::LogCapture::Assertions(),
@@ -167,8 +144,6 @@ TEST_F(TickTest, RefusedRequestsAreLoggedAndGiveNoSet) {
                                            "'BBBBBBBBBBBBBBBBBBBBBBBBB'\n"),
                             fake::Reported("DataSupplier::StartTickRequest",
                                            "Unable Subscribe to Tics for 'NOSUCH'\n")));
-    ASSERT_EQ(dm->options.size(), 1u);
-    EXPECT_EQ(dm->options[0]->destroyCount, 1);
 
     dm->failNewOptions = true;
     EXPECT_EQ(supplier.StartTickRequest({"IBM", 10}), nullptr);
@@ -178,10 +153,10 @@ TEST_F(TickTest, RefusedRequestsAreLoggedAndGiveNoSet) {
 }
 
 TEST_F(TickTest, MissingTickOfTheBackFillIsReportedAndSkipped) {
-    fake::FakeTickSet& set = Start("IBM", 10);
-    set.items.push_back(std::make_unique<FakeTickItem>(FakeTickItem::Trade(1, 1, 1)));
-    set.AddMissingItem();
-    set.BackFill({FakeTickItem::Trade(3, 1, 1)});
+    mondrel::TickSet& set = Start("IBM", 10);
+    set.Append(fake::Trade(1, 1, 1));
+    set.items.push_back(nullptr);
+    fake::BackFill(set, {fake::Trade(3, 1, 1)});
     EXPECT_THAT(fake::LogCapture::Assertions(),
                 ElementsAre(fake::Reported("DataSupplier::OnTick", "tickItem")));
     ASSERT_EQ(Delivered().ticks.size(), 2u);
@@ -189,28 +164,14 @@ TEST_F(TickTest, MissingTickOfTheBackFillIsReportedAndSkipped) {
 }
 
 TEST_F(TickTest, ListenerMayStopTheSetWhileItIsCalled) {
-    fake::FakeTickSet& set = Start("IBM", 1);
-    set.BackFill(Trades(3));
+    mondrel::TickSet& set = Start("IBM", 1);
+    fake::BackFill(set, Trades(3));
     listener.onTick = [&](ITickSet* tickSet) { supplier.StopRequest(tickSet); };
-    set.Update(FakeTickItem::Trade(10, 1, 1));
+    fake::Update(set, fake::Trade(10, 1, 1));
 
-    EXPECT_TRUE(set.stopped);
-    EXPECT_THAT(set.trims, IsEmpty());
+    EXPECT_TRUE(fake::Stopped(set));
+    EXPECT_EQ(set.items.size(), 4u);
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
-}
-
-TEST_F(TickTest, StopAfterDisconnectForgetsTheSetWithoutCallingTheLibrary) {
-    fake::FakeTickSet& set = Start("IBM", 10);
-    supplier.Disconnect();
-    supplier.StopRequest(&set);
-    EXPECT_FALSE(set.stopped);
-    EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(fake::Reported("DataSupplier::StopRequest",
-                                           "GetCompositeState() != ecsDisconnected"),
-                            fake::Reported("DataSupplier::StopRequest", "m_mondrel")));
-    // The record is gone: a late notification finds nothing.
-    supplier.OnTicBackFillComplete(&set);
-    EXPECT_EQ(fake::LogCapture::Lines().size(), 1u);
 }
 
 } // namespace

@@ -50,6 +50,7 @@ TEST(ZanvoDdeOptions, BadCommandLinesSayWhatIsWrong) {
         {{"request", "Zanvo", "Bars", "X", "--timeout"}, "--timeout needs a positive whole number"},
         {{"request", "Zanvo", "Bars", "X", "--count", "2"},
          "--seconds and --count apply to watch only"},
+        {{"watch", "Zanvo", "Bars", "X", "--wait", "2"}, "--wait applies to request only"},
     };
     for (const auto& [args, message] : cases) {
         std::string error;

@@ -49,5 +49,6 @@ int RequestOrPoke(const Options& options) {
 int Run(const Options& options) {
     // Served text goes out byte for byte: no line feed becomes a carriage return and line feed.
     _setmode(_fileno(stdout), _O_BINARY);
-    return options.command == Command::watch ? Watch(options) : RequestOrPoke(options);
+    return options.command == Command::watch || options.waitMs ? Watch(options)
+                                                               : RequestOrPoke(options);
 }

@@ -1,5 +1,6 @@
-// Win32: the watch command: an advise loop per item. The thread pumps messages while it waits:
-// advise data arrives as XTYP_ADVDATA in the clients' callback from within that pump.
+// Win32: the watch command: an advise loop per item; and request --wait, which holds one item's
+// loop until its text changes. The thread pumps messages while it waits: advise data arrives
+// as XTYP_ADVDATA in the clients' callback from within that pump.
 #include "Watch.h"
 
 #include "../ExitCodes.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -63,6 +65,9 @@ public:
             code = Pump();
         }
         Stop();
+        if (code == ecOk && WaitsForData()) {
+            PrintServed(m_text, m_options.raw);
+        }
         return code;
     }
 
@@ -71,7 +76,7 @@ public:
         if (!watched || Finished()) {
             return;
         }
-        PrintUpdate(Stamp(), watched->item, text, m_options.raw);
+        Received(*watched, text);
         ++m_updates;
     }
 
@@ -84,7 +89,29 @@ public:
     }
 
 private:
-    bool Finished() const { return m_options.count && m_updates >= *m_options.count; }
+    // request --wait: only the item's last text is printed, once it differs from the text the
+    // request got or the time is up. A server that creates items on demand answers the first
+    // request with the item's initial text (Zanvo: empty, or the header and empty rows) and
+    // changes it when the first data arrive.
+    bool WaitsForData() const { return m_options.command == Command::request; }
+
+    bool Finished() const {
+        if (WaitsForData()) {
+            return m_requested && m_text != *m_requested;
+        }
+        return m_options.count && m_updates >= *m_options.count;
+    }
+
+    void Received(const WatchedItem& watched, const std::string& text) {
+        if (WaitsForData()) {
+            if (!m_requested) {
+                m_requested = text;
+            }
+            m_text = text;
+        } else {
+            PrintUpdate(Stamp(), watched.item, text, m_options.raw);
+        }
+    }
 
     WatchedItem* Find(HCONV hconv) {
         for (WatchedItem& watched : m_items) {
@@ -120,21 +147,26 @@ private:
             if (outcome != Outcome::done) {
                 return ReportFailure(outcome, m_options, watched.item, ecItemRefused, "item");
             }
-            PrintUpdate(Stamp(), watched.item, text, m_options.raw);
+            Received(watched, text);
         }
         return ecOk;
     }
 
     int Pump() {
-        const ULONGLONG deadline =
-            m_options.seconds ? GetTickCount64() + *m_options.seconds * 1000ULL : 0;
+        std::optional<ULONGLONG> limitMs;
+        if (WaitsForData()) {
+            limitMs = *m_options.waitMs;
+        } else if (m_options.seconds) {
+            limitMs = *m_options.seconds * 1000ULL;
+        }
+        const ULONGLONG deadline = limitMs ? GetTickCount64() + *limitMs : 0;
         while (!Finished()) {
             if (!m_ended.empty()) {
                 PrintError("the server ended the conversation on '" + m_ended + "'");
                 return ecConversationEnded;
             }
             DWORD wait = INFINITE;
-            if (m_options.seconds) {
+            if (limitMs) {
                 const ULONGLONG now = GetTickCount64();
                 if (now >= deadline) {
                     break;
@@ -181,6 +213,9 @@ private:
     std::vector<WatchedItem> m_items;
     std::string m_ended; // an item whose conversation the server ended
     std::uint32_t m_updates = 0;
+    // request --wait: the text the request got, and the item's last text.
+    std::optional<std::string> m_requested;
+    std::string m_text;
 };
 
 } // namespace

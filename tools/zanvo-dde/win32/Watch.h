@@ -1,4 +1,5 @@
-// Win32: the watch command: advise loops on items until stopped.
+// Win32: the watch command: advise loops on items until stopped; also request --wait, an advise
+// loop on one item until its text is not empty.
 #pragma once
 
 #include "../Options.h"

@@ -39,6 +39,58 @@ enum MondrelOption : int {
     moQuoteExchanges = 43, // text
 };
 
+// Field ids of IQuote's getters.
+enum MondrelQuoteField : int {
+    qfTrade = 1, // last trade, extended hours included
+    qfLast = 2,
+    qfOpen = 4,
+    qfHigh = 5,
+    qfLow = 6,
+    qfYesterday = 7,
+    qfAsk = 8,
+    qfBid = 9,
+    qfNet = 0x0A,
+    qfSettle = 0x0B,
+    qfVwap = 0x11,
+    qfYearHigh = 0x12,
+    qfYearLow = 0x13,
+    qfTrade2 = 0x1F,
+    qfTrade3 = 0x20,
+    qfTrade4 = 0x21,
+    qfVolume = 0x2711,
+    qfTradeSize = 0x2713,
+    qfOpenInterest = 0x2714,
+    qfAskSize = 0x2715,
+    qfBidSize = 0x2716,
+    qfAverageVolume65 = 0x2717,
+    qfQuoteTime = 0x7534,
+    qfTradeTime = 0x7535,
+    qfDate = 0x7540,
+    qfExchange = 0xEA67,
+    qfBidExchange = 0xEA68,
+    qfAskExchange = 0xEA69,
+    qfTradeExchange = 0xEA6A,
+    qfEps = 0xEA6C,
+    qfDividend = 0xEA6D,
+    qfDividendYield = 0xEA6E,
+    qfPeRatio = 0xEA70,
+    qfSharesOutstanding = 0xEA71,
+    qfTitle = 0xEA72,
+    qfBeta = 0xEA83,
+    qfCurrentRatio = 0xEA91,
+    qfSymbol = 0xEAB6,
+    qfEAB7 = 0xEAB7, // an integer, named by its id only
+};
+
+// Bar intervals of RequestBars: 1 to 1440 minutes, or a whole calendar period in UTC below 0.
+enum MondrelBarInterval : int {
+    biDaily = -1,
+    biWeekly = -2, // weeks start on Sunday
+    biMonthly = -3,
+    biQuarterly = -4,   // accepted without bars: quarters are merged from months by the caller
+    biPassThrough = -5, // accepted without bars
+};
+
 class IFeed {
 public:
     virtual int GetFeedId() = 0;
