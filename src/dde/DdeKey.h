@@ -30,12 +30,6 @@ struct DdeKey {
     std::string request;
 };
 
-// An item string as the argument checks name it.
-struct ItemText {
-    const std::string& text;
-    bool IsEmpty() const { return text.empty(); }
-};
-
 // By conversation handle (unsigned), then by item without regard to case, as DDE item names
 // compare.
 struct DdeKeyLess {

@@ -64,8 +64,7 @@ void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& in
 
 bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& item) {
     KOLVANE_ASSERT(hconv);
-    const ItemText request{item};
-    KOLVANE_ASSERT(!request.IsEmpty());
+    KOLVANE_ASSERT_TEXT(!item.empty(), "!request.IsEmpty()");
     m_withData.insert(DdeKey{hconv, item});
     if (m_gone.count(hconv) != 0) {
         return true;

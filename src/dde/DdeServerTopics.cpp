@@ -48,8 +48,7 @@ bool DdeServer::DoRequest(HCONV hconv, const std::string& topic, const std::stri
 }
 
 bool DdeServer::SplitDdeRequest(const std::string& item, std::vector<std::string>& params) {
-    const ItemText request{item};
-    KOLVANE_ASSERT(!request.IsEmpty());
+    KOLVANE_ASSERT_TEXT(!item.empty(), "!request.IsEmpty()");
     params.clear();
     std::size_t at = 0;
     while (true) {

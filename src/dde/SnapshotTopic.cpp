@@ -8,8 +8,7 @@
 
 std::optional<SnapshotItem> DdeServer::CreateSnapshotTopic(const std::string& itemText,
                                                            const void* logObject) {
-    const ItemText request{itemText};
-    KOLVANE_ASSERT(!request.IsEmpty());
+    KOLVANE_ASSERT_TEXT(!itemText.empty(), "!request.IsEmpty()");
     std::vector<std::string> params;
     if (!SplitDdeRequest(itemText, params)) {
         return std::nullopt;

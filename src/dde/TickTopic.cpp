@@ -37,8 +37,7 @@ std::optional<std::int32_t> TickFieldCode(char letter) {
 
 std::optional<TickItem> DdeServer::CreateTickTopic(const std::string& itemText,
                                                    const void* logObject) {
-    const ItemText request{itemText};
-    KOLVANE_ASSERT(!request.IsEmpty());
+    KOLVANE_ASSERT_TEXT(!itemText.empty(), "!request.IsEmpty()");
     std::vector<std::string> params;
     if (!SplitDdeRequest(itemText, params)) {
         return std::nullopt;
