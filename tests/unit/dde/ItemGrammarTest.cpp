@@ -1,13 +1,18 @@
-// What the three topics make of item strings: accepted layouts, refusals with their log lines and
-// the session windows of minute bars.
+// What the three topics' grammars make of item strings, read without a server: accepted layouts,
+// refusals with their log lines and the session windows of minute bars.
 #include "ComputerTimeZone.h"
-#include "ServerFixture.h"
+#include "DdeServer.h"
+#include "FormatTestSupport.h"
 #include "SessionWindow.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 // A computer zone with a fixed bias and no daylight time.
 class FixedZone final : public ComputerTimeZone {
@@ -26,73 +31,98 @@ private:
 // 2026-03-10 15:00:00 UTC.
 constexpr std::int32_t kNow = 1773154800;
 
+// Whether the topic's grammar accepts the item.
+bool Reads(const std::string& topic, const std::string& item) {
+    if (topic == "Bars") {
+        return DdeServer::CreateBarTopic(item, nullptr).has_value();
+    }
+    if (topic == "TS") {
+        return DdeServer::CreateTickTopic(item, nullptr).has_value();
+    }
+    return DdeServer::CreateSnapshotTopic(item, nullptr).has_value();
+}
+
 } // namespace
 
-class ItemGrammarTest : public ServerTest {
-protected:
-    // Requests the item in a new conversation on the topic; true when it was served.
-    bool Served(const std::string& topic, const std::string& item) {
-        HCONV hconv = model.Connect("Zanvo", topic);
-        EXPECT_TRUE(hconv);
-        return model.Request(hconv, item).has_value();
-    }
-};
-
-// Items refused with exactly one log line, before anything is subscribed (hostile items, sent end
-// to end by hostile-test.sh and fuzzed by FuzzDdeItem, take the same paths).
-TEST_F(ItemGrammarTest, RefusedItemsLogTheirOneLine) {
-    const std::string split = "DdeServer::SplitDdeRequest", bars = "DdeServer::CreateBarTopic",
-                      snapshot = "DdeServer::CreateSnapshotTopic",
-                      ticks = "DdeServer::CreateTickTopic";
-    const std::string unsupported = "Error: Unable to create topic - Unsupported parameter ";
-    const std::string field = "Error: Unable to create topic: Unsupported field ";
+// Hostile items take the same paths end to end (hostile-test.sh) and under FuzzDdeItem.
+TEST(ItemGrammar, RefusesWithExactlyTheLineOfItsCause) {
+    const std::string split = "log DdeServer::SplitDdeRequest: Error: ",
+                      bars = "log DdeServer::CreateBarTopic: Error: ",
+                      snapshot = "log DdeServer::CreateSnapshotTopic: Error: ",
+                      ticks = "log DdeServer::CreateTickTopic: Error: ";
+    const std::string unsupported = "Unable to create topic - Unsupported parameter ";
+    const std::string field = "Unable to create topic: Unsupported field ";
     const struct {
         const char* topic;
         std::string item;
-        std::string function;
         std::string line;
-    } cases[] = {
-        {"Snapshot", "IBM, ,B", split, "Error: 'IBM, ,B' request contain empty parameter\n"},
-        {"Bars", " ,5,10,C", split, "Error: ' ,5,10,C' request contain empty parameter\n"},
-        {"TS", "IBM,10,P,\t", split, "Error: 'IBM,10,P,\t' request contain empty parameter\n"},
-        {"Snapshot", ",,,", snapshot, "Error: Too little parameters\n"},
-        {"Bars", "IBM,5,10", bars, "Error: Too little parameters\n"},
-        {"TS", "IBM,10", ticks, "Error: Too little parameters\n"},
-        {"Bars", "IBM,5,10,dx", bars, field + "'X'\n"},
-        {"TS", "IBM,10,DTX", ticks, field + "'X'\n"},
-        {"TS", "IBM,10,O", ticks, field + "'O'\n"}, // bar letters are no tick fields
-        {"Snapshot", "IBM,B,Bid", snapshot, unsupported + "('BID')\n"},
-        {"Bars", "IBM,D,10,C,9:30-16:00", bars, unsupported + "('9:30-16:00')\n"},
-        {"TS", "IBM,10,P,FILL", ticks, unsupported + "('FILL')\n"},
-        {"TS", "IBM,10,P,9:30-16:00", ticks, unsupported + "('9:30-16:00')\n"},
-        {"TS", "IBM,1,P,%n%s%x", ticks, unsupported + "('%N%S%X')\n"},
-        {"Bars", "IBM,5,10,C,9:30", bars,
-         "Error: Unable to create topic - Unsupported session format ('9:30')\n"},
-        {"TS", "IBM,99999999999,P", ticks,
-         "Error: Unable to create topic - Count 2147483647 is more than 100000 rows\n"},
+    } rows[] = {
+        {"Snapshot", "IBM, ,B", split + "'IBM, ,B' request contain empty parameter\n"},
+        {"Bars", " ,5,10,C", split + "' ,5,10,C' request contain empty parameter\n"},
+        {"TS", "IBM,10,P,\t", split + "'IBM,10,P,\t' request contain empty parameter\n"},
+        {"Snapshot", ",,,", snapshot + "Too little parameters\n"},
+        {"Bars", "IBM,5,10", bars + "Too little parameters\n"},
+        {"TS", "IBM,10", ticks + "Too little parameters\n"},
+        {"Bars", "IBM,5,10,dx", bars + field + "'X'\n"},
+        {"TS", "IBM,10,DTX", ticks + field + "'X'\n"},
+        {"TS", "IBM,10,O", ticks + field + "'O'\n"}, // bar letters are no tick fields
+        {"Snapshot", "IBM,B,Bid", snapshot + unsupported + "('BID')\n"},
+        {"Bars", "IBM,D,10,C,9:30-16:00", bars + unsupported + "('9:30-16:00')\n"},
+        {"TS", "IBM,10,P,FILL", ticks + unsupported + "('FILL')\n"},
+        {"TS", "IBM,10,P,9:30-16:00", ticks + unsupported + "('9:30-16:00')\n"},
+        {"TS", "IBM,1,P,%n%s%x", ticks + unsupported + "('%N%S%X')\n"},
+        {"Bars", "IBM,5,10,C,9:30",
+         bars + "Unable to create topic - Unsupported session format "
+                "('9:30')\n"},
+        {"TS", "IBM,99999999999,P",
+         ticks + "Unable to create topic - Count 2147483647 is more than 100000 rows\n"},
     };
-    for (const auto& c : cases) {
-        fake::LogCapture::Clear();
-        EXPECT_FALSE(Served(c.topic, c.item)) << c.item;
-        EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(fake::Reported(c.function, c.line)))
-            << c.item;
+    TakeDiagnostics();
+    for (const auto& row : rows) {
+        EXPECT_FALSE(Reads(row.topic, row.item)) << row.item;
+        EXPECT_EQ(TakeDiagnostics(), Strings{row.line}) << row.item;
     }
-    EXPECT_THAT(DmCalls("SubscribeQuote"), IsEmpty());
-    EXPECT_THAT(DmCalls("Request"), IsEmpty());
+}
+
+TEST(ItemGrammar, ReadsOptionsInAnyCaseAndOrder) {
+    TakeDiagnostics();
     // Runs of commas and a trailing comma give no empty parameter.
-    EXPECT_TRUE(Served("TS", " ibm ,,10,p,"));
-    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
+    const auto ticks = DdeServer::CreateTickTopic(" ibm ,,10,p,Reverse,", nullptr);
+    ASSERT_TRUE(ticks);
+    EXPECT_EQ(ticks->request.symbol, "IBM");
+    EXPECT_EQ(ticks->request.count, 10);
+    EXPECT_THAT(ticks->format.fields, ElementsAre(tfPrice));
+    EXPECT_TRUE(ticks->format.reverse);
+    EXPECT_FALSE(ticks->format.headers);
+
+    const auto daily =
+        DdeServer::CreateBarTopic("IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL", nullptr);
+    ASSERT_TRUE(daily);
+    EXPECT_EQ(daily->request.interval, -1);
+    EXPECT_EQ(daily->format.count, 3);
+    EXPECT_THAT(daily->format.fields, ElementsAre(bfClose, bfClose));
+    EXPECT_TRUE(daily->request.fill && daily->format.reverse && daily->format.headers);
+    EXPECT_FALSE(daily->request.customSession);
+
+    const ScopedDisplayZone gmt(1, 0);
+    const auto minutes = DdeServer::CreateBarTopic("IBM,1,10,C,ALLSESSIONS,9:30-16:00", nullptr);
+    ASSERT_TRUE(minutes);
+    EXPECT_EQ(minutes->request.interval, 1);
+    EXPECT_TRUE(minutes->request.customSession);
+    EXPECT_EQ(minutes->request.sessionStart, 34200);
+    EXPECT_EQ(minutes->request.sessionEnd, 57600);
+
+    const auto snapshot = DdeServer::CreateSnapshotTopic("ibm,b,Vertical,a,B", nullptr);
+    ASSERT_TRUE(snapshot);
+    EXPECT_EQ(snapshot->symbol, "IBM");
+    EXPECT_TRUE(snapshot->format.vertical);
+    EXPECT_THAT(
+        snapshot->format.fields,
+        ElementsAre(SnapshotQualifierId(10), SnapshotQualifierId(11), SnapshotQualifierId(10)));
+    EXPECT_EQ(TakeDiagnostics(), Strings{});
 }
 
-TEST_F(ItemGrammarTest, BarOptionsAndLayout) {
-    HCONV hconv = Connect("Bars");
-    EXPECT_EQ(Text(model.Request(hconv, "IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL")),
-              "Close\tClose\n\n\n\n");
-    EXPECT_TRUE(Served("Bars", "IBM,1,10,C,ALLSESSIONS,9:30-16:00,FILL"));
-    EXPECT_THAT(DmCalls("RequestBars"), ElementsAre("RequestBars(IBM,-1)", "RequestBars(IBM,1)"));
-}
-
-TEST_F(ItemGrammarTest, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
+TEST(ItemGrammar, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
     FixedZone behind(300);
     FixedZone ahead(-120);
     struct Row {
@@ -114,7 +144,7 @@ TEST_F(ItemGrammarTest, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) 
         {&ahead, {2147483647, 2147483647, 0, 0}, 25620, -2147483647 - 1},
     };
     for (const Row& row : rows) {
-        dm->intOptions[moTimeZoneMode] = row.zone ? 0 : 1;
+        const ScopedDisplayZone zone(row.zone ? 0 : 1, 0);
         SetComputerTimeZone(row.zone);
         const UtcSessionWindow utc = SessionWindowUtc(row.window, kNow, "IBM");
         EXPECT_EQ(utc.start, row.start) << row.window.startHour << ":" << row.window.startMinute;
