@@ -7,6 +7,7 @@
 #include "DataSupplier.h"
 #include "DdeModel.h"
 #include "DdeServer.h"
+#include "MessageQueue.h"
 #include "mondrel/MondrelExtensions.h"
 
 #include <benchmark/benchmark.h>
@@ -64,10 +65,9 @@ void AdviseRound(benchmark::State& state) {
     const std::filesystem::path scenario = WriteScenario(count);
     const std::string address = "scenario:" + scenario.string();
     DdeModel model;
-    ScopedDdeApi api{model};
     DataSupplier supplier;
     const SupplierSource source(supplier);
-    DdeServer server(&supplier, [&address] {
+    DdeServer server(model, PlatformMessageQueue(), &supplier, [&address] {
         return ConnectionSettings{"bench", "bench", address, address, address, address, 1, ""};
     });
     supplier.SetDataListener(&server);

@@ -28,7 +28,7 @@ struct Item {
     int cents = 0;
 };
 
-DdeInstance s_dde;
+DdeInstance s_dde{PlatformDdeApi()};
 std::map<std::string, Item> s_items;
 
 long long Now() {
@@ -44,8 +44,8 @@ HDDEDATA Serve(HSZ hsz2) {
     char text[64];
     const int size = std::snprintf(text, sizeof text, "%lld\t%.6f", found->second.stamp,
                                    100.0 + found->second.cents / 100.0);
-    return CurrentDdeApi().DdeCreateDataHandle(
-        s_dde.Id(), text, static_cast<std::uint32_t>(size + 1), 0, hsz2, CF_TEXT, 0);
+    return s_dde.Api().DdeCreateDataHandle(s_dde.Id(), text, static_cast<std::uint32_t>(size + 1),
+                                           0, hsz2, CF_TEXT, 0);
 }
 
 HDDEDATA Callback(std::uint32_t type, std::uint32_t format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA,
@@ -59,7 +59,7 @@ HDDEDATA Callback(std::uint32_t type, std::uint32_t format, HCONV, HSZ hsz1, HSZ
             return answer(false);
         const std::string name = s_dde.QueryString(hsz2);
         if (!s_items.count(name))
-            s_items.emplace(name, Item{DdeStringHandle(s_dde.Id(), name)});
+            s_items.emplace(name, Item{DdeStringHandle(s_dde.Api(), s_dde.Id(), name)});
         return answer(true);
     }
     case XTYP_ADVSTOP:
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     }
     std::printf("started\n");
     std::fflush(stdout);
-    const DdeStringHandle topic(s_dde.Id(), "Snapshot");
+    const DdeStringHandle topic(s_dde.Api(), s_dde.Id(), "Snapshot");
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
     ULONGLONG nextCheck = 0;
     for (;;) {

@@ -92,17 +92,5 @@ public:
     virtual bool DdeUninitialize(std::uint32_t instance) = 0;
 };
 
-// The DDEML in force: the platform's, unless one was installed.
-DdeApi& CurrentDdeApi();
-
-// Installs an implementation (not owned) for the scope's lifetime, then restores the previous one.
-class ScopedDdeApi {
-public:
-    explicit ScopedDdeApi(DdeApi& api);
-    ~ScopedDdeApi();
-    ScopedDdeApi(const ScopedDdeApi&) = delete;
-    ScopedDdeApi& operator=(const ScopedDdeApi&) = delete;
-
-private:
-    DdeApi* m_previous;
-};
+// The platform's DDEML.
+DdeApi& PlatformDdeApi();

@@ -13,7 +13,7 @@ DdeInstance::~DdeInstance() {
 }
 
 bool DdeInstance::Initialize(DdeCallback callback, const std::string& service) {
-    DdeApi& api = CurrentDdeApi();
+    DdeApi& api = m_api;
     // Standard application class, no callback filters, no monitoring.
     if (api.DdeInitializeA(&m_id, callback, 0, 0) != DMLERR_NO_ERROR) {
         m_id = 0;
@@ -21,7 +21,7 @@ bool DdeInstance::Initialize(DdeCallback callback, const std::string& service) {
     }
     bool registered = false;
     {
-        const DdeStringHandle name(m_id, service);
+        const DdeStringHandle name(api, m_id, service);
         registered = api.DdeNameService(m_id, name.Get(), nullptr, DNS_REGISTER) != nullptr;
     }
     if (registered) {
@@ -36,9 +36,9 @@ bool DdeInstance::Initialize(DdeCallback callback, const std::string& service) {
 }
 
 bool DdeInstance::Uninitialize() {
-    DdeApi& api = CurrentDdeApi();
+    DdeApi& api = m_api;
     {
-        const DdeStringHandle name(m_id, m_serviceName);
+        const DdeStringHandle name(api, m_id, m_serviceName);
         // Uninitialising also withdraws every name the instance registered, so a failed
         // unregistration does not keep the instance alive: reporting success while it stayed in
         // use would leave a service that nobody can stop.
@@ -55,7 +55,7 @@ bool DdeInstance::Uninitialize() {
 }
 
 std::string DdeInstance::QueryString(HSZ hsz) const {
-    DdeApi& api = CurrentDdeApi();
+    DdeApi& api = m_api;
     const std::uint32_t length = api.DdeQueryStringA(m_id, hsz, nullptr, 0, CP_WINANSI);
     if (length == 0) {
         return {};
@@ -67,5 +67,5 @@ std::string DdeInstance::QueryString(HSZ hsz) const {
 }
 
 bool DdeInstance::PostAdvise(HSZ topic, HSZ item) const {
-    return CurrentDdeApi().DdePostAdvise(m_id, topic, item);
+    return m_api.DdePostAdvise(m_id, topic, item);
 }

@@ -9,7 +9,7 @@
 
 class DdeInstance {
 public:
-    DdeInstance() = default;
+    explicit DdeInstance(DdeApi& api) : m_api(api) {}
     // Uninitialises a still initialised instance.
     virtual ~DdeInstance();
     DdeInstance(const DdeInstance&) = delete;
@@ -27,10 +27,12 @@ public:
     // Asks DDEML to send XTYP_ADVREQ for every advise loop on the topic and item.
     bool PostAdvise(HSZ topic, HSZ item) const;
 
+    DdeApi& Api() const { return m_api; }
     std::uint32_t Id() const { return m_id; }
     const std::string& ServiceName() const { return m_serviceName; }
 
 private:
+    DdeApi& m_api;
     std::uint32_t m_id = 0;
     std::string m_serviceName;
 };

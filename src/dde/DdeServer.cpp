@@ -7,8 +7,9 @@
 
 DdeServer* DdeServer::s_singleton = nullptr;
 
-DdeServer::DdeServer(DataSupplier* supplier, SettingsSource settings)
-    : m_supplier(supplier), m_settings(std::move(settings)) {
+DdeServer::DdeServer(DdeApi& api, MessageQueue& queue, DataSupplier* supplier,
+                     SettingsSource settings)
+    : m_queue(queue), m_supplier(supplier), m_dde(api), m_settings(std::move(settings)) {
     KOLVANE_ASSERT(!s_singleton);
     s_singleton = this;
     std::setlocale(LC_ALL, "");

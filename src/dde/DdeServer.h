@@ -24,15 +24,17 @@
 #include <vector>
 
 class DataSupplier;
+class MessageQueue;
 
 class DdeServer final : public IDataListener {
 public:
     // Where Start and a reconnection take the settings they connect the supplier with.
     using SettingsSource = std::function<ConnectionSettings()>;
 
-    // Selects the user's default locale for every category of the runtime library, so that all
-    // served numbers, dates and times follow the user's regional settings.
-    DdeServer(DataSupplier* supplier, SettingsSource settings);
+    // Serves through api, posting later work to queue (both outlive the server). Selects the
+    // user's default locale for every category of the runtime library, so that all served
+    // numbers, dates and times follow the user's regional settings.
+    DdeServer(DdeApi& api, MessageQueue& queue, DataSupplier* supplier, SettingsSource settings);
     // Stops a started server first.
     ~DdeServer();
     DdeServer(const DdeServer&) = delete;
@@ -116,6 +118,7 @@ private:
 
     static DdeServer* s_singleton;
 
+    MessageQueue& m_queue;
     DataSupplier* m_supplier;
     SnapshotTopics m_snapshots;
     BarTopics m_bars;

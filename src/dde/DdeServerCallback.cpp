@@ -66,7 +66,7 @@ bool DdeServer::AcceptConnect(HSZ topic, HSZ service) {
 
 void DdeServer::OnPoke(HCONV hconv, HSZ topic, HSZ item) {
     DdeConvInfo info;
-    if (CurrentDdeApi().DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 &&
+    if (m_dde.Api().DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 &&
         (info.wStatus & ST_ISSELF) == 0) {
         PostAdvise(topic, item);
     }
@@ -104,7 +104,7 @@ HDDEDATA DdeServer::ServeItem(HCONV hconv, HSZ topic, HSZ item) {
     const std::string text = builder->GetText();
     m_servedTexts.insert_or_assign(key, std::hash<std::string>{}(text));
     // The terminating zero byte goes with the text.
-    return CurrentDdeApi().DdeCreateDataHandle(
+    return m_dde.Api().DdeCreateDataHandle(
         m_dde.Id(), text.c_str(), static_cast<std::uint32_t>(text.size() + 1), 0, item, CF_TEXT, 0);
 }
 
@@ -127,7 +127,7 @@ bool DdeServer::StartAdvise(HCONV hconv, HSZ topic, HSZ item) {
     KeepAdviseNames(key, topicName);
     // The library makes the loop once this callback has returned; its first text follows from the
     // message loop. The server may have been stopped or destroyed by then, the item closed.
-    CurrentMessageQueue().Post([key, topicName] {
+    m_queue.Post([key, topicName] {
         if (s_singleton && s_singleton->IsNewToConversation(key)) {
             s_singleton->AdviseChanges(key.hconv, topicName, key.request);
         }

@@ -87,8 +87,8 @@ bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string&
 const DdeServer::AdviseNames& DdeServer::KeepAdviseNames(const DdeKey& key, const char* topic) {
     auto names = m_adviseNames.find(key);
     if (names == m_adviseNames.end()) {
-        AdviseNames made{DdeStringHandle(m_dde.Id(), topic),
-                         DdeStringHandle(m_dde.Id(), key.request)};
+        AdviseNames made{DdeStringHandle(m_dde.Api(), m_dde.Id(), topic),
+                         DdeStringHandle(m_dde.Api(), m_dde.Id(), key.request)};
         names = m_adviseNames.emplace(key, std::move(made)).first;
     }
     return names->second;

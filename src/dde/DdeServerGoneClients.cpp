@@ -6,7 +6,7 @@
 
 bool DdeServer::IsConnected(HCONV hconv) const {
     DdeConvInfo info;
-    return CurrentDdeApi().DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 &&
+    return m_dde.Api().DdeQueryConvInfo(hconv, QID_SYNC, &info) != 0 &&
            (info.wStatus & ST_CONNECTED) != 0;
 }
 
@@ -17,7 +17,7 @@ void DdeServer::MarkGone(HCONV hconv) {
     m_closing.push_back(hconv);
     if (m_closing.size() == 1) {
         // The server may have been stopped or destroyed by the time the task runs.
-        CurrentMessageQueue().Post([] {
+        m_queue.Post([] {
             if (s_singleton) {
                 s_singleton->CloseGoneConversations();
             }

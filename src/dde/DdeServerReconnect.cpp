@@ -34,7 +34,7 @@ bool DdeServer::ReconnectAndResubscribe(bool reconnect) {
         m_supplier->Disconnect();
         // Items asked for while the queue runs find the supplier disconnected and are refused
         // (see ServeItem) until it is connected again.
-        CurrentMessageQueue().DispatchWaiting();
+        m_queue.DispatchWaiting();
         // A message in the queue may have stopped the server (the user chose Exit): then the
         // supplier stays disconnected and no topic comes back.
         if (m_dde.Id() == 0) {

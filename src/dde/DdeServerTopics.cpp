@@ -105,7 +105,7 @@ void DdeServer::CloseConversation(HCONV hconv) {
 bool DdeServer::DisconnectConversation(HCONV hconv) {
     KOLVANE_ASSERT(hconv);
     CloseConversation(hconv);
-    if (!CurrentDdeApi().DdeDisconnect(hconv)) {
+    if (!m_dde.Api().DdeDisconnect(hconv)) {
         KOLVANE_LOG(this, "DDE Conversation Disconnect failed");
         return false;
     }

@@ -2,20 +2,22 @@
 
 #include <utility>
 
-DdeStringHandle::DdeStringHandle(std::uint32_t instance, const std::string& text)
-    : m_instance(instance),
-      m_hsz(CurrentDdeApi().DdeCreateStringHandleA(instance, text.c_str(), CP_WINANSI)) {}
+DdeStringHandle::DdeStringHandle(DdeApi& api, std::uint32_t instance, const std::string& text)
+    : m_api(&api), m_instance(instance),
+      m_hsz(api.DdeCreateStringHandleA(instance, text.c_str(), CP_WINANSI)) {}
 
 DdeStringHandle::~DdeStringHandle() {
     Free();
 }
 
 DdeStringHandle::DdeStringHandle(DdeStringHandle&& other) noexcept
-    : m_instance(other.m_instance), m_hsz(std::exchange(other.m_hsz, nullptr)) {}
+    : m_api(other.m_api), m_instance(other.m_instance), m_hsz(std::exchange(other.m_hsz, nullptr)) {
+}
 
 DdeStringHandle& DdeStringHandle::operator=(DdeStringHandle&& other) noexcept {
     if (this != &other) {
         Free();
+        m_api = other.m_api;
         m_instance = other.m_instance;
         m_hsz = std::exchange(other.m_hsz, nullptr);
     }
@@ -24,7 +26,7 @@ DdeStringHandle& DdeStringHandle::operator=(DdeStringHandle&& other) noexcept {
 
 void DdeStringHandle::Free() {
     if (m_hsz) {
-        CurrentDdeApi().DdeFreeStringHandle(m_instance, m_hsz);
+        m_api->DdeFreeStringHandle(m_instance, m_hsz);
         m_hsz = nullptr;
     }
 }

@@ -11,7 +11,7 @@ class DdeStringHandle {
 public:
     // Creates the handle for text in the Windows ANSI code page; the handle is null when DDEML
     // refuses.
-    DdeStringHandle(std::uint32_t instance, const std::string& text);
+    DdeStringHandle(DdeApi& api, std::uint32_t instance, const std::string& text);
     ~DdeStringHandle();
 
     DdeStringHandle(DdeStringHandle&& other) noexcept;
@@ -25,6 +25,7 @@ public:
 private:
     void Free();
 
+    DdeApi* m_api;
     std::uint32_t m_instance;
     HSZ m_hsz;
 };

@@ -2,7 +2,7 @@
 // while it reconnects the supplier, so that queued DDE transactions and data-manager
 // notifications are handled before the supplier connects again; and work posted to run later
 // from the message loop, outside whatever notification is being handled now. Win32 and POSIX
-// implementations live in win32/ and posix/; tests install their own.
+// implementations live in win32/ and posix/; tests may give the server their own.
 #pragma once
 
 #include <functional>
@@ -18,11 +18,5 @@ public:
     virtual void Post(std::function<void()> task) = 0;
 };
 
-// The queue in force: the platform's, unless a test installed its own.
-MessageQueue& CurrentMessageQueue();
-
-// Installs a queue (not owned); nullptr returns to the platform's.
-void SetMessageQueue(MessageQueue* queue);
-
-// The platform's queue.
+// The platform's queue of the calling thread.
 MessageQueue& PlatformMessageQueue();

@@ -77,9 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
     {
         DdeModel model;
-        ScopedDdeApi scopedApi{model};
         DataSupplier supplier;
-        DdeServer server{&supplier, FuzzSettings};
+        DdeServer server{model, PlatformMessageQueue(), &supplier, FuzzSettings};
         supplier.SetDataListener(&server);
         if (!server.Start()) {
             __builtin_trap();
@@ -94,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         Deliver(dm);
         // The advise starts' first advises.
-        CurrentMessageQueue().DispatchWaiting();
+        PlatformMessageQueue().DispatchWaiting();
         for (const char* topic : {"Snapshot", "Bars", "TS"}) {
             model.Request(model.Connect("Zanvo", topic), item);
         }

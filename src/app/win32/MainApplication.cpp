@@ -9,6 +9,7 @@
 #include "DataSupplier.h"
 #include "DdeServer.h"
 #include "Kolvane.h"
+#include "MessageQueue.h"
 #include "RtdService.h"
 #include "SettingsDlg.h"
 #include "TextBuffer.h"
@@ -229,8 +230,8 @@ int MainApplication::OnCreate() {
     m_taskbarCreated = ::RegisterWindowMessageA(kTaskbarCreatedMessage);
 
     m_dataSupplier.Attach(new DataSupplier());
-    m_ddeServer.Attach(
-        new DdeServer(m_dataSupplier.m_p, [this] { return ToConnectionSettings(m_settings); }));
+    m_ddeServer.Attach(new DdeServer(PlatformDdeApi(), PlatformMessageQueue(), m_dataSupplier.m_p,
+                                     [this] { return ToConnectionSettings(m_settings); }));
     m_listeners.Add(m_ddeServer.m_p);
     m_dataSupplier->SetDataListener(&m_listeners);
     SetDataManagerSource(&MainApplicationDataManager);

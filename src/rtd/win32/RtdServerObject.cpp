@@ -288,7 +288,7 @@ private:
         }
         m_notifyPending = true;
         AddRef();
-        CurrentMessageQueue().Post([this] {
+        PlatformMessageQueue().Post([this] {
             if (IRTDUpdateEvent* callback = m_callback) {
                 callback->AddRef();
                 callback->UpdateNotify();

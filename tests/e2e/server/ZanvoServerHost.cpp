@@ -13,6 +13,7 @@
 #include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
+#include "MessageQueue.h"
 
 #include <windows.h>
 
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
     };
     int exitCode = 0;
     {
-        DdeServer server(&supplier, settings);
+        DdeServer server(PlatformDdeApi(), PlatformMessageQueue(), &supplier, settings);
         supplier.SetDataListener(&server);
         if (!server.Start()) {
             std::printf("start failed\n");

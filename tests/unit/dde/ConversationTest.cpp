@@ -41,7 +41,7 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     ASSERT_TRUE(model.StartAdvise(hconv, "IBM,2,P"));
     EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
     // Before any data there is nothing to send; data is advised as it comes.
-    CurrentMessageQueue().DispatchWaiting();
+    PlatformMessageQueue().DispatchWaiting();
     EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), IsEmpty());
     fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
     EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
@@ -49,7 +49,7 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     // and an advise after a request does not send the unchanged text again.
     EXPECT_EQ(Text(model.Request(hconv, "ibm,2,p")), "7.250000\n\n");
     EXPECT_TRUE(model.StartAdvise(hconv, "Ibm,2,P"));
-    CurrentMessageQueue().DispatchWaiting();
+    PlatformMessageQueue().DispatchWaiting();
     EXPECT_THAT(model.Advised(hconv, "IBM,2,P"), SizeIs(1));
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(1));
     // Data that came before the loop was made (here between a request and the advise) is sent
@@ -59,7 +59,7 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     fake::BackFill(*dm->tickSets[1], {fake::Trade(1000, 8.5, 100)});
     ASSERT_TRUE(model.StartAdvise(other, "IBM,2,P"));
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), IsEmpty());
-    CurrentMessageQueue().DispatchWaiting();
+    PlatformMessageQueue().DispatchWaiting();
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), ElementsAre(std::string("8.500000\n\n\0", 11)));
 }
 
@@ -130,7 +130,7 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     // Updates of a gone conversation are dropped; nothing is stopped inside the notification.
     fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
     EXPECT_FALSE(fake::Stopped(*dm->tickSets[0]));
-    CurrentMessageQueue().DispatchWaiting();
+    PlatformMessageQueue().DispatchWaiting();
     EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
     EXPECT_TRUE(fake::Stopped(*dm->tickSets[1]));
     EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
@@ -167,7 +167,7 @@ TEST_F(ServerTest, NewConversationOnAGoneOnesHandleInheritsNothing) {
     fake::BackFill(*dm->tickSets[0], {fake::Trade(1000, 7.25, 100)});
     ASSERT_EQ(model.Connect("Zanvo", "TS", gone), gone);
     EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
-    CurrentMessageQueue().DispatchWaiting();
+    PlatformMessageQueue().DispatchWaiting();
     EXPECT_TRUE(model.IsConnected(gone));
     EXPECT_EQ(Text(model.Request(gone, "IBM,2,P")), "\n\n");
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(2));

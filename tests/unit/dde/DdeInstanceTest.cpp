@@ -13,12 +13,11 @@ HDDEDATA Callback(std::uint32_t, std::uint32_t, HCONV, HSZ, HSZ, HDDEDATA, std::
 class DdeInstanceTest : public testing::Test {
 protected:
     DdeModel model;
-    ScopedDdeApi install{model};
 };
 
 TEST_F(DdeInstanceTest, RegistersTheServiceUntilUninitializedOrDestroyed) {
     {
-        DdeInstance dde;
+        DdeInstance dde{model};
         ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
         EXPECT_TRUE(model.IsRegistered("Zanvo"));
         EXPECT_EQ(model.OpenStringHandles(), 0);
@@ -26,7 +25,7 @@ TEST_F(DdeInstanceTest, RegistersTheServiceUntilUninitializedOrDestroyed) {
         EXPECT_FALSE(model.IsRegistered("Zanvo"));
         ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
     }
-    { DdeInstance never; }
+    { DdeInstance never{model}; }
     EXPECT_EQ(model.LiveInstances(), 0u);
     EXPECT_EQ(model.OpenStringHandles(), 0);
     EXPECT_EQ(model.Uninitialized(), 2);
@@ -37,7 +36,7 @@ TEST_F(DdeInstanceTest, FailedInitializationOrRegistrationLeavesNoInstance) {
     for (const DdeOp failing : {DdeOp::Initialize, DdeOp::NameService, DdeOp::CreateStringHandle}) {
         SCOPED_TRACE(static_cast<int>(failing));
         model.SetFailing(failing, true);
-        DdeInstance dde;
+        DdeInstance dde{model};
         EXPECT_FALSE(dde.Initialize(Callback, "Zanvo"));
         EXPECT_EQ(dde.Id(), 0u);
         EXPECT_EQ(model.LiveInstances(), 0u);
@@ -48,7 +47,7 @@ TEST_F(DdeInstanceTest, FailedInitializationOrRegistrationLeavesNoInstance) {
 }
 
 TEST_F(DdeInstanceTest, QueryStringReturnsTheWholeText) {
-    DdeInstance dde;
+    DdeInstance dde{model};
     ASSERT_TRUE(dde.Initialize(Callback, "Zanvo"));
     const std::string longest(255, 'x');
     const HSZ full = model.DdeCreateStringHandleA(dde.Id(), longest.c_str(), CP_WINANSI);

@@ -27,12 +27,14 @@ public:
 
 } // namespace
 
-class ReconnectTest : public ServerTest {
-protected:
-    ReconnectTest() { SetMessageQueue(&queue); }
-    ~ReconnectTest() override { SetMessageQueue(nullptr); }
-
+// The queue is a base so that it is made before the server that keeps it.
+struct WithScriptedQueue {
     ScriptedQueue queue;
+};
+
+class ReconnectTest : protected WithScriptedQueue, public ServerTest {
+protected:
+    ReconnectTest() : ServerTest(queue) {}
 };
 
 TEST_F(ReconnectTest, WithoutReconnectEveryTopicIsRecreatedSnapshotsFirst) {

@@ -38,14 +38,16 @@ inline std::string Text(const std::optional<std::string>& data) {
 
 class ServerTest : public ::testing::Test {
 protected:
-    ServerTest() {
+    ServerTest() : ServerTest(PlatformMessageQueue()) {}
+    // A server that posts its later work to queue and dispatches it there.
+    explicit ServerTest(MessageQueue& queue) : server{model, queue, &supplier, ServerTestSettings} {
         supplier.SetDataListener(&server);
         SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
     }
 
     ~ServerTest() override {
         // Tasks left in the thread's queue must not reach the next test's server.
-        CurrentMessageQueue().DispatchWaiting();
+        PlatformMessageQueue().DispatchWaiting();
         SetDataManagerSource(nullptr);
         Clock::SetFixed(std::nullopt);
     }
@@ -84,8 +86,7 @@ protected:
 
     ScriptReset reset;
     DdeModel model;
-    ScopedDdeApi scopedApi{model};
     DataSupplier supplier;
-    DdeServer server{&supplier, ServerTestSettings};
+    DdeServer server;
     fake::FakeMondrel* dm = nullptr;
 };
