@@ -99,6 +99,11 @@ private:
     bool DisconnectConversation(HCONV hconv);
     void CloseAllConversations(bool disconnect);
 
+    // The one path of every update: the subscription's topic, its builder's text made anew by
+    // format, then the advise of the item's loops.
+    template <typename Builder, typename Topics, typename Format>
+    void Deliver(const Topics& topics, const typename Topics::key_type& key, const char* topicName,
+                 Format format);
     bool AdviseChanges(HCONV hconv, const char* topic, const std::string& request);
     // DdePostAdvise, tried again for as long as each failure reveals a conversation gone.
     bool PostAdvise(HSZ topic, HSZ item);

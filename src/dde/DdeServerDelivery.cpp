@@ -12,54 +12,47 @@ TextBuilder* DdeServer::FindBuilder(const DdeKey& key) const {
     return it == m_builders.end() ? nullptr : it->second.get();
 }
 
-void DdeServer::OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) {
+template <typename Builder, typename Topics, typename Format>
+void DdeServer::Deliver(const Topics& topics, const typename Topics::key_type& key,
+                        const char* topicName, Format format) {
     // Data of a request that has not returned yet, or of a topic already removed.
-    const auto it = m_bars.find(barSet);
-    if (it == m_bars.end()) {
+    const auto it = topics.find(key);
+    if (it == topics.end()) {
         return;
     }
-    const BarTopic& topic = it->second;
-    auto* builder = static_cast<LineListBuilder*>(FindBuilder(topic.ddeKey));
+    const auto& topic = it->second;
+    auto* builder = static_cast<Builder*>(FindBuilder(topic.ddeKey));
     KOLVANE_ASSERT(builder);
     if (!builder) {
         return;
     }
-    DataFormatter::FormatBars(topic.request.symbol, topic.format, info, builder);
+    format(topic, builder);
     // Copied: DDEML calls the server back within the advise, and those calls may add topics.
     const DdeKey ddeKey = topic.ddeKey;
-    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_BAR, ddeKey.request));
+    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, topicName, ddeKey.request));
+}
+
+void DdeServer::OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) {
+    Deliver<LineListBuilder>(
+        m_bars, barSet, ZANVO_TOPIC_BAR, [&info](const BarTopic& topic, LineListBuilder* builder) {
+            DataFormatter::FormatBars(topic.request.symbol, topic.format, info, builder);
+        });
 }
 
 void DdeServer::OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) {
-    const auto it = m_ticks.find(tickSet);
-    if (it == m_ticks.end()) {
-        return;
-    }
-    const TickTopic& topic = it->second;
-    auto* builder = static_cast<LineListBuilder*>(FindBuilder(topic.ddeKey));
-    KOLVANE_ASSERT(builder);
-    if (!builder) {
-        return;
-    }
-    DataFormatter::FormatTicks(topic.request.symbol, topic.format, info, builder);
-    const DdeKey ddeKey = topic.ddeKey;
-    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_TICK, ddeKey.request));
+    Deliver<LineListBuilder>(m_ticks, tickSet, ZANVO_TOPIC_TICK,
+                             [&info](const TickTopic& topic, LineListBuilder* builder) {
+                                 DataFormatter::FormatTicks(topic.request.symbol, topic.format,
+                                                            info, builder);
+                             });
 }
 
 void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) {
-    const auto it = m_snapshots.find(key);
-    if (it == m_snapshots.end()) {
-        return;
-    }
-    const SnapshotTopic& topic = it->second;
-    auto* builder = static_cast<PlainTextBuilder*>(FindBuilder(topic.ddeKey));
-    KOLVANE_ASSERT(builder);
-    if (!builder) {
-        return;
-    }
-    DataFormatter::FormatSnapshot(topic.symbol, topic.format, info, builder);
-    const DdeKey ddeKey = topic.ddeKey;
-    KOLVANE_ASSERT(AdviseChanges(ddeKey.hconv, ZANVO_TOPIC_SNAPSHOT, ddeKey.request));
+    Deliver<PlainTextBuilder>(m_snapshots, key, ZANVO_TOPIC_SNAPSHOT,
+                              [&info](const SnapshotTopic& topic, PlainTextBuilder* builder) {
+                                  DataFormatter::FormatSnapshot(topic.symbol, topic.format, info,
+                                                                builder);
+                              });
 }
 
 bool DdeServer::AdviseChanges(HCONV hconv, const char* topic, const std::string& item) {
