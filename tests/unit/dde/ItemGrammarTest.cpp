@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -85,40 +87,27 @@ TEST(ItemGrammar, RefusesWithExactlyTheLineOfItsCause) {
 }
 
 TEST(ItemGrammar, ReadsOptionsInAnyCaseAndOrder) {
+    const ScopedDisplayZone gmt(1, 0);
     TakeDiagnostics();
     // Runs of commas and a trailing comma give no empty parameter.
-    const auto ticks = DdeServer::CreateTickTopic(" ibm ,,10,p,Reverse,", nullptr);
-    ASSERT_TRUE(ticks);
-    EXPECT_EQ(ticks->request.symbol, "IBM");
-    EXPECT_EQ(ticks->request.count, 10);
-    EXPECT_THAT(ticks->format.fields, ElementsAre(tfPrice));
-    EXPECT_TRUE(ticks->format.reverse);
-    EXPECT_FALSE(ticks->format.headers);
-
+    const auto ticks = DdeServer::CreateTickTopic(" ibm ,,10,p,Reverse,", nullptr).value();
+    EXPECT_EQ(std::tie(ticks.request.symbol, ticks.format.count, ticks.format.reverse),
+              std::make_tuple(std::string("IBM"), 10, true));
+    EXPECT_THAT(ticks.format.fields, ElementsAre(tfPrice));
     const auto daily =
-        DdeServer::CreateBarTopic("IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL", nullptr);
-    ASSERT_TRUE(daily);
-    EXPECT_EQ(daily->request.interval, -1);
-    EXPECT_EQ(daily->format.count, 3);
-    EXPECT_THAT(daily->format.fields, ElementsAre(bfClose, bfClose));
-    EXPECT_TRUE(daily->request.fill && daily->format.reverse && daily->format.headers);
-    EXPECT_FALSE(daily->request.customSession);
-
-    const ScopedDisplayZone gmt(1, 0);
-    const auto minutes = DdeServer::CreateBarTopic("IBM,1,10,C,ALLSESSIONS,9:30-16:00", nullptr);
-    ASSERT_TRUE(minutes);
-    EXPECT_EQ(minutes->request.interval, 1);
-    EXPECT_TRUE(minutes->request.customSession);
-    EXPECT_EQ(minutes->request.sessionStart, 34200);
-    EXPECT_EQ(minutes->request.sessionEnd, 57600);
-
-    const auto snapshot = DdeServer::CreateSnapshotTopic("ibm,b,Vertical,a,B", nullptr);
-    ASSERT_TRUE(snapshot);
-    EXPECT_EQ(snapshot->symbol, "IBM");
-    EXPECT_TRUE(snapshot->format.vertical);
-    EXPECT_THAT(
-        snapshot->format.fields,
-        ElementsAre(SnapshotQualifierId(10), SnapshotQualifierId(11), SnapshotQualifierId(10)));
+        DdeServer::CreateBarTopic("IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL", nullptr)
+            .value();
+    EXPECT_EQ(std::tie(daily.request.interval, daily.request.fill, daily.request.customSession,
+                       daily.format.headers, daily.format.reverse),
+              std::make_tuple(-1, true, false, true, true));
+    EXPECT_THAT(daily.format.fields, ElementsAre(bfClose, bfClose));
+    const auto minutes = DdeServer::CreateBarTopic("IBM,1,10,C,9:30-16:00", nullptr).value();
+    EXPECT_EQ(std::tie(minutes.request.customSession, minutes.request.sessionStart,
+                       minutes.request.sessionEnd),
+              std::make_tuple(true, 34200, 57600));
+    const auto snapshot = DdeServer::CreateSnapshotTopic("ibm,b,Vertical,a,B", nullptr).value();
+    EXPECT_TRUE(snapshot.symbol == "IBM" && snapshot.format.vertical && !snapshot.format.headers);
+    EXPECT_THAT(snapshot.format.fields, ElementsAre(10, 11, 10));
     EXPECT_EQ(TakeDiagnostics(), Strings{});
 }
 
