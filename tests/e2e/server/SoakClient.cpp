@@ -7,12 +7,13 @@
 //
 // Conversation n spells each item with n - 1 blanks in front, which the server trims: under Wine
 // the messages of one advise to several loops on one item text share an item atom that the first
-// receiver frees, so the others could not tell their item. Once every loop has started, one more
-// conversation pokes every item, which makes the server advise its loop and so create it: a
-// conversation's own request or poke would not do, as under Wine the answer to one transaction
-// can be taken for that of the next. Each conversation has a DDEML instance of its own (under Wine
-// an instance connects once to a service and topic). Prints "subscribed" once every loop has
-// started. Exit code 0 when every loop started, 1 otherwise, 2 for bad usage.
+// receiver frees, so the others could not tell their item. An advise start makes the server create
+// the item and send its data as soon as it has some; under Wine a synchronous transaction ends at
+// any message of its conversation that is not its answer (taking it for its answer), so the loops
+// start item by item across the conversations, each advise start after the waiting messages have
+// been dispatched. Each conversation has a DDEML instance of its own (under Wine an instance
+// connects once to a service and topic). Prints "subscribed" once every loop has started. Exit
+// code 0 when every loop started, 1 otherwise, 2 for bad usage.
 #include <windows.h>
 
 #include <ddeml.h>
@@ -63,23 +64,24 @@ HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV hconv, HSZ, HSZ item, HDDEDATA
     return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
 }
 
-bool Transact(const Conversation& conversation, const std::string& item, UINT type) {
-    char data[] = "x";
+bool StartAdvise(const Conversation& conversation, const std::string& item) {
     const HSZ name = DdeCreateStringHandleA(conversation.instance, item.c_str(), CP_WINANSI);
-    const bool poke = type == XTYP_POKE;
-    const bool done =
-        DdeClientTransaction(poke ? reinterpret_cast<BYTE*>(data) : nullptr, poke ? sizeof data : 0,
-                             conversation.hconv, name, CF_TEXT, type, 60000, nullptr) != nullptr;
+    const bool done = DdeClientTransaction(nullptr, 0, conversation.hconv, name, CF_TEXT,
+                                           XTYP_ADVSTART, 60000, nullptr) != nullptr;
     DdeFreeStringHandle(conversation.instance, name);
     return done;
 }
 
+// Dispatches the waiting messages, and those that come for the given time.
 void Pump(DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+    for (ULONGLONG now = GetTickCount64();; now = GetTickCount64()) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageA(&msg);
+        }
+        if (now >= end) {
+            return;
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     }
@@ -113,28 +115,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<std::string> items(argv + 4, argv + argc);
-    s_conversations.resize(std::atoi(argv[2]) + 1);
+    s_conversations.resize(std::atoi(argv[2]));
     bool started = true;
     for (Conversation& conversation : s_conversations) {
         started = Connect(conversation, argv[1]) && started;
     }
-    Conversation& poker = s_conversations.back();
-    for (std::size_t i = 0; i + 1 < s_conversations.size(); ++i) {
-        for (const std::string& item : items) {
+    for (const std::string& item : items) {
+        for (std::size_t i = 0; i < s_conversations.size(); ++i) {
             const std::string spelt = std::string(i, ' ') + item;
             s_conversations[i].items[spelt];
-            started = Transact(s_conversations[i], spelt, XTYP_ADVSTART) && started;
-        }
-    }
-    for (std::size_t i = 0; i + 1 < s_conversations.size(); ++i) {
-        for (const std::string& item : items) {
-            started = Transact(poker, std::string(i, ' ') + item, XTYP_POKE) && started;
+            Pump(0);
+            started = StartAdvise(s_conversations[i], spelt) && started;
         }
     }
     std::printf("%s\n", started ? "subscribed" : "not every loop started");
     std::fflush(stdout);
     Pump(static_cast<DWORD>(std::atoi(argv[3])) * 1000);
-    for (std::size_t i = 0; i + 1 < s_conversations.size(); ++i) {
+    for (std::size_t i = 0; i < s_conversations.size(); ++i) {
         for (const auto& [item, received] : s_conversations[i].items) {
             std::printf("%zu\t%s\t%d\t%s\n", i + 1, item.c_str() + i, received.updates,
                         Escaped(received.text).c_str());

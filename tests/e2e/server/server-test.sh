@@ -52,7 +52,7 @@ expect_settled() {
     fail "$1 $2: $(cat "$work/out"), expected $3"
 }
 
-start_host 300
+start_host 500
 
 # 50 items in one raw conversation, each asked by a request after its advise, for 20 s while the
 # other checks run: every data message names its own item (IBM,k,P always shows k rows). Under

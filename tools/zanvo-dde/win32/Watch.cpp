@@ -173,8 +173,10 @@ private:
                 }
                 wait = static_cast<DWORD>(deadline - now);
             }
-            if (MsgWaitForMultipleObjects(1, &s_stopEvent, FALSE, wait, QS_ALLINPUT) ==
-                WAIT_OBJECT_0) {
+            // Also for messages already in the queue: a synchronous transaction's wait may have
+            // seen, and left, the answer a loop's data took the place of.
+            if (MsgWaitForMultipleObjectsEx(1, &s_stopEvent, wait, QS_ALLINPUT,
+                                            MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
                 break;
             }
             MSG msg;
