@@ -108,6 +108,21 @@ std::vector<std::string> TopicStrings(SAFEARRAY* strings) {
     return result;
 }
 
+// QueryInterface of an object that offers one interface (and those it derives from).
+template <typename Interface>
+HRESULT HandOutInterface(Interface* self, bool offered, void** object) {
+    if (!object) {
+        return E_POINTER;
+    }
+    if (!offered) {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    *object = self;
+    self->AddRef();
+    return S_OK;
+}
+
 class RtdServerObject;
 std::vector<RtdServerObject*> s_objects;
 
@@ -115,16 +130,9 @@ class RtdServerObject final : public IRtdServer {
 public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IRtdServer)) {
-            *object = static_cast<IRtdServer*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return HandOutInterface<IRtdServer>(
+            this, riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IRtdServer),
+            object);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -307,16 +315,8 @@ private:
 class RtdClassFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return HandOutInterface<IClassFactory>(
+            this, riid == IID_IUnknown || riid == IID_IClassFactory, object);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
     ULONG STDMETHODCALLTYPE Release() override {
