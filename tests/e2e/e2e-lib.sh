@@ -68,3 +68,23 @@ finish() {
     [ "$failures" -eq 0 ] && echo "all checks passed"
     exit "$failures"
 }
+
+# watched_texts FILE ITEM [LINE]: the texts a watch printed for ITEM in order, after line LINE if
+# given, without the empty ones (a loop's answer before the item has data).
+watched_texts() {
+    tail -n +$((${3:-0} + 1)) "$1" | awk -F'\t' -v item="$2" '$2 == item && $3 != ""' | cut -f3-
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# expect_exit CODE WHAT COMMAND...: COMMAND ends with exit code CODE. `wait PID` waits for a
+# process started in the background, which must end within $patience seconds.
+expect_exit() {
+    local rc=0
+    if [ "$3" = wait ] && ! eventually ended "$4"; then
+        fail "$2 still runs"
+        return
+    fi
+    "${@:3}" </dev/null >/dev/null 2>&1 || rc=$?
+    [ "$rc" -eq "$1" ] || fail "$2 exited with $rc, expected $1"
+}

@@ -14,12 +14,10 @@ shot() {
     import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$out/$2"
 }
 
-write_tarvex_ini
 write_zanvo_ini ann secret 2
 start_zanvo
 open_settings
-eventually bash -c "[ -z \"\$(\"$WINE\" \"$app/zanvo-window.exe\" text 'Zanvo Settings' 202 | tr -d '\r')\" ]"
-sleep 2 # the lamps settle on their connected state
+eventually rows_show "" green || fail "the feeds did not connect"
 shot "Zanvo Settings" settings-dialog.png
 
 open_sheet

@@ -12,24 +12,6 @@
 #include <string>
 #include <thread>
 
-namespace {
-
-int Threads() {
-    const std::string padding(100, '.');
-    auto writer = [&padding](char name) {
-        for (int i = 0; i < 300; ++i) {
-            KOLVANE_LOG(nullptr, "thread %c line %d %s\n", name, i, padding.c_str());
-        }
-    };
-    std::thread a(writer, 'A');
-    std::thread b(writer, 'B');
-    a.join();
-    b.join();
-    return 0;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     std::printf("ran\n");
@@ -47,7 +29,17 @@ int main(int argc, char** argv) {
         return 3;
     }
     if (mode == "threads") {
-        return Threads();
+        const std::string padding(100, '.');
+        auto writer = [&padding](char name) {
+            for (int i = 0; i < 300; ++i) {
+                KOLVANE_LOG(nullptr, "thread %c line %d %s\n", name, i, padding.c_str());
+            }
+        };
+        std::thread a(writer, 'A');
+        std::thread b(writer, 'B');
+        a.join();
+        b.join();
+        return 0;
     }
     if (mode == "pure-call") {
         PureCallDerived derived;

@@ -7,7 +7,6 @@
 //   busy MS                    takes no message for MS ms (a spreadsheet busy recalculating)
 //   disconnect ID              DisconnectData
 //   heartbeat                  Heartbeat
-//   terminate                  ServerTerminate, then lets go of the server
 //   until-disconnect MS        runs the message loop until the server calls Disconnect
 // and prints what happens: "connect ID VALUE", "notify", "refresh N" followed by N lines
 // "value ID VALUE", "heartbeat N", "disconnected"; a VALUE is "R8 x", "DATE x", "BSTR text" or
@@ -18,11 +17,11 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -31,28 +30,13 @@ int s_failures = 0;
 bool s_disconnected = false;
 IRtdServer* s_server = nullptr;
 
-void Print(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fflush(stdout);
-}
-
-void Fail(const char* what, HRESULT hr) {
-    Print("error %s %08lx\n", what, static_cast<unsigned long>(hr));
-    ++s_failures;
-}
-
-std::string Narrow(BSTR text) {
-    if (!text) {
-        return {};
+bool Failed(const std::string& what, HRESULT hr) {
+    if (SUCCEEDED(hr)) {
+        return false;
     }
-    const int wide = static_cast<int>(::SysStringLen(text));
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, wide, result.data(), length, nullptr, nullptr);
-    return result;
+    std::printf("error %s %08lx\n", what.c_str(), static_cast<unsigned long>(hr));
+    ++s_failures;
+    return true;
 }
 
 std::string Describe(const VARIANT& value) {
@@ -64,29 +48,23 @@ std::string Describe(const VARIANT& value) {
     case VT_DATE:
         std::snprintf(text, sizeof(text), "DATE %.10g", value.date);
         return text;
-    case VT_BSTR:
-        return "BSTR " + Narrow(value.bstrVal);
+    case VT_BSTR: // the server's texts are ASCII
+        return "BSTR " + std::string(value.bstrVal, value.bstrVal + ::SysStringLen(value.bstrVal));
     case VT_ERROR:
         std::snprintf(text, sizeof(text), "ERROR %08lx", static_cast<unsigned long>(value.scode));
         return text;
     default:
-        std::snprintf(text, sizeof(text), "VT %u", value.vt);
-        return text;
+        return "VT " + std::to_string(value.vt);
     }
 }
 
 void Refresh() {
-    if (!s_server) {
-        return;
-    }
     LONG count = 0;
     SAFEARRAY* values = nullptr;
-    const HRESULT hr = s_server->RefreshData(&count, &values);
-    if (FAILED(hr)) {
-        Fail("RefreshData", hr);
+    if (!s_server || Failed("RefreshData", s_server->RefreshData(&count, &values))) {
         return;
     }
-    Print("refresh %ld\n", static_cast<long>(count));
+    std::printf("refresh %ld\n", static_cast<long>(count));
     for (LONG i = 0; i < count; ++i) {
         VARIANT id;
         VARIANT value;
@@ -97,7 +75,7 @@ void Refresh() {
         ::SafeArrayGetElement(values, idIndex, &id);
         ::SafeArrayGetElement(values, valueIndex, &value);
         ::VariantChangeType(&id, &id, 0, VT_I4);
-        Print("value %ld %s\n", static_cast<long>(id.lVal), Describe(value).c_str());
+        std::printf("value %ld %s\n", static_cast<long>(id.lVal), Describe(value).c_str());
         ::VariantClear(&id);
         ::VariantClear(&value);
     }
@@ -108,12 +86,12 @@ void Refresh() {
 class UpdateEvent final : public RtdCallback {
 public:
     HRESULT STDMETHODCALLTYPE UpdateNotify() override {
-        Print("notify\n");
+        std::printf("notify\n");
         ::PostThreadMessageA(::GetCurrentThreadId(), kRefresh, 0, 0);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Disconnect() override {
-        Print("disconnected\n");
+        std::printf("disconnected\n");
         s_disconnected = true;
         return S_OK;
     }
@@ -121,14 +99,11 @@ public:
 
 UpdateEvent s_event;
 
-// Runs the loop for ms, or until done() holds.
-template <typename Done> void Pump(DWORD ms, const Done& done) {
+// Runs the loop for ms, or until the server calls Disconnect if untilDisconnect.
+void Pump(DWORD ms, bool untilDisconnect) {
     const ULONGLONG end = ::GetTickCount64() + ms;
-    while (!done()) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= end) {
-            return;
-        }
+    for (ULONGLONG now = ::GetTickCount64(); now < end && !(untilDisconnect && s_disconnected);
+         now = ::GetTickCount64()) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -142,24 +117,17 @@ template <typename Done> void Pump(DWORD ms, const Done& done) {
     }
 }
 
+// The topic strings "S1|S2|..." (ASCII) as the array of BSTR variants a spreadsheet passes.
 SAFEARRAY* TopicStrings(const std::string& joined) {
-    std::vector<std::string> parts;
+    const auto count = static_cast<ULONG>(std::count(joined.begin(), joined.end(), '|') + 1);
+    SAFEARRAY* strings = ::SafeArrayCreateVector(VT_VARIANT, 0, count);
     std::stringstream stream(joined);
     std::string part;
-    while (std::getline(stream, part, '|')) {
-        parts.push_back(part);
-    }
-    SAFEARRAY* strings = ::SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(parts.size()));
-    for (LONG i = 0; i < static_cast<LONG>(parts.size()); ++i) {
+    for (LONG i = 0; std::getline(stream, part, '|'); ++i) {
+        const std::wstring wide(part.begin(), part.end());
         VARIANT value;
-        ::VariantInit(&value);
         value.vt = VT_BSTR;
-        const std::string& text = parts[static_cast<std::size_t>(i)];
-        const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(),
-                                                 static_cast<int>(text.size()), nullptr, 0);
-        value.bstrVal = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), value.bstrVal,
-                              length);
+        value.bstrVal = ::SysAllocString(wide.c_str());
         ::SafeArrayPutElement(strings, &i, &value);
         ::VariantClear(&value);
     }
@@ -168,81 +136,52 @@ SAFEARRAY* TopicStrings(const std::string& joined) {
 
 void Start() {
     CLSID clsid;
-    HRESULT hr = ::CLSIDFromProgID(L"Zanvo.RTD", &clsid);
-    if (FAILED(hr)) {
-        Fail("CLSIDFromProgID", hr);
+    if (Failed("CLSIDFromProgID", ::CLSIDFromProgID(L"Zanvo.RTD", &clsid))) {
         return;
     }
     const ULONGLONG began = ::GetTickCount64();
-    hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(IRtdServer),
-                            reinterpret_cast<void**>(&s_server));
-    if (FAILED(hr)) {
-        Fail("CoCreateInstance", hr);
+    if (Failed("CoCreateInstance",
+               ::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(IRtdServer),
+                                  reinterpret_cast<void**>(&s_server)))) {
         return;
     }
     LONG result = 0;
-    hr = s_server->ServerStart(&s_event, &result);
-    if (FAILED(hr)) {
-        Fail("ServerStart", hr);
-        return;
+    if (!Failed("ServerStart", s_server->ServerStart(&s_event, &result))) {
+        std::printf("start %ld %llu ms\n", static_cast<long>(result),
+                    static_cast<unsigned long long>(::GetTickCount64() - began));
     }
-    Print("start %ld %llu ms\n", static_cast<long>(result),
-          static_cast<unsigned long long>(::GetTickCount64() - began));
 }
 
 void Run(const std::string& command, std::istringstream& args) {
+    LONG number = 0;
+    args >> number;
     if (command == "start") {
         Start();
-        return;
-    }
-    if (command == "pump" || command == "busy" || command == "until-disconnect") {
-        DWORD ms = 0;
-        args >> ms;
-        if (command == "busy") {
-            ::Sleep(ms);
-        } else if (command == "pump") {
-            Pump(ms, [] { return false; });
-        } else {
-            Pump(ms, [] { return s_disconnected; });
-        }
-        return;
-    }
-    if (!s_server) {
-        Fail(command.c_str(), E_POINTER);
-        return;
-    }
-    HRESULT hr = S_OK;
-    if (command == "connect") {
-        LONG id = 0;
+    } else if (command == "pump" || command == "until-disconnect") {
+        Pump(static_cast<DWORD>(number), command == "until-disconnect");
+    } else if (command == "busy") {
+        ::Sleep(static_cast<DWORD>(number));
+    } else if (!s_server) {
+        Failed(command, E_POINTER);
+    } else if (command == "connect") {
         std::string joined;
-        args >> id;
         args.ignore(1);
         std::getline(args, joined);
         SAFEARRAY* strings = TopicStrings(joined);
         VARIANT_BOOL getNew = VARIANT_TRUE;
         VARIANT value;
         ::VariantInit(&value);
-        hr = s_server->ConnectData(id, &strings, &getNew, &value);
-        if (SUCCEEDED(hr)) {
-            Print("connect %ld %s\n", static_cast<long>(id), Describe(value).c_str());
+        if (!Failed(command, s_server->ConnectData(number, &strings, &getNew, &value))) {
+            std::printf("connect %ld %s\n", static_cast<long>(number), Describe(value).c_str());
         }
         ::VariantClear(&value);
         ::SafeArrayDestroy(strings);
     } else if (command == "disconnect") {
-        LONG id = 0;
-        args >> id;
-        hr = s_server->DisconnectData(id);
+        Failed(command, s_server->DisconnectData(number));
     } else if (command == "heartbeat") {
         LONG beat = 0;
-        hr = s_server->Heartbeat(&beat);
-        Print("heartbeat %ld\n", static_cast<long>(beat));
-    } else if (command == "terminate") {
-        hr = s_server->ServerTerminate();
-        s_server->Release();
-        s_server = nullptr;
-    }
-    if (FAILED(hr)) {
-        Fail(command.c_str(), hr);
+        Failed(command, s_server->Heartbeat(&beat));
+        std::printf("heartbeat %ld\n", static_cast<long>(beat));
     }
 }
 
@@ -253,6 +192,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: zanvo-rtd-client PLAN\n");
         return 100;
     }
+    // The test reads the output while the client runs.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::CoInitialize(nullptr);
     std::ifstream plan(argv[1]);
     std::string line;

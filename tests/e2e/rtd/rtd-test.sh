@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
 # The tray program as a spreadsheet's real-time data server ("Zanvo.RTD"), played by
-# zanvo-rtd-client in another Wine process: exact values and types per cell, refusals as #N/A,
-# changes arriving, conflation while the client is busy, a reconnection and a new time-zone mode
-# from the settings dialog reaching the cells, Disconnect on Exit; first with the tray
-# program running, then started by COM ("-Embedding"), which runs the same tray program.
+# zanvo-rtd-client in another Wine process: "/RegServer" and "-unregserver" write and remove the
+# class, its application identifier and the type library that marshals its interfaces; exact
+# values and types per cell, refusals as #N/A, changes arriving, conflation while the client is
+# busy, a reconnection and a new time-zone mode from the settings dialog reaching the cells,
+# Disconnect on Exit; first with the tray program running, then started by COM ("-Embedding"),
+# which runs the same tray program. A spreadsheet's own registration of IRtdServer's marshalling
+# stays as it was through registering and removing ours.
 #   usage: rtd-test.sh BIN_DIR WORK_DIR
 . "$(dirname "$0")/../app/app-lib.sh" "$@"
 cp "$bin_dir/zanvo-rtd-client.exe" "$app/"
 na='ERROR 800a07fa'
-
-unregister() {
+appid='{484BDA29-8509-416C-8421-AAE51EDF960B}'
+libid='{1D32095B-9C2F-4DC7-98C8-024D066E4E9B}'
+clsid='{9B870929-4CFB-4629-B974-6468D51B06DD}'
+server_key='HKCR\Interface\{EC0E6191-DB51-11D3-8F3E-00C04F3651B8}'
+event_key='HKCR\Interface\{A43788C1-D91B-11D3-8F39-00C04F3651B8}'
+reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
+cleanup() {
+    stop_started
     "$WINE" "$app/Zanvo.exe" /UnregServer </dev/null >/dev/null 2>&1 || true
+    "$WINE" reg delete "$server_key" /f >/dev/null 2>&1 || true
 }
-trap 'stop_started; unregister' EXIT
+trap cleanup EXIT
 
 # rtd NAME PLAN-LINES...: runs a plan in the background; output in $work/NAME, pid in rtd_pid.
 rtd() {
@@ -34,6 +44,20 @@ values() {
         $1 = ""; $2 = ""; sub(/^  /, ""); print }'
 }
 
+expect_exit 0 /RegServer "$WINE" "$app/Zanvo.exe" /RegServer
+reg query "HKCR\\AppID\\$appid" /ve | grep -q 'REG_SZ[[:space:]]*Zanvo2$' || fail "AppID default value"
+reg query "HKCR\\AppID\\Zanvo2.EXE" /v AppID | grep -qF "$appid" || fail "Zanvo2.EXE AppID value"
+reg query "HKCR\\TypeLib\\$libid\\1.0" /ve | grep -q 'Zanvo2 1.0 Type Library' ||
+    fail "type library not registered"
+reg query "HKCR\\TypeLib\\$libid\\1.0\\0\\win64" /ve | grep -qi 'Zanvo.exe' ||
+    fail "type library file is not the program"
+reg query "HKCR\\Zanvo.RTD\\CLSID" /ve | grep -qF "$clsid" || fail "no ProgID Zanvo.RTD"
+reg query "HKCR\\CLSID\\$clsid\\LocalServer32" /ve | grep -qi 'Zanvo.exe"$' || fail "no LocalServer32"
+for key in "$server_key" "$event_key"; do
+    reg query "$key\\TypeLib" /ve | grep -qF "$libid" || fail "$key is not marshalled by our library"
+done
+win app-exists && fail "registration must not run the program"
+
 # MSFT never changes; IBM's bid rises by 0.01 every 100 ms. Daily MSFT bars for the last ten
 # days, so that the bar grid ending today holds some of them.
 lines=('symbol IBM zone 5' 'symbol MSFT zone 5'
@@ -47,12 +71,7 @@ for k in $(seq 1 1500); do
     lines+=("at $((k * 100)) quote IBM 9=$(awk -v k="$k" 'BEGIN { printf "%.2f", 100 + k / 100 }')")
 done
 write_scenario "${lines[@]}"
-write_tarvex_ini
 write_zanvo_ini ann secret 1 "$scenario_address"
-
-rc=0
-"$WINE" "$app/Zanvo.exe" /RegServer </dev/null >/dev/null 2>&1 || rc=$?
-[ "$rc" -eq 0 ] || fail "/RegServer exited with $rc"
 
 # 1. The tray program runs; its class object serves the client. The computer is in New York.
 export TZ=America/New_York
@@ -69,8 +88,8 @@ rtd running start \
     'connect 26 Bars|MSFT,5,5,DX|1|D' 'connect 27 Snapshot' \
     'pump 3000' 'busy 3000' 'pump 1500' 'heartbeat' 'disconnect 11' 'pump 1000' \
     'until-disconnect 120000'
-heard() { grep -q "^$2" "$work/$1.out"; }
-patience=40 eventually heard running 'heartbeat' || fail "the client did not get through: $(cat "$work/running.out")"
+patience=40 eventually grep -q '^heartbeat' "$work/running.out" ||
+    fail "the client did not get through: $(cat "$work/running.out")"
 sleep 1
 
 # Exact values and types. Times are GMT here (Timezone=1): 2009-07-21 14:14:59 is day 40015.
@@ -146,9 +165,7 @@ rtd embedded start 'connect 1 Snapshot|MSFT|A' 'pump 4000' 'until-disconnect 600
 eventually win app-exists || fail "COM start made no main window"
 served_text Snapshot "MSFT,B" >/dev/null
 start_zanvo
-rc=0
-wait "$zanvo_pid" || rc=$?
-[ "$rc" -eq 1 ] || fail "a second start exited with $rc"
+expect_exit 1 "a second start" wait "$zanvo_pid"
 sleep 4
 win app-command 32770 || fail "no main window to exit"
 wait "$rtd_pid" || fail "client: $(cat "$work/embedded.out")"
@@ -156,4 +173,26 @@ wait "$rtd_pid" || fail "client: $(cat "$work/embedded.out")"
 expect_line embedded disconnected
 eventually bash -c "! \"$WINE\" \"$app/zanvo-window.exe\" app-exists" || fail "the program did not end"
 expect_no_assertions
+
+# "-unregserver" removes it all and keeps the AppID key itself.
+expect_exit 0 -unregserver "$WINE" "$app/Zanvo.exe" -unregserver
+reg query "HKCR\\AppID" >/dev/null || fail "the AppID key itself must stay"
+for key in "HKCR\\AppID\\$appid" "HKCR\\AppID\\Zanvo2.EXE" "HKCR\\TypeLib\\$libid\\1.0" "HKCR\\Zanvo.RTD" \
+    "HKCR\\CLSID\\$clsid" "$server_key" "$event_key"; do
+    reg query "$key" >/dev/null && fail "$key left behind"
+done
+
+# A spreadsheet registered IRtdServer's marshalling with its own library: registering and
+# removing ours leave that key exactly as it was; our IRTDUpdateEvent key comes and goes.
+"$WINE" reg add "$server_key" /ve /d IRtdServer /f >/dev/null 2>&1
+"$WINE" reg add "$server_key\\TypeLib" /ve /d '{00020813-0000-0000-C000-000000000046}' /f >/dev/null 2>&1
+"$WINE" reg add "$server_key\\TypeLib" /v Version /d 1.9 /f >/dev/null 2>&1
+"$WINE" reg add "$server_key\\ProxyStubClsid32" /ve /d '{00020424-0000-0000-C000-000000000046}' /f >/dev/null 2>&1
+foreign=$(reg query "$server_key" /s)
+for switch in /RegServer /UnregServer; do
+    expect_exit 0 "$switch with a foreign key" "$WINE" "$app/Zanvo.exe" $switch
+    [ "$(reg query "$server_key" /s)" = "$foreign" ] ||
+        fail "$switch changed the foreign key: $(reg query "$server_key" /s)"
+done
+reg query "$event_key" >/dev/null && fail "$event_key left behind"
 echo "PASS"
