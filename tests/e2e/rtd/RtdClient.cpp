@@ -1,6 +1,6 @@
 // A real-time data client that behaves as a spreadsheet does: a single-threaded apartment, the
 // server made from its ProgID in another process, a callback object of its own, UpdateNotify
-// answered by RefreshData from the message loop. It runs a plan, one command a line:
+// answered by RefreshData from the message loop. It runs its arguments, one command each:
 //   start                      CoCreateInstance("Zanvo.RTD") and ServerStart
 //   connect ID S1|S2|...       ConnectData with these topic strings
 //   pump MS                    runs the message loop for MS ms
@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -188,21 +187,14 @@ void Run(const std::string& command, std::istringstream& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zanvo-rtd-client PLAN\n");
-        return 100;
-    }
     // The test reads the output while the client runs.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::CoInitialize(nullptr);
-    std::ifstream plan(argv[1]);
-    std::string line;
-    while (std::getline(plan, line)) {
-        std::istringstream args(line);
+    for (int i = 1; i < argc; ++i) {
+        std::istringstream args(argv[i]);
         std::string command;
-        if (args >> command && command[0] != '#') {
-            Run(command, args);
-        }
+        args >> command;
+        Run(command, args);
     }
     if (s_server) {
         s_server->Release();

@@ -24,12 +24,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# rtd NAME PLAN-LINES...: runs a plan in the background; output in $work/NAME, pid in rtd_pid.
+# rtd NAME COMMANDS...: runs the client in the background; output in $work/NAME, pid in rtd_pid.
 rtd() {
-    local name=$1
-    shift
-    printf '%s\n' "$@" >"$work/$name.plan"
-    "$WINE" "$app/zanvo-rtd-client.exe" "Z:$work/$name.plan" </dev/null >"$work/$name.out" 2>&1 &
+    "$WINE" "$app/zanvo-rtd-client.exe" "${@:2}" </dev/null >"$work/$1.out" 2>&1 &
     rtd_pid=$!
     started+=("$rtd_pid")
 }
