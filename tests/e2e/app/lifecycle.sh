@@ -5,7 +5,6 @@
 # "Exit" from the icon's menu, which withdraws the DDE service, ends every client's conversation
 # and the process with exit code 0.
 . "$(dirname "$0")/app-lib.sh" "$@"
-version=$3 # major.minor.build from the build
 
 # Without Zanvo.ini the program says "Unable to load Application Settings", offers no DDE service
 # and ends with exit code 0 once the message is closed. A switch followed by another argument is
@@ -65,7 +64,7 @@ eventually closed "Zanvo Settings" || fail "Close did not close the settings dia
 # opened again, takes the activation away and the About box closes itself.
 win app-command 32772
 wait_dialog "About Zanvo"
-IFS=. read -r major minor build _ <<<"$version"
+IFS=. read -r major minor build _ <<<"$3" # the version of the build
 line=$(win text "About Zanvo" 213)
 [[ "$line" =~ ^Version:\ $major\.$minor\ \ Build:\ $build\ \ Date:\ [A-Z][a-z][a-z]\ [\ 1-3][0-9]\ [0-9]{4}$ ]] ||
     fail "version line '$line'"
