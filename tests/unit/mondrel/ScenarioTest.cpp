@@ -11,8 +11,6 @@ using namespace mondrel;
 
 namespace {
 
-constexpr std::int64_t kStart = 1784649600000; // 2026-07-21 16:00 UTC, in ms
-
 Scenario Parse(const std::string& text) {
     std::istringstream in(text);
     return ParseScenario(in, "test.scn", "");
@@ -59,26 +57,23 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
     EXPECT_EQ(std::get<std::string>(ibm->quote.at(0xEA72)), "Big Blue");
 }
 
-// The library's feed notifications and server messages, as lines of text.
-struct FeedEvents final : IConnectionEvents {
-    void OnRetry(IFeed*, int) override {}
-    void OnConnected(IFeed* feed, int code) override { Feed("connected", feed, code); }
-    void OnDisconnected(IFeed* feed, int code) override { Feed("disconnected", feed, code); }
-    void OnFeedList(IFeed*, const char*) override {}
-    void OnServerMessage(const char* text) override { events.push_back(text); }
-    void OnHeartbeat(MondrelTime) override {}
-    void Feed(const char* what, IFeed* feed, int code) {
-        events.push_back(std::string(what) + " " + std::to_string(feed->GetFeedId()) + " " +
-                         std::to_string(code));
-    }
-    std::vector<std::string> events;
-};
-
 // The feed of a file that cannot be read fails and says why; the others connect.
 TEST(ScenarioEngine, AMissingFileFailsItsFeedAndSaysWhy) {
-    std::int64_t now = kStart;
+    struct Recorder final : IConnectionEvents {
+        void OnRetry(IFeed*, int) override {}
+        void OnConnected(IFeed* feed, int code) override { Feed("connected", feed, code); }
+        void OnDisconnected(IFeed* feed, int code) override { Feed("disconnected", feed, code); }
+        void OnFeedList(IFeed*, const char*) override {}
+        void OnServerMessage(const char* text) override { events.push_back(text); }
+        void OnHeartbeat(MondrelTime) override {}
+        void Feed(const std::string& what, IFeed* feed, int code) {
+            events.push_back(what + " " + std::to_string(feed->GetFeedId()) + " " +
+                             std::to_string(code));
+        }
+        std::vector<std::string> events;
+    } recorder;
+    std::int64_t now = 1784649600000; // 2026-07-21 16:00 UTC, in ms
     Engine engine([&] { return now; });
-    FeedEvents recorder;
     engine.AddConnectionListener(&recorder);
     engine.SetTextOption(moDomTickAddress, "scenario:/nonexistent/none.scn");
     engine.ConnectFeeds("user", "secret", 1, 0);

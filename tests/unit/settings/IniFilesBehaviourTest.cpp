@@ -1,6 +1,6 @@
-// The ini format as the settings store reads and writes it. Built natively (the portable reader
-// and writer) and for Windows, where the same cases run against the private-profile functions,
-// so the two are held to one behaviour.
+// The ini format as the settings store reads it. Built natively (the portable reader) and for
+// Windows, where the same cases run against the private-profile functions, so the two are held to
+// one behaviour.
 #include "SettingsFiles.h"
 #include "TempIniFolder.h"
 
@@ -8,9 +8,8 @@
 
 namespace {
 
-SettingsFiles& files = PlatformSettingsFiles();
-
-TEST(IniFiles, ReadsValuesAsThePrivateProfileFunctionsDo) {
+TEST(IniFiles, ReadsTextsAndIntegersAsThePrivateProfileFunctionsDo) {
+    SettingsFiles& files = PlatformSettingsFiles();
     TempIniFolder folder;
     const std::string path = folder.Write("read.ini", "top=1\r\n"
                                                       "[Connectivity]\r\n"
@@ -21,8 +20,9 @@ TEST(IniFiles, ReadsValuesAsThePrivateProfileFunctionsDo) {
                                                       "novalue\r\n"
                                                       "blank=   \r\n"
                                                       "eq=a=b\r\n"
-                                                      "[ Date Time ]\r\n"
-                                                      "later=2\r\n"
+                                                      "[ Date Time ]\n"
+                                                      "seven=7\nnegative= -12x\nplus=+5\nword=abc\n"
+                                                      "empty=\nsplit=1 2\n"
                                                       "[CONNECTIVITY]\r\n"
                                                       "second=ignored\r\n"
                                                       "[Data]\r\n"
@@ -31,7 +31,7 @@ TEST(IniFiles, ReadsValuesAsThePrivateProfileFunctionsDo) {
         const char* section;
         const char* key;
         const char* value;
-    } cases[] = {
+    } texts[] = {
         {"connectivity", "USERNAME", "bob smith"},
         {"Connectivity", "double", "quoted "},
         {"Connectivity", "single", "x"},
@@ -41,28 +41,21 @@ TEST(IniFiles, ReadsValuesAsThePrivateProfileFunctionsDo) {
         {"Connectivity", "eq", "a=b"},
         {"Connectivity", "top", ""},
         {"Connectivity", "missing", ""},
-        {"Date Time", "later", "2"},
+        {"Date Time", "seven", "7"},
         {"Connectivity", "second", ""}, // only the first section of a name counts
         {"Data", "last", "no line end"},
         {"Missing", "top", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : texts) {
         EXPECT_EQ(files.ReadText(path, c.section, c.key), c.value) << c.section << " / " << c.key;
     }
     EXPECT_EQ(files.ReadText(folder.Path("missing.ini"), "Connectivity", "UserName"), "");
-}
-
-TEST(IniFiles, ReadsIntegersAsGetPrivateProfileIntDoes) {
-    TempIniFolder folder;
-    const std::string path = folder.Write(
-        "int.ini", "[Date Time]\nseven=7\nnegative= -12x\nplus=+5\nword=abc\nempty=\nsplit=1 2\n");
-    const struct {
-        const char* key;
-        std::int32_t value;
-    } cases[] = {{"seven", 7}, {"negative", -12}, {"plus", 5}, {"word", 0},
-                 {"empty", 2}, {"missing", 2},    {"split", 1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(files.ReadInteger(path, "date time", c.key, 2), c.value) << c.key;
+    const std::pair<const char*, std::int32_t> integers[] = {
+        {"seven", 7}, {"negative", -12}, {"plus", 5},  {"word", 0},
+        {"empty", 2}, {"missing", 2},    {"split", 1},
+    };
+    for (const auto& [key, value] : integers) {
+        EXPECT_EQ(files.ReadInteger(path, "date time", key, 2), value) << key;
     }
 }
 
