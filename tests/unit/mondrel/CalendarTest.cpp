@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <tuple>
 
 using namespace mondrel;
 
@@ -75,11 +76,7 @@ TEST(Holidays, UnitedStatesYearInFull) {
 }
 
 TEST(Holidays, RulesOfEachCalendar) {
-    const struct {
-        HolidayCalendar calendar;
-        const char* day;
-        bool holiday;
-    } cases[] = {
+    const std::tuple<HolidayCalendar, const char*, bool> cases[] = {
         {HolidayCalendar::UnitedStates, "2012-01-02", true},  // New Year's Day on a Sunday
         {HolidayCalendar::UnitedStates, "2012-10-30", true},  // the hurricane
         {HolidayCalendar::UnitedStates, "2021-12-31", false}, // a Saturday one is not made up
@@ -93,9 +90,8 @@ TEST(Holidays, RulesOfEachCalendar) {
         {HolidayCalendar::Tokyo, "2019-04-30", true}, // the imperial succession
         {HolidayCalendar::Tokyo, "2026-09-24", false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(HolidaysOf(c.calendar, std::stoi(c.day)).count(c.day), c.holiday ? 1u : 0u)
-            << c.day;
+    for (const auto& [calendar, day, holiday] : cases) {
+        EXPECT_EQ(HolidaysOf(calendar, std::stoi(day)).count(day), holiday ? 1u : 0u) << day;
     }
 }
 

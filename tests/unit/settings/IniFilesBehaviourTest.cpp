@@ -6,32 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(IniFiles, ReadsTextsAndIntegersAsThePrivateProfileFunctionsDo) {
     SettingsFiles& files = PlatformSettingsFiles();
     TempIniFolder folder;
-    const std::string path = folder.Write("read.ini", "top=1\r\n"
-                                                      "[Connectivity]\r\n"
-                                                      "  UserName  =  bob smith \t\r\n"
-                                                      "double=\"quoted \"\r\n"
-                                                      "single='x'\r\n"
-                                                      "unmatched=\"x'\r\n"
-                                                      "novalue\r\n"
-                                                      "blank=   \r\n"
-                                                      "eq=a=b\r\n"
-                                                      "[ Date Time ]\n"
-                                                      "seven=7\nnegative= -12x\nplus=+5\nword=abc\n"
-                                                      "empty=\nsplit=1 2\n"
-                                                      "[CONNECTIVITY]\r\n"
-                                                      "second=ignored\r\n"
-                                                      "[Data]\r\n"
-                                                      "last=no line end");
-    const struct {
-        const char* section;
-        const char* key;
-        const char* value;
-    } texts[] = {
+    const std::string path =
+        folder.Write("read.ini", "top=1\r\n[Connectivity]\r\n"
+                                 "  UserName  =  bob smith \t\r\n"
+                                 "double=\"quoted \"\r\nsingle='x'\r\nunmatched=\"x'\r\n"
+                                 "novalue\r\nblank=   \r\neq=a=b\r\n"
+                                 "[ Date Time ]\nseven=7\nnegative= -12x\nplus=+5\nword=abc\n"
+                                 "empty=\nsplit=1 2\n"
+                                 "[CONNECTIVITY]\r\nsecond=ignored\r\n[Data]\r\nlast=no line end");
+    // Section, key, the text read.
+    const std::tuple<const char*, const char*, const char*> texts[] = {
         {"connectivity", "USERNAME", "bob smith"},
         {"Connectivity", "double", "quoted "},
         {"Connectivity", "single", "x"},
@@ -46,8 +37,8 @@ TEST(IniFiles, ReadsTextsAndIntegersAsThePrivateProfileFunctionsDo) {
         {"Data", "last", "no line end"},
         {"Missing", "top", ""},
     };
-    for (const auto& c : texts) {
-        EXPECT_EQ(files.ReadText(path, c.section, c.key), c.value) << c.section << " / " << c.key;
+    for (const auto& [section, key, value] : texts) {
+        EXPECT_EQ(files.ReadText(path, section, key), value) << section << " / " << key;
     }
     EXPECT_EQ(files.ReadText(folder.Path("missing.ini"), "Connectivity", "UserName"), "");
     const std::pair<const char*, std::int32_t> integers[] = {
