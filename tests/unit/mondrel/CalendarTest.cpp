@@ -14,16 +14,10 @@ using namespace mondrel;
 
 namespace {
 
-struct ChangeOver {
-    int zone;
-    std::int64_t instant; // UTC
-    int minutesBefore;
-    int minutesAfter;
-};
-
-// Change-overs under today's rules and under those before 2007, checked one second before and at
-// the instant; zones without daylight time keep one offset.
-const ChangeOver kChangeOvers[] = {
+// Zone, change-over (UTC), offsets before and after in minutes: changes under today's rules and
+// under those before 2007, checked one second before and at the instant; zones without daylight
+// time keep one offset.
+const std::tuple<int, std::int64_t, int, int> kChangeOvers[] = {
     {zoneNewYork, 1236495600, -300, -240}, // 2009-03-08 02:00 EST
     {zoneNewYork, 1257055200, -240, -300}, // 2009-11-01 02:00 EDT
     {zoneNewYork, 1143961200, -300, -240}, // 2006-04-02
@@ -40,12 +34,10 @@ const ChangeOver kChangeOvers[] = {
 TEST(TimeZones, OffsetsChangeExactlyAtEachChangeOver) {
     SimulatedMarket market(1);
     IMarketInfo& info = market.Info(1247000000000); // July 2009
-    for (const ChangeOver& c : kChangeOvers) {
-        SCOPED_TRACE(testing::Message() << "zone " << c.zone << " at " << c.instant);
-        EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(c.instant - 1), c.zone),
-                  c.minutesBefore);
-        EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(c.instant), c.zone),
-                  c.minutesAfter);
+    for (const auto& [zone, instant, before, after] : kChangeOvers) {
+        SCOPED_TRACE(testing::Message() << "zone " << zone << " at " << instant);
+        EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(instant - 1), zone), before);
+        EXPECT_EQ(info.GetTimeZoneOffset(static_cast<MondrelTime>(instant), zone), after);
     }
     EXPECT_EQ(info.GetTimeZone("es"), zoneChicago);
     EXPECT_EQ(info.GetTimeZone("NOSUCH"), zoneUnknown);

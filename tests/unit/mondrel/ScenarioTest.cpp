@@ -11,28 +11,24 @@ using namespace mondrel;
 
 namespace {
 
-Scenario Parse(const std::string& text) {
-    std::istringstream in(text);
-    return ParseScenario(in, "test.scn", "");
-}
-
 TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
-    const Scenario scenario = Parse("# a comment\n"
-                                    "symbol IBM\n"
-                                    "frobnicate IBM\n"
-                                    "quote MSFT 2=1.5\n"
-                                    "quote IBM 2=abc\n"
-                                    "bar IBM 0 2009-07-21 1 2 0.5 1.5 100\n"
-                                    "bar IBM 5 2009-02-30 1 2 0.5 1.5 100\n"
-                                    "at -5 message hello\n"
-                                    "feed all connected\n"
-                                    "message \"unterminated\n"
-                                    "at 10 feed Nowhere retry\n"
-                                    "quote IBM 2=101.25 0xEA72=\"Big Blue\"\n"
-                                    "benchmark when go\n"
-                                    "benchmark\n"
-                                    "at 5 benchmark\n"
-                                    "benchmark when\n");
+    std::istringstream in("# a comment\n"
+                          "symbol IBM\n"
+                          "frobnicate IBM\n"
+                          "quote MSFT 2=1.5\n"
+                          "quote IBM 2=abc\n"
+                          "bar IBM 0 2009-07-21 1 2 0.5 1.5 100\n"
+                          "bar IBM 5 2009-02-30 1 2 0.5 1.5 100\n"
+                          "at -5 message hello\n"
+                          "feed all connected\n"
+                          "message \"unterminated\n"
+                          "at 10 feed Nowhere retry\n"
+                          "quote IBM 2=101.25 0xEA72=\"Big Blue\"\n"
+                          "benchmark when go\n"
+                          "benchmark\n"
+                          "at 5 benchmark\n"
+                          "benchmark when\n");
+    Scenario scenario = ParseScenario(in, "test.scn", "");
     EXPECT_EQ(
         scenario.problems,
         (std::vector<std::string>{
@@ -50,8 +46,7 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
             "test.scn(16): usage: benchmark [when <file>]"}));
     EXPECT_TRUE(scenario.benchmark);
     EXPECT_EQ(scenario.benchmarkTrigger, "go");
-    Scenario copy = scenario;
-    const ScenarioSymbol* ibm = copy.Find("ibm");
+    const ScenarioSymbol* ibm = scenario.Find("ibm");
     ASSERT_NE(ibm, nullptr);
     EXPECT_EQ(std::get<double>(ibm->quote.at(2)), 101.25);
     EXPECT_EQ(std::get<std::string>(ibm->quote.at(0xEA72)), "Big Blue");
