@@ -13,25 +13,19 @@ constexpr double kJuly21 = 40015;                 // its date serial
 
 TEST(RtdCellValues, SnapshotFieldsKeepTheirKind) {
     SnapshotInfo quote;
-    quote.volume = 2147483647;
     quote.sharesOutstanding = 1234.5; // thousands
     quote.date = kJuly21At141459 - (14 * 3600 + 14 * 60 + 59);
     quote.tradeTime = kJuly21At141459;
     // One hour east of UTC: the trade time moves, the trade date (a calendar date) does not.
     ScopedDisplayZone zone(2, 60);
-    struct Row {
-        SnapshotQualifierId qualifier;
-        RtdValue value;
-    };
-    const Row rows[] = {
-        {14, RtdValue::Number(2147483647)},
+    const std::pair<SnapshotQualifierId, RtdValue> rows[] = {
         {61, RtdValue::Number(1234500)},
         {0, RtdValue::Date(kJuly21)},
         {1, RtdValue::Date(kJuly21 + (15 * 3600 + 14 * 60 + 59) / 86400.0)},
         {29, RtdValue::Text("")}, // no value in the record: the served text is empty
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(SnapshotCellValue("MSFT", row.qualifier, quote), row.value) << row.qualifier;
+    for (const auto& [qualifier, value] : rows) {
+        EXPECT_EQ(SnapshotCellValue("MSFT", qualifier, quote), value) << qualifier;
     }
 }
 
