@@ -7,36 +7,22 @@
 namespace fake {
 namespace {
 
-struct Entries {
-    FakeKolvaneRecordFn* record = nullptr;
-    FakeKolvaneCopyFn* copy = nullptr;
-    FakeKolvaneClearFn* clear = nullptr;
-};
+// Kept loaded for the life of the process, as the layer keeps it.
+Kolvane::Platform::LibraryHandle Library() {
+    static const auto library = Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
+    return library;
+}
 
-const Entries& Library() {
-    static const Entries entries = [] {
-        Entries bound;
-        // Kept loaded for the life of the process, as the layer keeps it.
-        const Kolvane::Platform::LibraryHandle library =
-            Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
-        if (library) {
-            using Kolvane::Platform::FindEntryPoint;
-            bound.record = reinterpret_cast<FakeKolvaneRecordFn*>(
-                FindEntryPoint(library, "FakeKolvaneRecord"));
-            bound.copy =
-                reinterpret_cast<FakeKolvaneCopyFn*>(FindEntryPoint(library, "FakeKolvaneCopy"));
-            bound.clear =
-                reinterpret_cast<FakeKolvaneClearFn*>(FindEntryPoint(library, "FakeKolvaneClear"));
-        }
-        return bound;
-    }();
-    return entries;
+// An entry of the library, or nullptr when it is not beside the program.
+template <typename Fn> Fn* Entry(const char* name) {
+    return Library() ? reinterpret_cast<Fn*>(Kolvane::Platform::FindEntryPoint(Library(), name))
+                     : nullptr;
 }
 
 KolvaneCalls Copy() {
     KolvaneCalls copy;
-    if (Library().copy) {
-        Library().copy(&copy);
+    if (auto* copyFn = Entry<FakeKolvaneCopyFn>("FakeKolvaneCopy")) {
+        copyFn(&copy);
     }
     return copy;
 }
@@ -49,12 +35,14 @@ std::string Narrow(const std::u16string& text) {
 } // namespace
 
 bool LogCapture::Available() {
-    return Library().record && Library().copy && Library().clear;
+    return Entry<FakeKolvaneRecordFn>("FakeKolvaneRecord") &&
+           Entry<FakeKolvaneCopyFn>("FakeKolvaneCopy") &&
+           Entry<FakeKolvaneClearFn>("FakeKolvaneClear");
 }
 
 void LogCapture::Clear() {
-    if (Library().clear) {
-        Library().clear();
+    if (auto* clear = Entry<FakeKolvaneClearFn>("FakeKolvaneClear")) {
+        clear();
     }
 }
 
@@ -75,7 +63,8 @@ std::vector<LogEntry> LogCapture::Assertions() {
 }
 
 KolvaneCalls* LogCapture::Calls() {
-    return Library().record ? Library().record() : nullptr;
+    auto* record = Entry<FakeKolvaneRecordFn>("FakeKolvaneRecord");
+    return record ? record() : nullptr;
 }
 
 } // namespace fake

@@ -11,44 +11,32 @@
 #include <functional>
 #include <vector>
 
-struct SnapCall {
-    QuoteKey key;
-    const SnapshotInfo* record; // the supplier's own record, to tell whether calls share it
-    SnapshotInfo copy;
-};
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
-struct BarCall {
-    IBarSet* barSet;
-    BarInfo copy;
-};
-
-struct TickCall {
-    ITickSet* tickSet;
-    TickInfo copy;
-};
-
+// What the supplier delivered, in order. The hooks run inside the listener call, as a DDE server
+// re-entered by DDEML would.
 class RecordingListener final : public IDataListener {
 public:
-    void OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) override {
-        barCalls.push_back({barSet, info});
+    void OnProcessingBarData(IBarSet* const&, const BarInfo& info) override {
+        bars.push_back(info);
     }
     void OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) override {
-        tickCalls.push_back({tickSet, info});
+        ticks.push_back(info);
         if (onTick) {
             onTick(tickSet);
         }
     }
     void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override {
-        snapCalls.push_back({key, &info, info});
+        snaps.push_back({key.key, info});
         if (onSnap) {
             onSnap(key);
         }
     }
 
-    std::vector<BarCall> barCalls;
-    std::vector<SnapCall> snapCalls;
-    std::vector<TickCall> tickCalls;
-    // Run inside the listener call, as a DDE server re-entered by DDEML would.
+    std::vector<BarInfo> bars;
+    std::vector<std::pair<std::uint32_t, SnapshotInfo>> snaps; // by request key
+    std::vector<TickInfo> ticks;
     std::function<void(const QuoteKey&)> onSnap;
     std::function<void(ITickSet*)> onTick;
 };
@@ -94,4 +82,15 @@ protected:
 
     RecordingListener listener;
     DataSupplier supplier;
+};
+
+// A fixture connected with every feed up.
+class ConnectedTest : public SupplierTest {
+protected:
+    void SetUp() override {
+        SupplierTest::SetUp();
+        dm = &ConnectAll();
+    }
+
+    fake::FakeMondrel* dm = nullptr;
 };

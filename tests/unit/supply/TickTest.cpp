@@ -1,41 +1,29 @@
 #include "SupplierFixture.h"
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
-
 namespace {
 
-class TickTest : public SupplierTest {
+class TickTest : public ConnectedTest {
 protected:
-    void SetUp() override {
-        SupplierTest::SetUp();
-        dm = &ConnectAll();
-    }
-
     // Starts a request and gives back the library's set for it.
     mondrel::TickSet& Start(const std::string& symbol, std::int32_t count) {
         ITickSet* tickSet = supplier.StartTickRequest({symbol, count});
-        EXPECT_NE(tickSet, nullptr);
         EXPECT_EQ(tickSet, dm->tickSets.back().get());
         return *dm->tickSets.back();
     }
 
-    static std::vector<mondrel::TickData> Trades(int n) {
-        std::vector<mondrel::TickData> trades;
-        for (int i = 0; i < n; ++i) {
-            trades.push_back(fake::Trade(1000 + i, i, 10 * i, "N"));
-        }
-        return trades;
-    }
-
     const TickInfo& Delivered() {
-        EXPECT_FALSE(listener.tickCalls.empty());
-        return listener.tickCalls.back().copy;
+        EXPECT_FALSE(listener.ticks.empty());
+        return listener.ticks.back();
     }
-
-    fake::FakeMondrel* dm = nullptr;
 };
+
+std::vector<mondrel::TickData> Trades(int n) {
+    std::vector<mondrel::TickData> trades;
+    for (int i = 0; i < n; ++i) {
+        trades.push_back(fake::Trade(1000 + i, i, 10 * i, "N"));
+    }
+    return trades;
+}
 
 std::vector<std::string> Describe(const TickInfo& info) {
     std::vector<std::string> lines;
@@ -51,25 +39,20 @@ TEST_F(TickTest, BackFillKeepsTheNewestCountAllNewAndAnUpdateMarksOnlyItsOwn) {
     mondrel::TickSet& set = Start("IBM", 100);
     EXPECT_EQ(std::tuple(set.settings.liveUpdates, set.settings.count, set.settings.includeQuotes),
               std::tuple(true, 100, true));
-    EXPECT_THAT(listener.tickCalls, IsEmpty());
+    EXPECT_THAT(listener.ticks, IsEmpty());
     fake::BackFill(set, Trades(120));
-    ASSERT_EQ(listener.tickCalls.size(), 1u);
-    const TickInfo& filled = Delivered();
-    ASSERT_EQ(filled.ticks.size(), 100u);
-    EXPECT_EQ(filled.ticks.front().time, 1020);
-    EXPECT_EQ(filled.ticks.back().time, 1119);
-    for (const Tick& tick : filled.ticks) {
-        EXPECT_TRUE(tick.isNew);
-        EXPECT_EQ(tick.kind, "trd");
-    }
+    ASSERT_EQ(listener.ticks.size(), 1u);
+    ASSERT_EQ(Delivered().ticks.size(), 100u);
+    EXPECT_EQ(Delivered().ticks.front().time, 1020);
+    EXPECT_EQ(Describe(Delivered()).back(), "1119 trd N 119.0 1190 new");
+    EXPECT_TRUE(std::all_of(Delivered().ticks.begin(), Delivered().ticks.end(),
+                            [](const Tick& t) { return t.isNew; }));
 
     fake::Update(set, fake::Trade(2000, 5.25, 300, "Q"));
-    ASSERT_EQ(listener.tickCalls.size(), 2u);
-    const TickInfo& updated = Delivered();
-    ASSERT_EQ(updated.ticks.size(), 100u);
-    EXPECT_EQ(updated.ticks.front().time, 1021);
-    EXPECT_THAT(Describe(updated).back(), "2000 trd Q 5.250 300 new");
-    EXPECT_EQ(std::count_if(updated.ticks.begin(), updated.ticks.end(),
+    ASSERT_EQ(Delivered().ticks.size(), 100u);
+    EXPECT_EQ(Delivered().ticks.front().time, 1021);
+    EXPECT_EQ(Describe(Delivered()).back(), "2000 trd Q 5.250 300 new");
+    EXPECT_EQ(std::count_if(Delivered().ticks.begin(), Delivered().ticks.end(),
                             [](const Tick& t) { return t.isNew; }),
               1);
 }
@@ -87,29 +70,28 @@ TEST_F(TickTest, QuoteTickGivesBidThenAskAndOnlyThePricedSides) {
                             "5 trd   10.55 50 new", "6 trd ABCDEFG 1.000 1 new"));
 }
 
-TEST_F(TickTest, CountZeroOrBelowKeepsTheListEmptyButStillNotifies) {
+// A count of zero or below keeps the list empty but still notifies; the library's set is asked to
+// trim once it holds more than twice the count.
+TEST_F(TickTest, TheCountBoundsTheListAndTheLibrarySet) {
     mondrel::TickSet& zero = Start("IBM", 0);
     mondrel::TickSet& negative = Start("MSFT", -5);
     EXPECT_EQ(negative.settings.count, 0);
-
-    fake::BackFill(zero, Trades(5));
-    fake::BackFill(negative, Trades(5));
-    fake::Update(zero, fake::Trade(9, 1, 1));
-    fake::Update(negative, fake::Trade(9, 1, 1));
-    ASSERT_EQ(listener.tickCalls.size(), 4u);
-    for (const TickCall& call : listener.tickCalls) {
-        EXPECT_THAT(call.copy.ticks, IsEmpty());
+    for (mondrel::TickSet* set : {&zero, &negative}) {
+        fake::BackFill(*set, Trades(5));
+        fake::Update(*set, fake::Trade(9, 1, 1));
     }
-    EXPECT_EQ(listener.tickCalls[3].copy.count, 0);
-}
+    ASSERT_EQ(listener.ticks.size(), 4u);
+    for (const TickInfo& info : listener.ticks) {
+        EXPECT_THAT(info.ticks, IsEmpty());
+        EXPECT_EQ(info.count, 0);
+    }
 
-TEST_F(TickTest, SetIsAskedToTrimOncePastTwiceTheCount) {
-    mondrel::TickSet& set = Start("IBM", 2);
-    fake::BackFill(set, Trades(3));
-    fake::Update(set, fake::Trade(10, 1, 1));
-    EXPECT_EQ(set.items.size(), 4u);
-    fake::Update(set, fake::Trade(11, 1, 1));
-    EXPECT_EQ(set.items.size(), 2u);
+    mondrel::TickSet& two = Start("IBM", 2);
+    fake::BackFill(two, Trades(3));
+    fake::Update(two, fake::Trade(10, 1, 1));
+    EXPECT_EQ(two.items.size(), 4u);
+    fake::Update(two, fake::Trade(11, 1, 1));
+    EXPECT_EQ(two.items.size(), 2u);
 }
 
 TEST_F(TickTest, NotificationsForAStoppedSetAreLoggedAndASecondStopReported) {
@@ -118,15 +100,16 @@ TEST_F(TickTest, NotificationsForAStoppedSetAreLoggedAndASecondStopReported) {
     EXPECT_TRUE(fake::Stopped(set));
     fake::BackFill(set, Trades(1));
     fake::Update(set, fake::Trade(10, 1, 1));
-    EXPECT_THAT(listener.tickCalls, IsEmpty());
+    EXPECT_THAT(listener.ticks, IsEmpty());
     const auto lines = fake::LogCapture::Lines();
     ASSERT_EQ(lines.size(), 2u);
     for (int i : {0, 1}) {
-        EXPECT_THAT(lines[i].text, MatchesRegex(std::string("src/supply/DataSupplierTicks\\.cpp\\("
-                                                            "[0-9]+\\): DataSupplier::") +
-                                                (i ? "OnTicUpdate" : "OnTicBackFillComplete") +
-                                                ": Call ignored\\. Unknown tickSet ptr = "
-                                                "0x[0-9a-f]{8}\n"));
+        EXPECT_THAT(
+            lines[i].text,
+            ::testing::MatchesRegex(std::string(".*src/supply/DataSupplierTicks\\.cpp\\([0-9]+\\): "
+                                                "DataSupplier::") +
+                                    (i ? "OnTicUpdate" : "OnTicBackFillComplete") +
+                                    ": Call ignored\\. Unknown tickSet ptr = 0x[0-9a-f]{8}\n"));
     }
     supplier.StopRequest(&set);
     EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "StopTicks(IBM)"), 1);
@@ -168,7 +151,6 @@ TEST_F(TickTest, ListenerMayStopTheSetWhileItIsCalled) {
     fake::BackFill(set, Trades(3));
     listener.onTick = [&](ITickSet* tickSet) { supplier.StopRequest(tickSet); };
     fake::Update(set, fake::Trade(10, 1, 1));
-
     EXPECT_TRUE(fake::Stopped(set));
     EXPECT_EQ(set.items.size(), 4u);
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
