@@ -38,29 +38,16 @@ protected:
         Clock::SetFixed(std::nullopt);
         ConnectedTest::TearDown();
     }
-
-    // Starts a request and gives back the library's set for it.
-    mondrel::BarSet& Start(const BarRequest& request) {
-        EXPECT_NE(supplier.StartBarsRequest(request), nullptr);
-        return *dm->barSets.back();
-    }
-
-    const BarMap& LastBars() const { return listener.bars.back().bars; }
 };
 
 TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
     BarRequest longSymbol = Request(5, 10);
     longSymbol.symbol = std::string(25, 'A');
-    BarRequest reverted = Request(5, 10);
-    reverted.customSession = true;
-    reverted.sessionStart = 57600;
-    reverted.sessionEnd = 34200;
     const std::pair<BarRequest, std::string> cases[] = {
         {Request(0, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {Request(-6, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {Request(1441, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {longSymbol, "Bad Bar Request. Invalid Symbol Name '" + longSymbol.symbol + "'\n"},
-        {reverted, "Bad Snapshot Request. Reverted Session is not supported\n"},
         {Request(5, 100001), "Bad Bar Request. Count 100001 is more than 100000 bars\n"},
     };
     for (const auto& [request, line] : cases) {
@@ -76,7 +63,7 @@ TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
 }
 
 TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
-    mondrel::BarSet& set = Start(Request(biQuarterly, 4));
+    mondrel::BarSet& set = StartBars(Request(biQuarterly, 4));
     EXPECT_EQ(std::tuple(set.interval, set.settings.count), std::tuple(biMonthly, 12));
     fake::BackFill(set, {BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
                          BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
@@ -88,7 +75,7 @@ TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
 // Empty bars take the previous close, but none before the first price; an update after a gap brings
 // the gap bars, marked changed, and keeps the count.
 TEST_F(BarTest, FillAndGapBarsTakeThePreviousClose) {
-    mondrel::BarSet& set = Start(Request(1, 6, true));
+    mondrel::BarSet& set = StartBars(Request(1, 6, true));
     fake::BackFill(set,
                    {BarAt(Minute(10), 10, 10, 10, 10, 5), BarAt(Minute(13), 12, 12, 12, 12, 7)});
     EXPECT_EQ(LastBars().at(Minute(9)).close, 0);
@@ -111,7 +98,7 @@ TEST_F(BarTest, FillAndGapBarsTakeThePreviousClose) {
 }
 
 TEST_F(BarTest, AnUpdateWidensTheBarAndMarksOnlyWhatChanged) {
-    mondrel::BarSet& set = Start(Request(1, 3));
+    mondrel::BarSet& set = StartBars(Request(1, 3));
     fake::BackFill(set, {BarAt(Minute(14), 10, 11, 9, 10.5, 100)});
     fake::Update(set, BarAt(Minute(14), 20, 10.8, 9.5, 10.7, 150));
     EXPECT_EQ(Ohlcv(LastBars().at(Minute(14))), std::tuple(10, 11, 9, 10.7, 150));
@@ -123,7 +110,7 @@ TEST_F(BarTest, AnUpdateWidensTheBarAndMarksOnlyWhatChanged) {
 }
 
 TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToTrim) {
-    mondrel::BarSet& set = Start(Request(1, 100));
+    mondrel::BarSet& set = StartBars(Request(1, 100));
     std::vector<mondrel::BarData> history;
     for (int i = 299; i >= 0; --i) {
         history.push_back(BarAt(Minute(14) - i * 60, 1, 1, 1, 1, 1));
@@ -139,7 +126,7 @@ TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToT
 // A count from a client's item raises no assertion report.
 TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
     EXPECT_NE(supplier.StartBarsRequest(Request(1, 0)), nullptr);
-    mondrel::BarSet& set = Start(Request(1, -5));
+    mondrel::BarSet& set = StartBars(Request(1, -5));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     fake::BackFill(set, {BarAt(Minute(14), 1, 1, 1, 1, 1)});
     EXPECT_THAT(LastBars(), IsEmpty());

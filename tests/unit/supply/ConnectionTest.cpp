@@ -26,16 +26,15 @@ TEST_F(ConnectionTest, ConnectSetsEveryOptionBeforeConnectingTheFeeds) {
     ASSERT_TRUE(supplier.Connect(TestSettings()));
     EXPECT_THAT(fake::GetScript().calls,
                 ElementsAre("Init(Zanvo,999,,20050315,64)", "CreateInstance"));
-    fake::FakeMondrel* dm = fake::FakeMondrel::Current();
-    ASSERT_NE(dm, nullptr);
-    EXPECT_EQ(supplier.GetDataManager(), dm);
-    EXPECT_THAT(dm->calls,
+    fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
+    EXPECT_EQ(supplier.GetDataManager(), &dm);
+    EXPECT_THAT(dm.calls,
                 ::testing::IsSupersetOf(
                     {"SetIntOption(1,23)", "SetIntOption(11,0)", "SetTextOption(18,quote.example)",
                      "SetTextOption(12,history.example)", "SetTextOption(3,domtick.example)",
                      "SetTextOption(6,intltick.example)", "SetIntOption(5,2)",
                      "SetTextOption(43,NYSE,NASDAQ)", "AddConnectionListener"}));
-    EXPECT_EQ(dm->calls.back(), "ConnectFeeds(user,secret,1,0)");
+    EXPECT_EQ(dm.calls.back(), "ConnectFeeds(user,secret,1,0)");
     EXPECT_THAT(FeedStates(supplier), ElementsAre(fsRetrying, fsRetrying, fsRetrying, fsRetrying));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
@@ -90,13 +89,12 @@ TEST_F(ConnectionTest, DisconnectReleasesTheLibraryAlsoAfterEveryFeedDropped) {
             }
         }
         supplier.Disconnect();
-        EXPECT_EQ(dm.calls.back(), "RemoveConnectionListener");
         EXPECT_THAT(dm.calls, ::testing::Contains("DisconnectFeeds"));
-        EXPECT_TRUE(dm.destroyed);
-        EXPECT_TRUE(dm.connectionListeners.empty());
-        EXPECT_EQ(supplier.GetDataManager(), nullptr);
-        EXPECT_EQ(supplier.GetCompositeState(), ecsDisconnected);
-        EXPECT_EQ(supplier.GetFeedInfo(fiHistory).errorText, "Invalid Username or Password");
+        EXPECT_EQ(std::tuple(dm.calls.back(), dm.destroyed, dm.connectionListeners.empty(),
+                             supplier.GetDataManager(), supplier.GetCompositeState(),
+                             supplier.GetFeedInfo(fiHistory).errorText),
+                  std::tuple("RemoveConnectionListener", true, true, nullptr, ecsDisconnected,
+                             "Invalid Username or Password"));
         supplier.Disconnect(); // nothing left to do
         EXPECT_EQ(fake::GetScript().calls.back(), "Shutdown");
     }
@@ -138,8 +136,8 @@ TEST_F(ConnectionTest, MisuseIsReportedButAFeedOutageIsNot) {
     connected.reset();
     EXPECT_THAT(fake::LogCapture::Assertions(),
                 ElementsAre(fake::Reported("DataSupplier::~DataSupplier", "!m_mondrel")));
-    EXPECT_TRUE(other.destroyed);
-    EXPECT_TRUE(other.connectionListeners.empty());
+    EXPECT_EQ(std::tuple(other.destroyed, other.connectionListeners.empty()),
+              std::tuple(true, true));
 }
 
 TEST_F(ConnectionTest, ServerMessagesAreLoggedAsOneLineOfText) {
@@ -167,8 +165,8 @@ TEST_F(ConnectionTest, VolumesAndSizesBeyond32BitsComeThroughTheWideGetters) {
         ASSERT_NE(supplier.StartSnapshotRequest("SPX").quote, nullptr);
         dm.FireQuoteUpdate("SPX", {{qfVolume, kVolume}, {qfTradeSize, kVolume}});
         ASSERT_FALSE(listener.snaps.empty());
-        EXPECT_EQ(listener.snaps.back().second.volume, expected);
-        EXPECT_EQ(listener.snaps.back().second.tradeSize, expected);
+        const SnapshotInfo& quote = listener.snaps.back().second;
+        EXPECT_EQ(std::tuple(quote.volume, quote.tradeSize), std::tuple(expected, expected));
 
         ASSERT_NE(supplier.StartBarsRequest({.symbol = "SPX", .interval = -1, .count = 1}),
                   nullptr);

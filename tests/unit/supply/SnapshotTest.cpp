@@ -2,13 +2,7 @@
 
 namespace {
 
-class SnapshotTest : public ConnectedTest {
-protected:
-    const SnapshotInfo& Last() {
-        EXPECT_FALSE(listener.snaps.empty());
-        return listener.snaps.back().second;
-    }
-};
+using SnapshotTest = ConnectedTest;
 
 TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
     const QuoteKey first = supplier.StartSnapshotRequest("IBM");
@@ -56,18 +50,19 @@ TEST_F(SnapshotTest, MissingFieldsKeepTheirValuesAndFeedTheDerivedOnes) {
                                 {qfLow, 8.0},
                                 {qfYesterday, 10.0},
                                 {qfTitle, std::string(300, 'T')}});
-    EXPECT_EQ(std::tuple(Last().spread, Last().percentInRange, Last().netPercent),
+    EXPECT_EQ(std::tuple(LastSnap().spread, LastSnap().percentInRange, LastSnap().netPercent),
               std::tuple(-0.5, 75, 10));
     // The library's buffer of 256 bytes keeps 255 characters.
-    EXPECT_EQ(Last().title, std::string(255, 'T'));
+    EXPECT_EQ(LastSnap().title, std::string(255, 'T'));
 
     dm->FireQuoteUpdate("IBM", {{qfAsk, 11.0}});
-    EXPECT_EQ(std::tuple(Last().bid, Last().spread, Last().percentInRange, Last().title),
-              std::tuple(10, -1, 75, std::string(255, 'T')));
+    EXPECT_EQ(
+        std::tuple(LastSnap().bid, LastSnap().spread, LastSnap().percentInRange, LastSnap().title),
+        std::tuple(10, -1, 75, std::string(255, 'T')));
 
     // Percentages are zero instead of a division by zero.
     dm->FireQuoteUpdate("IBM", {{qfLast, 5.0}, {qfHigh, 5.0}, {qfLow, 5.0}, {qfYesterday, 0.0}});
-    EXPECT_EQ(std::tuple(Last().percentInRange, Last().netPercent), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(LastSnap().percentInRange, LastSnap().netPercent), std::tuple(0, 0));
 }
 
 TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
@@ -80,7 +75,7 @@ TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
                                     {qfAsk, ask},
                                     {qfBidExchange, std::string(bidEx)},
                                     {qfAskExchange, std::string(askEx)}});
-        const SnapshotInfo& s = Last();
+        const SnapshotInfo& s = LastSnap();
         return std::tuple(s.bestBid, s.bestBidSize, s.bestBidExchange, s.bestAsk, s.bestAskSize,
                           s.bestAskExchange);
     };
@@ -104,13 +99,13 @@ TEST_F(SnapshotTest, TradeFieldsComeFromTheBidSideOnlyForForeignExchange) {
                                         {qfExchange, exchange},
                                         {qfTradeExchange, std::string("T")},
                                         {qfBidExchange, std::string("BX")}});
-        const SnapshotInfo& s = Last();
+        const SnapshotInfo& s = LastSnap();
         EXPECT_EQ(std::tuple(s.trade, s.tradeSize, s.tradeExchange, s.tradeTime),
                   fx ? std::tuple(1.1, 7, "BX", 200) : std::tuple(1.5, 1, "T", 100))
             << exchange;
         EXPECT_EQ(s.lastExtendedHours, 1.5) << exchange;
         dm->FireQuoteUpdate("EUR/USD", {{qfTradeTime, 300}});
-        EXPECT_EQ(Last().tradeTime, 300) << exchange;
+        EXPECT_EQ(LastSnap().tradeTime, 300) << exchange;
     }
 }
 

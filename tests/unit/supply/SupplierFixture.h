@@ -92,5 +92,22 @@ protected:
         dm = &ConnectAll();
     }
 
+    // Start a request and give back the library's set for it.
+    mondrel::BarSet& StartBars(const BarRequest& request) {
+        IBarSet* set = supplier.StartBarsRequest(request);
+        EXPECT_TRUE(set && set == dm->barSets.back().get());
+        return *dm->barSets.back();
+    }
+    mondrel::TickSet& StartTicks(const std::string& symbol, std::int32_t count) {
+        ITickSet* set = supplier.StartTickRequest({symbol, count});
+        EXPECT_TRUE(set && set == dm->tickSets.back().get());
+        return *dm->tickSets.back();
+    }
+
+    // The last delivery of each kind.
+    const BarMap& LastBars() const { return listener.bars.back().bars; }
+    const TickInfo& LastTicks() const { return listener.ticks.back(); }
+    const SnapshotInfo& LastSnap() const { return listener.snaps.back().second; }
+
     fake::FakeMondrel* dm = nullptr;
 };
