@@ -27,9 +27,16 @@ KolvaneCalls Copy() {
     return copy;
 }
 
-// The library receives Latin-1 text widened to UTF-16.
-std::string Narrow(const std::u16string& text) {
-    return std::string(text.begin(), text.end());
+// The function and the given text of each record. The library receives Latin-1 text widened to
+// UTF-16.
+template <typename Record>
+std::vector<LogEntry> Entries(const std::vector<Record>& records, std::u16string Record::*text) {
+    std::vector<LogEntry> entries;
+    for (const Record& record : records) {
+        entries.push_back({std::string(record.function.begin(), record.function.end()),
+                           std::string((record.*text).begin(), (record.*text).end())});
+    }
+    return entries;
 }
 
 } // namespace
@@ -47,19 +54,11 @@ void LogCapture::Clear() {
 }
 
 std::vector<LogEntry> LogCapture::Lines() {
-    std::vector<LogEntry> lines;
-    for (const KolvaneCalls::Line& line : Copy().lines) {
-        lines.push_back({Narrow(line.function), Narrow(line.text)});
-    }
-    return lines;
+    return Entries(Copy().lines, &KolvaneCalls::Line::text);
 }
 
 std::vector<LogEntry> LogCapture::Assertions() {
-    std::vector<LogEntry> reports;
-    for (const KolvaneCalls::Report& report : Copy().reports) {
-        reports.push_back({Narrow(report.function), Narrow(report.expression)});
-    }
-    return reports;
+    return Entries(Copy().reports, &KolvaneCalls::Report::expression);
 }
 
 KolvaneCalls* LogCapture::Calls() {

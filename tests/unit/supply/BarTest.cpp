@@ -1,13 +1,8 @@
-#include "Clock.h"
 #include "SupplierFixture.h"
-#include "TimeHelper.h"
 
 #include <tuple>
 
 namespace {
-
-// Tuesday 2009-07-21 14:14:59 UTC.
-const TimeValue kNow = TimeHelper::MakeTimeGMT(2009, 7, 21, 14, 14, 59);
 
 TimeValue At(int month, int day, int hour, int minute) {
     return TimeHelper::MakeTimeGMT(2009, month, day, hour, minute, 0);
@@ -28,17 +23,7 @@ auto Ohlcv(const Bar& bar) {
 
 using fake::BarAt;
 
-class BarTest : public ConnectedTest {
-protected:
-    void SetUp() override {
-        Clock::SetFixed(kNow);
-        ConnectedTest::SetUp();
-    }
-    void TearDown() override {
-        Clock::SetFixed(std::nullopt);
-        ConnectedTest::TearDown();
-    }
-};
+using BarTest = ConnectedTest;
 
 TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
     BarRequest longSymbol = Request(5, 10);

@@ -1,9 +1,11 @@
 // A supplier wired to a recording listener, the scripted data-manager fake and the captured log.
 #pragma once
 
+#include "Clock.h"
 #include "DataSupplier.h"
 #include "FakeMondrel.h"
 #include "LogCapture.h"
+#include "TimeHelper.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -60,6 +62,7 @@ protected:
     }
 
     void SetUp() override {
+        Clock::SetFixed(kNow);
         // Without the recording library every "nothing was reported" check would pass blindly.
         ASSERT_TRUE(fake::LogCapture::Available());
         fake::LogCapture::Clear();
@@ -69,7 +72,11 @@ protected:
         if (supplier.GetDataManager()) {
             supplier.Disconnect();
         }
+        Clock::SetFixed(std::nullopt);
     }
+
+    // Tuesday 2009-07-21 14:14:59 UTC.
+    static inline const TimeValue kNow = TimeHelper::MakeTimeGMT(2009, 7, 21, 14, 14, 59);
 
     // Connects with every feed up, and forgets what the connection logged.
     fake::FakeMondrel& ConnectAll() {
