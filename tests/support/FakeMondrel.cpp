@@ -64,16 +64,11 @@ IQuote* FakeMondrel::SubscribeQuote(const char* symbol, IQuoteEvents* events, in
     if (refusedSymbols.contains(Text(symbol))) {
         return nullptr;
     }
-    auto& quote = m_quotes[Text(symbol)];
-    if (!quote) {
-        quote = std::make_unique<mondrel::Quote>();
-        quote->symbol = Text(symbol);
-    }
-    if (std::find(quote->listeners.begin(), quote->listeners.end(), events) ==
-        quote->listeners.end()) {
-        quote->listeners.push_back(events);
-    }
-    return quote.get();
+    mondrel::Quote& quote = m_quotes[Text(symbol)];
+    quote.symbol = Text(symbol);
+    std::erase(quote.listeners, events);
+    quote.listeners.push_back(events);
+    return &quote;
 }
 
 void FakeMondrel::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
@@ -122,13 +117,10 @@ void FakeMondrel::StopTicks(ITickSet* tickSet, ITickEvents*) {
 }
 
 void FakeMondrel::FireFeed(void (IConnectionEvents::*event)(IFeed*, int), int feedBit, int code) {
-    auto& feed = m_feeds[feedBit];
-    if (!feed) {
-        feed = std::make_unique<mondrel::Feed>(feedBit);
-    }
+    mondrel::Feed& feed = m_feeds.try_emplace(feedBit, feedBit).first->second;
     // A copy: a listener may remove itself while it is called.
     for (IConnectionEvents* listener : std::vector(connectionListeners)) {
-        (listener->*event)(feed.get(), code);
+        (listener->*event)(&feed, code);
     }
 }
 
@@ -151,7 +143,7 @@ void FakeMondrel::FireQuoteUpdate(const std::string& symbol, const mondrel::Fiel
 
 mondrel::Quote* FakeMondrel::Quote(const std::string& symbol) {
     const auto it = m_quotes.find(symbol);
-    return it == m_quotes.end() ? nullptr : it->second.get();
+    return it == m_quotes.end() ? nullptr : &it->second;
 }
 
 IRequestOptions* FakeMondrel::NewOptions(const char* call) {

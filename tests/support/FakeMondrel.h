@@ -99,8 +99,8 @@ private:
     Set* NewSet(std::vector<std::unique_ptr<Set>>& sets, const char* symbol, Events* events,
                 IRequestOptions* options);
 
-    std::map<std::string, std::unique_ptr<mondrel::Quote>> m_quotes;
-    std::map<int, std::unique_ptr<mondrel::Feed>> m_feeds;
+    std::map<std::string, mondrel::Quote> m_quotes;
+    std::map<int, mondrel::Feed> m_feeds;
 };
 
 // What the static entries did and will do; one per process, cleared by ResetScript.
