@@ -78,7 +78,7 @@ std::unique_ptr<Set> NewSet(const std::string& listed, Events* events, IRequestO
     return set;
 }
 
-// A stopped set keeps its address, which callers may still hold; its items go at once.
+// A stopped set stays for late calls that still name it; its items go at once.
 template <typename Sets, typename Set> void StopSet(Sets& sets, const Set* stopped) {
     for (auto& set : sets) {
         if (set.get() == stopped) {
