@@ -32,7 +32,7 @@ TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
     const auto lines = fake::LogCapture::Lines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_THAT(lines[0].text,
-                ::testing::MatchesRegex(".*src/supply/DataSupplierSnapshots\\.cpp\\([0-9]+\\): "
+                ::testing::MatchesRegex("src/supply/DataSupplierSnapshots\\.cpp\\([0-9]+\\): "
                                         "DataSupplier::OnQuoteUpdate: Call ignored\\. Unknown "
                                         "quote ptr = 0x[0-9a-f]{8}\n"));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
