@@ -5,13 +5,10 @@
 
 #include <algorithm>
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
-
-namespace {
-constexpr std::uint32_t kOtherFormat = 0xC001;
-} // namespace
 
 TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
     // Atoms keep the spelling added first, so the odd spellings go first; the usual ones find
@@ -33,8 +30,8 @@ TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
 
 TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     HCONV hconv = Connect("TS");
-    // Another format, or an item the grammar refuses: no loop, nothing subscribed.
-    EXPECT_FALSE(model.StartAdvise(hconv, "IBM,2,P", kOtherFormat));
+    // A registered format, or an item the grammar refuses: no loop, nothing subscribed.
+    EXPECT_FALSE(model.StartAdvise(hconv, "IBM,2,P", 0xC001));
     EXPECT_FALSE(model.StartAdvise(hconv, "IBM,2,X"));
     EXPECT_THAT(DmCalls("RequestTicks"), IsEmpty());
 
@@ -63,19 +60,6 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), ElementsAre(std::string("8.500000\n\n\0", 11)));
 }
 
-TEST_F(ServerTest, FirstRequestSubscribesOnceAndOtherLetterCaseSharesTheItem) {
-    HCONV hconv = Connect("TS");
-    // Before any data: no header asked for, three empty rows.
-    EXPECT_EQ(Text(model.Request(hconv, "ibm,3,p")), "\n\n\n");
-    EXPECT_EQ(Text(model.Request(hconv, "IBM,3,P")), "\n\n\n");
-    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)"));
-
-    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 10.5, 100)});
-    EXPECT_EQ(Text(model.Request(hconv, "Ibm,3,P")), "10.500000\n\n\n");
-    EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(1));
-    EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
-}
-
 TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     HCONV first = Connect("TS");
     HCONV second = Connect("TS");
@@ -95,19 +79,25 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
 }
 
-TEST_F(ServerTest, DisconnectStopsOnlyThatConversationsSubscriptions) {
+TEST_F(ServerTest, RequestsSubscribeOnceAndDisconnectStopsOnlyThatConversationsItems) {
     HCONV leaving = Connect("TS");
     HCONV staying = Connect("TS");
-    model.Request(leaving, "IBM,2,P");
+    // Before any data: empty rows. Another letter case shares the item.
+    EXPECT_EQ(Text(model.Request(leaving, "ibm,2,p")), "\n\n");
+    EXPECT_EQ(Text(model.Request(leaving, "IBM,2,P")), "\n\n");
     model.Request(leaving, "MSFT,2,P");
     model.Request(staying, "IBM,2,P");
+    EXPECT_THAT(DmCalls("RequestTicks"),
+                ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)", "RequestTicks(IBM)"));
+    EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
     model.Disconnect(leaving);
     EXPECT_THAT(DmCalls("StopTicks"), ElementsAre("StopTicks(IBM)", "StopTicks(MSFT)"));
-    EXPECT_TRUE(fake::Stopped(*dm->tickSets[0]));
-    EXPECT_TRUE(fake::Stopped(*dm->tickSets[1]));
     EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
+    // Data still on its way for a closed item: nothing is formatted or posted.
+    const int posts = model.PostAdvises();
+    server.OnProcessingTickData(dm->tickSets[0].get(), TickInfo{});
+    EXPECT_EQ(model.PostAdvises(), posts);
 
-    // The staying item is still served and updated.
     fake::BackFill(*dm->tickSets[2], {fake::Trade(1000, 3.5, 1)});
     EXPECT_EQ(Text(model.Request(staying, "IBM,2,P")), "3.500000\n\n");
 }
@@ -173,50 +163,30 @@ TEST_F(ServerTest, NewConversationOnAGoneOnesHandleInheritsNothing) {
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(2));
 }
 
+// Stop fails while the instance stays in use; it uninitialises even when unregistering the name
+// fails.
 TEST_F(ServerTest, StopEndsEveryConversationAndSubscriptionBeforeTheSupplier) {
     const HCONV conversations[] = {Connect("Bars"), Connect("TS"), Connect("Snapshot")};
     model.Request(conversations[0], "IBM,5,10,C");
     model.Request(conversations[1], "IBM,2,P");
     model.Request(conversations[2], "IBM,B");
-    EXPECT_TRUE(server.Stop());
+    model.failing = {DdeOp::Uninitialize};
+    EXPECT_FALSE(server.Stop());
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                Contains(fake::Reported("DdeServer::Stop", "DDE uninitialize failed\n")));
+    EXPECT_TRUE(supplier.GetDataManager());
     for (const HCONV hconv : conversations) {
         EXPECT_FALSE(model.IsConnected(hconv));
     }
+    model.failing = {DdeOp::NameService};
+    EXPECT_TRUE(server.Stop());
     const auto& calls = dm->calls;
     const auto disconnect = std::find(calls.begin(), calls.end(), "DisconnectFeeds");
     ASSERT_NE(disconnect, calls.end());
     for (const char* stop : {"UnsubscribeQuote(IBM)", "StopTicks(IBM)", "StopBars(IBM)"}) {
         EXPECT_LT(std::find(calls.begin(), calls.end(), stop), disconnect) << stop;
     }
-    EXPECT_EQ(model.LiveInstances(), 0u);
+    EXPECT_FALSE(model.LiveInstance());
     EXPECT_FALSE(model.IsRegistered("Zanvo"));
     EXPECT_FALSE(supplier.GetDataManager());
-}
-
-// Stop reports failure while the instance stays in use, and uninitialises even when unregistering
-// the name fails.
-TEST_F(ServerTest, StopFailsOnlyWhileTheInstanceStaysInUse) {
-    model.SetFailing(DdeOp::Uninitialize, true);
-    EXPECT_FALSE(server.Stop());
-    EXPECT_THAT(fake::LogCapture::Lines(), ::testing::Contains(fake::Reported(
-                                               "DdeServer::Stop", "DDE uninitialize failed\n")));
-    EXPECT_TRUE(supplier.GetDataManager());
-    model.SetFailing(DdeOp::Uninitialize, false);
-    model.SetFailing(DdeOp::NameService, true);
-    EXPECT_TRUE(server.Stop());
-    EXPECT_EQ(model.LiveInstances(), 0u);
-    EXPECT_FALSE(supplier.GetDataManager());
-}
-
-TEST_F(ServerTest, DataOfUnknownHandlesIsIgnored) {
-    HCONV hconv = Connect("TS");
-    model.Request(hconv, "IBM,2,P");
-    model.Disconnect(hconv);
-    const int posts = model.PostAdvises();
-    // Data for the removed topic's handle: nothing is formatted or posted.
-    TickInfo info;
-    info.symbol = "IBM";
-    info.ticks.push_back(Tick{1000, " ", "trd", 1.0, 1, true});
-    server.OnProcessingTickData(dm->tickSets[0].get(), info);
-    EXPECT_EQ(model.PostAdvises(), posts);
 }

@@ -1,7 +1,7 @@
 // What the three topics' grammars make of item strings, read without a server: accepted layouts,
 // refusals with their log lines and the session windows of minute bars.
-#include "ComputerTimeZone.h"
 #include "DdeServer.h"
+#include "FakeComputerZone.h"
 #include "FormatTestSupport.h"
 #include "SessionWindow.h"
 
@@ -15,20 +15,6 @@ using ::testing::ElementsAre;
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// A computer zone with a fixed bias and no daylight time.
-class FixedZone final : public ComputerTimeZone {
-public:
-    explicit FixedZone(std::int32_t bias) : m_bias(bias) {}
-    ComputerZoneState GetTimeZoneInformation(std::int32_t* bias) override {
-        *bias = m_bias;
-        return czsStandard;
-    }
-    bool LocalTime(std::int64_t, std::tm*) override { return false; }
-
-private:
-    std::int32_t m_bias;
-};
 
 // 2026-03-10 15:00:00 UTC.
 constexpr std::int32_t kNow = 1773154800;
@@ -112,32 +98,31 @@ TEST(ItemGrammar, ReadsOptionsInAnyCaseAndOrder) {
 }
 
 TEST(ItemGrammar, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
-    FixedZone behind(300);
-    FixedZone ahead(-120);
+    // Shown in the computer's zone.
+    const ScopedDisplayZone local(0, 0);
+    FakeComputerZone zone;
     struct Row {
-        ComputerTimeZone* zone; // GMT without one
+        std::int32_t bias; // minutes west of UTC
         SessionWindow window;
         std::int32_t start;
         std::int32_t end;
     };
     const Row rows[] = {
-        {nullptr, {9, 30, 16, 0}, 34200, 57600},
+        {0, {9, 30, 16, 0}, 34200, 57600},
         // Crossing midnight UTC once converted: the end lies on the next UTC day.
-        {&behind, {20, 0, 23, 0}, 3600, 14400},
-        {&ahead, {1, 0, 8, 0}, 82800, 108000},
+        {300, {20, 0, 23, 0}, 3600, 14400},
+        {-120, {1, 0, 8, 0}, 82800, 108000},
         // Backwards in the display zone: the end stays before the start, for the supplier.
-        {&ahead, {16, 0, 9, 30}, 50400, 27000},
+        {-120, {16, 0, 9, 30}, 50400, 27000},
         // Numbers far outside a day, without overflow.
-        {&ahead, {99999, 99999, 1, 1}, 85140, -365907540},
-        {&ahead, {-1, -1, -1, -1}, 75540, 75540},
-        {&ahead, {2147483647, 2147483647, 0, 0}, 25620, -2147483647 - 1},
+        {-120, {99999, 99999, 1, 1}, 85140, -365907540},
+        {-120, {-1, -1, -1, -1}, 75540, 75540},
+        {-120, {2147483647, 2147483647, 0, 0}, 25620, -2147483647 - 1},
     };
     for (const Row& row : rows) {
-        const ScopedDisplayZone zone(row.zone ? 0 : 1, 0);
-        SetComputerTimeZone(row.zone);
+        zone.bias = row.bias;
         const UtcSessionWindow utc = SessionWindowUtc(row.window, kNow, "IBM");
         EXPECT_EQ(utc.start, row.start) << row.window.startHour << ":" << row.window.startMinute;
         EXPECT_EQ(utc.end, row.end) << row.window.endHour << ":" << row.window.endMinute;
     }
-    SetComputerTimeZone(nullptr);
 }

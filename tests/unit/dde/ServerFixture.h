@@ -38,9 +38,7 @@ inline std::string Text(const std::optional<std::string>& data) {
 
 class ServerTest : public ::testing::Test {
 protected:
-    ServerTest() : ServerTest(PlatformMessageQueue()) {}
-    // A server that posts its later work to queue and dispatches it there.
-    explicit ServerTest(MessageQueue& queue) : server{model, queue, &supplier, ServerTestSettings} {
+    ServerTest() {
         supplier.SetDataListener(&server);
         SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
     }
@@ -53,6 +51,7 @@ protected:
     }
 
     void SetUp() override {
+        fake::ResetScript();
         ASSERT_TRUE(fake::LogCapture::Available());
         ASSERT_TRUE(server.Start());
         dm = fake::FakeMondrel::Current();
@@ -80,13 +79,8 @@ protected:
         return hconv;
     }
 
-    struct ScriptReset {
-        ScriptReset() { fake::ResetScript(); }
-    };
-
-    ScriptReset reset;
     DdeModel model;
     DataSupplier supplier;
-    DdeServer server;
+    DdeServer server{model, PlatformMessageQueue(), &supplier, ServerTestSettings};
     fake::FakeMondrel* dm = nullptr;
 };
