@@ -83,13 +83,10 @@ HDDEDATA DdeModel::DdeNameService(std::uint32_t instance, HSZ service, HSZ, std:
     if (failing.count(DdeOp::NameService) != 0 || !Live(instance) || name.empty()) {
         return nullptr;
     }
-    if (command == DNS_REGISTER) {
-        m_service = name;
-    } else if (command == DNS_UNREGISTER && SameText(m_service, name)) {
-        m_service.clear();
-    } else {
+    if (command != DNS_REGISTER && (command != DNS_UNREGISTER || !SameText(m_service, name))) {
         return nullptr;
     }
+    m_service = command == DNS_REGISTER ? name : std::string();
     return reinterpret_cast<HDDEDATA>(std::uintptr_t{1});
 }
 
@@ -122,33 +119,24 @@ bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
         return false;
     }
     ++m_posts;
-    std::vector<std::pair<HCONV, std::size_t>> targets; // conversation, loop
-    for (const auto& [hconv, conversation] : m_conversations) {
-        for (std::size_t i = 0; i < conversation.loops.size(); ++i) {
-            if (conversation.connected && conversation.topic == AtomOf(topic) &&
-                conversation.loops[i].item == AtomOf(item)) {
-                targets.emplace_back(hconv, i);
+    // The callback ends no loop other than by ending its conversation, which leaves it none.
+    for (auto& [hconv, conversation] : m_conversations) {
+        std::vector<Loop>& loops = conversation.loops;
+        for (std::size_t i = 0; conversation.topic == AtomOf(topic) && i < loops.size(); ++i) {
+            if (loops[i].item != AtomOf(item)) {
+                continue;
+            }
+            std::optional<std::string> bytes =
+                TakeData(Send(XTYP_ADVREQ, loops[i].format, hconv, AtomOf(topic), AtomOf(item)));
+            if (bytes && conversation.clientGone) {
+                // The data cannot reach the client: the post ends here, failed.
+                conversation.postFailed = true;
+                return false;
+            }
+            if (bytes && i < loops.size()) {
+                loops[i].advised.push_back(std::move(*bytes));
             }
         }
-    }
-    // The callback may end conversations; each target is looked up again after it.
-    for (const auto& [hconv, i] : targets) {
-        const Conversation* before = Connected(hconv);
-        if (!before) {
-            continue;
-        }
-        std::optional<std::string> bytes = TakeData(
-            Send(XTYP_ADVREQ, before->loops[i].format, hconv, AtomOf(topic), AtomOf(item)));
-        Conversation* after = Connected(hconv);
-        if (!bytes || !after) {
-            continue;
-        }
-        if (after->clientGone) {
-            // The data cannot reach the client: the post ends here, failed.
-            after->postFailed = true;
-            return false;
-        }
-        after->loops[i].advised.push_back(std::move(*bytes));
     }
     return true;
 }
@@ -264,11 +252,6 @@ void DdeModel::Vanish(HCONV hconv) {
     }
 }
 
-bool DdeModel::IsConnected(HCONV hconv) const {
-    const auto found = m_conversations.find(hconv);
-    return found != m_conversations.end() && found->second.connected;
-}
-
 std::vector<std::string> DdeModel::Advised(HCONV hconv, const std::string& item) const {
     const auto found = m_conversations.find(hconv);
     if (found != m_conversations.end()) {
@@ -286,13 +269,8 @@ bool DdeModel::IsRegistered(const std::string& service) const {
 }
 
 std::optional<std::string> DdeModel::TakeData(HDDEDATA data) {
-    const auto found = m_data.find(data);
-    if (found == m_data.end()) {
-        return std::nullopt;
-    }
-    std::string bytes = std::move(found->second);
-    m_data.erase(found);
-    return bytes;
+    auto taken = m_data.extract(data);
+    return taken ? std::optional<std::string>(std::move(taken.mapped())) : std::nullopt;
 }
 
 DdeModel::Conversation* DdeModel::Connected(HCONV hconv) {

@@ -64,7 +64,9 @@ public:
     // on DdeQueryConvInfo reports the conversation without ST_CONNECTED.
     void Vanish(HCONV hconv);
 
-    bool IsConnected(HCONV hconv) const;
+    bool IsConnected(HCONV hconv) const {
+        return m_conversations.count(hconv) != 0 && m_conversations.at(hconv).connected;
+    }
     // The data the client received through its loop on the item, oldest first.
     std::vector<std::string> Advised(HCONV hconv, const std::string& item) const;
 

@@ -3,26 +3,21 @@
 #include "MessageQueue.h"
 #include "ServerFixture.h"
 
-#include <algorithm>
-
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::IsSupersetOf;
 using ::testing::SizeIs;
 
 TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
     // Atoms keep the spelling added first, so the odd spellings go first; the usual ones find
     // those atoms.
-    struct Row {
-        const char* service;
-        const char* topic;
-        const char* item;
-    };
-    for (const Row& row : {Row{"zanvo", "snapshot", "IBM,B"}, Row{"ZANVO", "BARS", "IBM,5,1,C"},
-                           Row{"Zanvo", "ts", "IBM,1,P"}, Row{"Zanvo", "Snapshot", "IBM,B"},
-                           Row{"Zanvo", "Bars", "IBM,5,1,C"}, Row{"Zanvo", "TS", "IBM,1,P"}}) {
-        HCONV hconv = model.Connect(row.service, row.topic);
-        EXPECT_TRUE(hconv && model.Request(hconv, row.item)) << row.service << "|" << row.topic;
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"zanvo", "snapshot", "IBM,B"}, {"ZANVO", "BARS", "IBM,5,1,C"}, {"Zanvo", "ts", "IBM,1,P"},
+        {"Zanvo", "Snapshot", "IBM,B"}, {"Zanvo", "Bars", "IBM,5,1,C"}, {"Zanvo", "TS", "IBM,1,P"}};
+    for (const auto& [service, topic, item] : rows) {
+        HCONV hconv = model.Connect(service, topic);
+        EXPECT_TRUE(hconv && model.Request(hconv, item)) << service << "|" << topic;
     }
     EXPECT_FALSE(model.Connect("Zanvo", "Quotes"));
     EXPECT_FALSE(model.Connect("Zanvox", "Snapshot"));
@@ -163,30 +158,43 @@ TEST_F(ServerTest, NewConversationOnAGoneOnesHandleInheritsNothing) {
     EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(2));
 }
 
+// Without its service (also for want of a name handle) the server does not start, and leaves no
+// instance and the supplier disconnected.
+TEST_F(ServerTest, StartFailsWithoutItsServiceAndLeavesNothing) {
+    ASSERT_TRUE(server.Stop());
+    for (const DdeOp failing : {DdeOp::Initialize, DdeOp::NameService, DdeOp::CreateStringHandle}) {
+        model.failing = {failing};
+        EXPECT_FALSE(server.Start()) << static_cast<int>(failing);
+        EXPECT_FALSE(model.LiveInstance());
+        EXPECT_EQ(model.OpenStringHandles(), 0);
+        EXPECT_FALSE(supplier.GetDataManager());
+    }
+    const auto failed = fake::Reported("DdeServer::Start", "DDE initialize failed\n");
+    EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(failed, failed, failed));
+}
+
 // Stop fails while the instance stays in use; it uninitialises even when unregistering the name
 // fails.
 TEST_F(ServerTest, StopEndsEveryConversationAndSubscriptionBeforeTheSupplier) {
     const HCONV conversations[] = {Connect("Bars"), Connect("TS"), Connect("Snapshot")};
     model.Request(conversations[0], "IBM,5,10,C");
-    model.Request(conversations[1], "IBM,2,P");
+    ASSERT_TRUE(model.StartAdvise(conversations[1], "IBM,2,P"));
     model.Request(conversations[2], "IBM,B");
     model.failing = {DdeOp::Uninitialize};
     EXPECT_FALSE(server.Stop());
     EXPECT_THAT(fake::LogCapture::Lines(),
                 Contains(fake::Reported("DdeServer::Stop", "DDE uninitialize failed\n")));
-    EXPECT_TRUE(supplier.GetDataManager());
+    // Every conversation and subscription has ended; the supplier is still connected.
     for (const HCONV hconv : conversations) {
         EXPECT_FALSE(model.IsConnected(hconv));
     }
+    EXPECT_THAT(dm->calls,
+                IsSupersetOf({"UnsubscribeQuote(IBM)", "StopTicks(IBM)", "StopBars(IBM)"}));
+    EXPECT_TRUE(supplier.GetDataManager());
     model.failing = {DdeOp::NameService};
     EXPECT_TRUE(server.Stop());
-    const auto& calls = dm->calls;
-    const auto disconnect = std::find(calls.begin(), calls.end(), "DisconnectFeeds");
-    ASSERT_NE(disconnect, calls.end());
-    for (const char* stop : {"UnsubscribeQuote(IBM)", "StopTicks(IBM)", "StopBars(IBM)"}) {
-        EXPECT_LT(std::find(calls.begin(), calls.end(), stop), disconnect) << stop;
-    }
     EXPECT_FALSE(model.LiveInstance());
     EXPECT_FALSE(model.IsRegistered("Zanvo"));
+    EXPECT_EQ(model.OpenStringHandles(), 0);
     EXPECT_FALSE(supplier.GetDataManager());
 }

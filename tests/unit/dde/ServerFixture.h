@@ -27,13 +27,8 @@ inline ConnectionSettings ServerTestSettings() {
 // The served text of a request: the data handle's bytes up to the terminating zero, which must
 // be there.
 inline std::string Text(const std::optional<std::string>& data) {
-    EXPECT_TRUE(data);
-    if (!data) {
-        return {};
-    }
-    EXPECT_FALSE(data->empty());
-    EXPECT_EQ(data->back(), '\0');
-    return data->empty() ? std::string() : data->substr(0, data->size() - 1);
+    EXPECT_TRUE(data && !data->empty() && data->back() == '\0');
+    return data && !data->empty() ? data->substr(0, data->size() - 1) : std::string();
 }
 
 class ServerTest : public ::testing::Test {
