@@ -4,23 +4,15 @@
 
 namespace {
 
-HSZ HszOf(std::uintptr_t atom) {
-    return reinterpret_cast<HSZ>(atom);
-}
-
-std::uintptr_t AtomOf(HSZ hsz) {
-    return reinterpret_cast<std::uintptr_t>(hsz);
-}
-
 bool SameText(const std::string& left, const std::string& right) {
     return strcasecmp(left.c_str(), right.c_str()) == 0;
 }
 
 } // namespace
 
-std::uintptr_t DdeModel::AddAtom(const std::string& text) {
+HSZ DdeModel::AddAtom(const std::string& text) {
     if (text.empty() || text.size() > 255) {
-        return 0;
+        return nullptr;
     }
     for (auto& [atom, entry] : m_atoms) {
         if (SameText(entry.text, text)) {
@@ -28,25 +20,25 @@ std::uintptr_t DdeModel::AddAtom(const std::string& text) {
             return atom;
         }
     }
-    m_atoms[m_nextAtom] = Atom{text, 1};
-    return m_nextAtom++;
+    const HSZ atom = reinterpret_cast<HSZ>(m_nextAtom++);
+    m_atoms[atom] = Atom{text, 1};
+    return atom;
 }
 
-void DdeModel::ReleaseAtom(std::uintptr_t atom) {
+void DdeModel::ReleaseAtom(HSZ atom) {
     const auto found = m_atoms.find(atom);
     if (found != m_atoms.end() && --found->second.references == 0) {
         m_atoms.erase(found);
     }
 }
 
-std::string DdeModel::AtomText(std::uintptr_t atom) const {
+std::string DdeModel::AtomText(HSZ atom) const {
     const auto found = m_atoms.find(atom);
     return found == m_atoms.end() ? std::string() : found->second.text;
 }
 
-HDDEDATA DdeModel::Send(std::uint32_t type, std::uint32_t format, HCONV hconv, std::uintptr_t hsz1,
-                        std::uintptr_t hsz2) {
-    return m_callback(type, format, hconv, HszOf(hsz1), HszOf(hsz2), nullptr, 0, 0);
+HDDEDATA DdeModel::Send(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1, HSZ hsz2) {
+    return m_callback(type, format, hconv, hsz1, hsz2, nullptr, 0, 0);
 }
 
 std::uint32_t DdeModel::DdeInitializeA(std::uint32_t* instance, DdeCallback callback, std::uint32_t,
@@ -64,26 +56,24 @@ HSZ DdeModel::DdeCreateStringHandleA(std::uint32_t instance, const char* text, i
         codePage != CP_WINANSI) {
         return nullptr;
     }
-    const std::uintptr_t atom = AddAtom(text);
-    m_openStringHandles += atom != 0 ? 1 : 0;
-    return HszOf(atom);
+    const HSZ atom = AddAtom(text);
+    m_openStringHandles += atom ? 1 : 0;
+    return atom;
 }
 
 bool DdeModel::DdeFreeStringHandle(std::uint32_t instance, HSZ hsz) {
-    if (!Live(instance) || m_atoms.count(AtomOf(hsz)) == 0) {
+    if (!Live(instance) || m_atoms.count(hsz) == 0) {
         return false;
     }
-    ReleaseAtom(AtomOf(hsz));
+    ReleaseAtom(hsz);
     --m_openStringHandles;
     return true;
 }
 
 HDDEDATA DdeModel::DdeNameService(std::uint32_t instance, HSZ service, HSZ, std::uint32_t command) {
-    const std::string name = AtomText(AtomOf(service));
-    if (failing.count(DdeOp::NameService) != 0 || !Live(instance) || name.empty()) {
-        return nullptr;
-    }
-    if (command != DNS_REGISTER && (command != DNS_UNREGISTER || !SameText(m_service, name))) {
+    const std::string name = AtomText(service);
+    if (failing.count(DdeOp::NameService) != 0 || !Live(instance) || name.empty() ||
+        (command != DNS_REGISTER && command != DNS_UNREGISTER)) {
         return nullptr;
     }
     m_service = command == DNS_REGISTER ? name : std::string();
@@ -92,7 +82,7 @@ HDDEDATA DdeModel::DdeNameService(std::uint32_t instance, HSZ service, HSZ, std:
 
 std::uint32_t DdeModel::DdeQueryStringA(std::uint32_t instance, HSZ hsz, char* buffer,
                                         std::uint32_t size, int codePage) {
-    const std::string text = AtomText(AtomOf(hsz));
+    const std::string text = AtomText(hsz);
     if (!Live(instance) || codePage != CP_WINANSI) {
         return 0;
     }
@@ -122,12 +112,12 @@ bool DdeModel::DdePostAdvise(std::uint32_t instance, HSZ topic, HSZ item) {
     // The callback ends no loop other than by ending its conversation, which leaves it none.
     for (auto& [hconv, conversation] : m_conversations) {
         std::vector<Loop>& loops = conversation.loops;
-        for (std::size_t i = 0; conversation.topic == AtomOf(topic) && i < loops.size(); ++i) {
-            if (loops[i].item != AtomOf(item)) {
+        for (std::size_t i = 0; conversation.topic == topic && i < loops.size(); ++i) {
+            if (loops[i].item != item) {
                 continue;
             }
             std::optional<std::string> bytes =
-                TakeData(Send(XTYP_ADVREQ, loops[i].format, hconv, AtomOf(topic), AtomOf(item)));
+                TakeData(Send(XTYP_ADVREQ, loops[i].format, hconv, topic, item));
             if (bytes && conversation.clientGone) {
                 // The data cannot reach the client: the post ends here, failed.
                 conversation.postFailed = true;
@@ -177,8 +167,8 @@ bool DdeModel::DdeUninitialize(std::uint32_t instance) {
 }
 
 HCONV DdeModel::Connect(const std::string& service, const std::string& topic, HCONV reuse) {
-    const std::uintptr_t serviceAtom = AddAtom(service);
-    const std::uintptr_t topicAtom = AddAtom(topic);
+    const HSZ serviceAtom = AddAtom(service);
+    const HSZ topicAtom = AddAtom(topic);
     if (!IsRegistered(service) || !Send(XTYP_CONNECT, 0, nullptr, topicAtom, serviceAtom)) {
         ReleaseAtom(serviceAtom);
         ReleaseAtom(topicAtom);
@@ -201,8 +191,8 @@ HCONV DdeModel::Connect(const std::string& service, const std::string& topic, HC
 HDDEDATA DdeModel::Transact(HCONV hconv, std::uint32_t type, std::uint32_t format,
                             const std::string& item) {
     const Conversation* conversation = Connected(hconv);
-    const std::uintptr_t atom = conversation ? AddAtom(item) : 0;
-    if (atom == 0) {
+    const HSZ atom = conversation ? AddAtom(item) : nullptr;
+    if (!atom) {
         return nullptr;
     }
     const HDDEDATA result = Send(type, format, hconv, conversation->topic, atom);
@@ -223,7 +213,7 @@ bool DdeModel::StartAdvise(HCONV hconv, const std::string& item, std::uint32_t f
     if (!conversation) {
         return false;
     }
-    const std::uintptr_t atom = AddAtom(item);
+    const HSZ atom = AddAtom(item);
     for (const Loop& loop : conversation->loops) {
         if (loop.item == atom && loop.format == format) {
             ReleaseAtom(atom);
@@ -242,7 +232,7 @@ std::uint32_t DdeModel::Poke(HCONV hconv, const std::string& item) {
 void DdeModel::Disconnect(HCONV hconv) {
     if (Conversation* conversation = Connected(hconv)) {
         End(*conversation);
-        Send(XTYP_DISCONNECT, 0, hconv, 0, 0);
+        Send(XTYP_DISCONNECT, 0, hconv, nullptr, nullptr);
     }
 }
 

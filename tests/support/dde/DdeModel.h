@@ -84,32 +84,31 @@ private:
         int references = 0;
     };
     struct Loop {
-        std::uintptr_t item = 0; // an atom the loop holds
+        HSZ item = nullptr; // an atom the loop holds
         std::uint32_t format = 0;
         std::vector<std::string> advised;
     };
     struct Conversation {
-        std::uintptr_t topic = 0; // atoms the conversation holds
-        std::uintptr_t service = 0;
+        HSZ topic = nullptr; // atoms the conversation holds
+        HSZ service = nullptr;
         bool connected = true;
         bool clientGone = false;
         bool postFailed = false;
         std::vector<Loop> loops;
     };
 
-    std::uintptr_t AddAtom(const std::string& text);
-    void ReleaseAtom(std::uintptr_t atom);
-    std::string AtomText(std::uintptr_t atom) const;
+    HSZ AddAtom(const std::string& text);
+    void ReleaseAtom(HSZ atom);
+    std::string AtomText(HSZ atom) const;
     bool Live(std::uint32_t instance) const { return instance != 0 && instance == m_instance; }
-    HDDEDATA Send(std::uint32_t type, std::uint32_t format, HCONV hconv, std::uintptr_t hsz1,
-                  std::uintptr_t hsz2);
+    HDDEDATA Send(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1, HSZ hsz2);
     HDDEDATA Transact(HCONV hconv, std::uint32_t type, std::uint32_t format,
                       const std::string& item);
     std::optional<std::string> TakeData(HDDEDATA data);
     Conversation* Connected(HCONV hconv);
     void End(Conversation& conversation);
 
-    std::map<std::uintptr_t, Atom> m_atoms;
+    std::map<HSZ, Atom> m_atoms;
     std::map<HCONV, Conversation> m_conversations;
     std::map<HDDEDATA, std::string> m_data;
     std::uintptr_t m_nextAtom = 0xC000; // where the system's string atoms begin

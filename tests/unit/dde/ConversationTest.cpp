@@ -55,16 +55,21 @@ TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
     EXPECT_THAT(model.Advised(other, "IBM,2,P"), ElementsAre(std::string("8.500000\n\n\0", 11)));
 }
 
-TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
+TEST_F(ServerTest, EachConversationHasItsItemsAndOnlyTheOneWhoseItemChangedIsAdvised) {
     HCONV first = Connect("TS");
     HCONV second = Connect("TS");
+    // Before any data: empty rows. Another letter case shares the item.
+    EXPECT_EQ(Text(model.Request(first, "ibm,2,p")), "\n\n");
+    EXPECT_EQ(Text(model.Request(first, "IBM,2,P")), "\n\n");
+    model.Request(first, "MSFT,2,P");
+    model.Request(second, "IBM,2,P");
+    EXPECT_THAT(DmCalls("RequestTicks"),
+                ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)", "RequestTicks(IBM)"));
+    EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
     ASSERT_TRUE(model.StartAdvise(first, "IBM,2,P"));
     ASSERT_TRUE(model.StartAdvise(second, "IBM,2,P"));
-    model.Request(first, "IBM,2,P");
-    model.Request(second, "IBM,2,P");
-    ASSERT_THAT(dm->tickSets, SizeIs(2));
 
-    fake::BackFill(*dm->tickSets[1], {fake::Trade(1000, 7.25, 100)});
+    fake::BackFill(*dm->tickSets[2], {fake::Trade(1000, 7.25, 100)});
     // Only the loop whose item changed is advised, though DDEML asks both.
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), IsEmpty());
     EXPECT_THAT(model.Advised(second, "IBM,2,P"), ElementsAre(std::string("7.250000\n\n\0", 11)));
@@ -72,29 +77,16 @@ TEST_F(ServerTest, SameItemInTwoConversationsHasTwoSubscriptionsAndTwoTexts) {
     // A poke advises every loop of the item and is acknowledged.
     EXPECT_EQ(model.Poke(first, "IBM,2,P"), DDE_FACK);
     EXPECT_THAT(model.Advised(first, "IBM,2,P"), ElementsAre(std::string("\n\n\0", 3)));
-}
 
-TEST_F(ServerTest, RequestsSubscribeOnceAndDisconnectStopsOnlyThatConversationsItems) {
-    HCONV leaving = Connect("TS");
-    HCONV staying = Connect("TS");
-    // Before any data: empty rows. Another letter case shares the item.
-    EXPECT_EQ(Text(model.Request(leaving, "ibm,2,p")), "\n\n");
-    EXPECT_EQ(Text(model.Request(leaving, "IBM,2,P")), "\n\n");
-    model.Request(leaving, "MSFT,2,P");
-    model.Request(staying, "IBM,2,P");
-    EXPECT_THAT(DmCalls("RequestTicks"),
-                ElementsAre("RequestTicks(IBM)", "RequestTicks(MSFT)", "RequestTicks(IBM)"));
-    EXPECT_THAT(fake::LogCapture::Lines(), IsEmpty());
-    model.Disconnect(leaving);
+    // A client leaving stops its items only; data still on its way for them is dropped.
+    model.Disconnect(first);
     EXPECT_THAT(DmCalls("StopTicks"), ElementsAre("StopTicks(IBM)", "StopTicks(MSFT)"));
     EXPECT_FALSE(fake::Stopped(*dm->tickSets[2]));
-    // Data still on its way for a closed item: nothing is formatted or posted.
     const int posts = model.PostAdvises();
     server.OnProcessingTickData(dm->tickSets[0].get(), TickInfo{});
     EXPECT_EQ(model.PostAdvises(), posts);
-
-    fake::BackFill(*dm->tickSets[2], {fake::Trade(1000, 3.5, 1)});
-    EXPECT_EQ(Text(model.Request(staying, "IBM,2,P")), "3.500000\n\n");
+    fake::BackFill(*dm->tickSets[2], {fake::Trade(2000, 3.5, 1)});
+    EXPECT_EQ(model.Advised(second, "IBM,2,P").back(), std::string("7.250000\n3.500000\n\0", 19));
 }
 
 TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreServed) {

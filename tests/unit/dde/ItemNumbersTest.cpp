@@ -42,10 +42,8 @@ TEST(ReadSessionWindow, NeedsAllFourNumbers) {
     const std::pair<const char*, std::optional<Window>> cases[] = {
         {"9:30-16:00", Window{9, 30, 16, 0}},
         {"9:30-16:00XYZ", Window{9, 30, 16, 0}},
-        {"-1:-1--1:-1", Window{-1, -1, -1, -1}},
         {"99999999999:1-1:-99999999999", Window{kMax, 1, 1, kMin}},
         {"9:30", std::nullopt},
-        {"9:30-", std::nullopt},
         {"9:30-16", std::nullopt},
         {"9 :30-16:00", std::nullopt},
         {"", std::nullopt}};
