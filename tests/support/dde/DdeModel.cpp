@@ -138,8 +138,7 @@ HDDEDATA DdeModel::DdeCreateDataHandle(std::uint32_t instance, const void* bytes
         return nullptr;
     }
     const HDDEDATA data = reinterpret_cast<HDDEDATA>(m_nextData++);
-    m_data[data] = bytes ? std::string(static_cast<const char*>(bytes) + offset, size)
-                         : std::string(size, '\0');
+    m_data[data] = std::string(static_cast<const char*>(bytes) + offset, size);
     return data;
 }
 
@@ -169,7 +168,7 @@ bool DdeModel::DdeUninitialize(std::uint32_t instance) {
 HCONV DdeModel::Connect(const std::string& service, const std::string& topic, HCONV reuse) {
     const HSZ serviceAtom = AddAtom(service);
     const HSZ topicAtom = AddAtom(topic);
-    if (!IsRegistered(service) || !Send(XTYP_CONNECT, 0, nullptr, topicAtom, serviceAtom)) {
+    if (!SameText(m_service, service) || !Send(XTYP_CONNECT, 0, nullptr, topicAtom, serviceAtom)) {
         ReleaseAtom(serviceAtom);
         ReleaseAtom(topicAtom);
         return nullptr;
@@ -252,10 +251,6 @@ std::vector<std::string> DdeModel::Advised(HCONV hconv, const std::string& item)
         }
     }
     return {};
-}
-
-bool DdeModel::IsRegistered(const std::string& service) const {
-    return !m_service.empty() && SameText(m_service, service);
 }
 
 std::optional<std::string> DdeModel::TakeData(HDDEDATA data) {

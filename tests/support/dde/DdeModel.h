@@ -1,12 +1,9 @@
-// An in-memory DDEML for unit tests of code written against DdeApi. It behaves like DDEML where
-// the server depends on it. String handles are atoms: compared without regard to case, keeping
-// the spelling added first while they live, at most 255 characters. DdePostAdvise sends
-// XTYP_ADVREQ within the call once for every loop on its topic and item, as Windows does (Wine's
-// asks the loops on the item in every topic). Data handles are taken by the library.
-//
-// One instance at a time, the server's. Tests play the client, which stands for another process and
-// has no callback, through the client operations below. Conversations are named by the handle the
-// server's callback sees.
+// An in-memory DDEML for unit tests of code written against DdeApi, like DDEML where the server
+// depends on it. String handles are atoms: compared without regard to case, keeping the spelling
+// added first while they live, at most 255 characters. DdePostAdvise sends XTYP_ADVREQ within the
+// call once for every loop on its topic and item, as Windows does (Wine's asks the loops on the
+// item in every topic). One instance at a time, the server's. Tests play the client, another
+// process without a callback; conversations are named by the handle the server's callback sees.
 #pragma once
 
 #include "DdeApi.h"
@@ -71,7 +68,6 @@ public:
     std::vector<std::string> Advised(HCONV hconv, const std::string& item) const;
 
     bool LiveInstance() const { return m_instance != 0; }
-    bool IsRegistered(const std::string& service) const;
     // String handles created and not freed.
     int OpenStringHandles() const { return m_openStringHandles; }
     // Data handles created and not taken by the library.

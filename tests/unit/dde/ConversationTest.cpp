@@ -1,13 +1,91 @@
-// The service's conversations: which connections it accepts, what each transaction answers, and
-// how items, subscriptions and builders come and go with the conversations.
+// The service's conversations on the in-memory DDEML, with a supplier on the scripted
+// data-manager fake whose feeds are all connected: which connections it accepts, what each
+// transaction answers, how items, subscriptions and builders come and go with the conversations,
+// and how every item is dropped and created again when the supplier reconnects.
+#include "DataManagerSource.h"
+#include "DataSupplier.h"
+#include "DdeModel.h"
+#include "DdeServer.h"
+#include "FakeMondrel.h"
+#include "LogCapture.h"
 #include "MessageQueue.h"
-#include "ServerFixture.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::IsSupersetOf;
 using ::testing::SizeIs;
+
+namespace {
+
+inline ConnectionSettings ServerTestSettings() {
+    // Times in GMT unless a test changes the mode.
+    return {
+        "user", "secret", "quote.example", "history.example", "domtick.example", "intltick.example",
+        1,      "NYSE"};
+}
+
+// The served text of a request: the data handle's bytes up to the terminating zero, which must
+// be there.
+inline std::string Text(const std::optional<std::string>& data) {
+    EXPECT_TRUE(data && !data->empty() && data->back() == '\0');
+    return data && !data->empty() ? data->substr(0, data->size() - 1) : std::string();
+}
+
+class ServerTest : public ::testing::Test {
+protected:
+    ServerTest() {
+        supplier.SetDataListener(&server);
+        SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
+    }
+
+    ~ServerTest() override {
+        // Tasks left in the thread's queue must not reach the next test's server.
+        PlatformMessageQueue().DispatchWaiting();
+        SetDataManagerSource(nullptr);
+    }
+
+    void SetUp() override {
+        fake::ResetScript();
+        ASSERT_TRUE(fake::LogCapture::Available());
+        ASSERT_TRUE(server.Start());
+        dm = fake::FakeMondrel::Current();
+        ASSERT_TRUE(dm);
+        dm->ConnectAllFeeds();
+        fake::LogCapture::Clear();
+    }
+
+    // The library calls that match a prefix, such as "RequestTicks(".
+    std::vector<std::string> DmCalls(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const auto& instance : fake::GetScript().instances) {
+            std::copy_if(instance->calls.begin(), instance->calls.end(), std::back_inserter(found),
+                         [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+        }
+        return found;
+    }
+
+    HCONV Connect(const std::string& topic) {
+        HCONV hconv = model.Connect("Zanvo", topic);
+        EXPECT_TRUE(hconv);
+        return hconv;
+    }
+
+    DdeModel model;
+    DataSupplier supplier;
+    DdeServer server{model, PlatformMessageQueue(), &supplier, ServerTestSettings};
+    fake::FakeMondrel* dm = nullptr;
+};
+
+} // namespace
 
 TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
     // Atoms keep the spelling added first, so the odd spellings go first; the usual ones find
@@ -20,7 +98,6 @@ TEST_F(ServerTest, AcceptsItsThreeTopicsInAnyLetterCase) {
         EXPECT_TRUE(hconv && model.Request(hconv, item)) << service << "|" << topic;
     }
     EXPECT_FALSE(model.Connect("Zanvo", "Quotes"));
-    EXPECT_FALSE(model.Connect("Zanvox", "Snapshot"));
 }
 
 TEST_F(ServerTest, AdviseStartOpensTheItemAndTheLoopGetsItsTextOnceMade) {
@@ -85,6 +162,7 @@ TEST_F(ServerTest, EachConversationHasItsItemsAndOnlyTheOneWhoseItemChangedIsAdv
     const int posts = model.PostAdvises();
     server.OnProcessingTickData(dm->tickSets[0].get(), TickInfo{});
     EXPECT_EQ(model.PostAdvises(), posts);
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     fake::BackFill(*dm->tickSets[2], {fake::Trade(2000, 3.5, 1)});
     EXPECT_EQ(model.Advised(second, "IBM,2,P").back(), std::string("7.250000\n3.500000\n\0", 19));
 }
@@ -95,7 +173,6 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
     HCONV other = Connect("TS");
     for (HCONV hconv : {gone, alsoGone, other}) {
         ASSERT_TRUE(model.StartAdvise(hconv, "IBM,2,P"));
-        model.Request(hconv, "IBM,2,P");
     }
     model.Vanish(gone);
     model.Vanish(alsoGone);
@@ -136,7 +213,6 @@ TEST_F(ServerTest, GoneClientsItemsCloseFromTheMessageLoopWhileTheOtherLoopsAreS
 
 TEST_F(ServerTest, NewConversationOnAGoneOnesHandleInheritsNothing) {
     HCONV gone = Connect("TS");
-    model.Request(gone, "IBM,2,P");
     ASSERT_TRUE(model.StartAdvise(gone, "IBM,2,P"));
     model.Vanish(gone);
     // The update finds the client gone; its items are to close from the message loop, but the
@@ -186,7 +262,68 @@ TEST_F(ServerTest, StopEndsEveryConversationAndSubscriptionBeforeTheSupplier) {
     model.failing = {DdeOp::NameService};
     EXPECT_TRUE(server.Stop());
     EXPECT_FALSE(model.LiveInstance());
-    EXPECT_FALSE(model.IsRegistered("Zanvo"));
     EXPECT_EQ(model.OpenStringHandles(), 0);
     EXPECT_FALSE(supplier.GetDataManager());
+}
+
+// Reconnecting the supplier, or not: every topic dropped and created again from the clients' item
+// strings.
+TEST_F(ServerTest, ResubscribeRecreatesTopicsSnapshotsFirstAndLogsRefusals) {
+    HCONV a = Connect("Bars");
+    HCONV b = Connect("Snapshot");
+    HCONV c = Connect("TS");
+    model.Request(a, "IBM,5,10,C");
+    model.Request(b, "IBM,B");
+    model.Request(c, "MSFT,2,P");
+    ASSERT_TRUE(model.StartAdvise(c, "MSFT,2,P"));
+    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 2.5, 1)});
+    ASSERT_EQ(Text(model.Request(c, "MSFT,2,P")), "2.500000\n\n");
+    dm->calls.clear();
+    // A symbol the library now refuses.
+    dm->refusedSymbols.insert("IBM");
+
+    EXPECT_TRUE(server.ReconnectAndResubscribe(false));
+    // Stopped conversation by conversation, recreated snapshots first. The library's calls with
+    // arguments are the subscriptions.
+    std::vector<std::string> subscriptions = dm->calls;
+    std::erase_if(subscriptions, [](const std::string& call) { return call.back() != ')'; });
+    EXPECT_THAT(subscriptions,
+                ElementsAre("StopBars(IBM)", "UnsubscribeQuote(IBM)", "StopTicks(MSFT)",
+                            "SubscribeQuote(IBM,1)", "RequestBars(IBM,5)", "RequestTicks(MSFT)"));
+    const auto refused = [](const char* topic, const char* item) {
+        return fake::Reported("DdeServer::ReconnectAndResubscribe",
+                              std::string("Error: Unable to recreate topic '") + topic +
+                                  "' which parameters '" + item + "'n");
+    };
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                IsSupersetOf({refused("Snapshot", "IBM,B"), refused("Bars", "IBM,5,10,C")}));
+    // A new builder: the old ticks are gone until new data arrives on the loop.
+    EXPECT_EQ(Text(model.Request(c, "MSFT,2,P")), "\n\n");
+    fake::BackFill(*dm->tickSets.back(), {fake::Trade(1000, 4.5, 1)});
+    EXPECT_EQ(model.Advised(c, "MSFT,2,P").back(), std::string("4.500000\n\n\0", 11));
+}
+
+TEST_F(ServerTest, ReconnectRefusesItemsUntilTheSupplierIsConnectedAgain) {
+    HCONV hconv = Connect("TS");
+    model.Request(hconv, "IBM,2,P");
+    // A request waiting in the queue.
+    std::optional<std::string> duringPump = std::string("not asked");
+    PlatformMessageQueue().Post([&] { duringPump = model.Request(hconv, "MSFT,2,P"); });
+    EXPECT_TRUE(server.ReconnectAndResubscribe(true));
+    EXPECT_FALSE(duringPump);
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                Contains(fake::Reported("DdeServer::OpenItem",
+                                        "Error: Unable to serve 'MSFT,2,P' while the data "
+                                        "supplier is disconnected\n")));
+    // The old library was released and a new one connected, which got the item again.
+    ASSERT_EQ(fake::GetScript().instances.size(), 2u);
+    EXPECT_TRUE(fake::GetScript().instances[0]->destroyed);
+    EXPECT_THAT(DmCalls("RequestTicks"), ElementsAre("RequestTicks(IBM)", "RequestTicks(IBM)"));
+
+    // A failed connection leaves no topics: the item is refused, not subscribed.
+    fake::GetScript().failCreateInstance = true;
+    EXPECT_FALSE(server.ReconnectAndResubscribe(true));
+    EXPECT_TRUE(model.IsConnected(hconv));
+    EXPECT_FALSE(model.Request(hconv, "IBM,2,P"));
+    EXPECT_THAT(DmCalls("RequestTicks"), SizeIs(2));
 }

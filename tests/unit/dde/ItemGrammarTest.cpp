@@ -21,13 +21,9 @@ constexpr std::int32_t kNow = 1773154800;
 
 // Whether the topic's grammar accepts the item.
 bool Reads(const std::string& topic, const std::string& item) {
-    if (topic == "Bars") {
-        return DdeServer::CreateBarTopic(item, nullptr).has_value();
-    }
-    if (topic == "TS") {
-        return DdeServer::CreateTickTopic(item, nullptr).has_value();
-    }
-    return DdeServer::CreateSnapshotTopic(item, nullptr).has_value();
+    return topic == "Bars" ? DdeServer::CreateBarTopic(item, nullptr).has_value()
+           : topic == "TS" ? DdeServer::CreateTickTopic(item, nullptr).has_value()
+                           : DdeServer::CreateSnapshotTopic(item, nullptr).has_value();
 }
 
 } // namespace
