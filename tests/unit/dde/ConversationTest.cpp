@@ -26,7 +26,7 @@ using ::testing::SizeIs;
 
 namespace {
 
-inline ConnectionSettings ServerTestSettings() {
+ConnectionSettings ServerTestSettings() {
     // Times in GMT unless a test changes the mode.
     return {
         "user", "secret", "quote.example", "history.example", "domtick.example", "intltick.example",
@@ -35,7 +35,7 @@ inline ConnectionSettings ServerTestSettings() {
 
 // The served text of a request: the data handle's bytes up to the terminating zero, which must
 // be there.
-inline std::string Text(const std::optional<std::string>& data) {
+std::string Text(const std::optional<std::string>& data) {
     EXPECT_TRUE(data && !data->empty() && data->back() == '\0');
     return data && !data->empty() ? data->substr(0, data->size() - 1) : std::string();
 }
