@@ -1,25 +1,18 @@
 // Win32: a DDE client that speaks the raw WM_DDE_* protocol, without DDEML, the way a spreadsheet
 // does, for the end-to-end tests of the DDE server.
 //
-//   zanvo-raw-client [--request-first | --then-request] [--count N] [--seconds S]
-//                    SERVICE TOPIC ITEM...
+//   zanvo-raw-client [--request-first | --then-request] [--seconds S] SERVICE TOPIC ITEM...
 //
 // Initiates with the names as given (any letter case), then for each item: an advise in XlTable
 // (which must be refused), an advise in CF_TEXT asking for acknowledgements, and a request before
-// or after the advise when asked. It then takes data until each item has had N data messages
-// (unless N is 0) or S seconds (60 unless given) have passed, unadvises every item and
-// terminates. Atoms and memory are freed as the protocol says: an acknowledged advise's atom,
-// a refused advise's options and atom, a data message's atom unless it is reused in the
-// acknowledgement asked for, its memory when it says so.
+// or after the advise when asked. It takes data for S seconds (60 unless given), unadvises every
+// item and terminates. Atoms and memory are freed as the protocol says. Under Wine a request's
+// data message is followed by a positive acknowledgement naming the request's atom again, without
+// a reference of its own: the client takes it and leaves its atom, which the data message freed.
 //
-// Under Wine a successful request's data message is followed by a positive acknowledgement naming
-// the request's atom a second time, without a reference of its own: the client takes it but leaves
-// its atom, which the data message already released.
-//
-// Prints each data message of the advise loops as zanvo-dde --raw watch does, TIME ITEM TEXT
-// (tab separated; ITEM is the name the message's atom carries), and the other events on the
-// error output: TIME advised ITEM once the CF_TEXT advise is acknowledged, TIME request ITEM TEXT
-// for the answer to a request.
+// Prints each data message of the advise loops as zanvo-dde --raw watch does, TIME ITEM TEXT (ITEM
+// as the message's atom spells it), and on the error output TIME advised ITEM once the CF_TEXT
+// advise is acknowledged, TIME request ITEM TEXT for the answer to a request.
 // Exit code: 0 done, 1 the XlTable advise was accepted or a transaction went wrong, 2 bad usage,
 // 3 no server answered, 4 a request was refused, 5 a CF_TEXT advise was refused, 7 no answer
 // within 30 s, 8 the server ended the conversation.
@@ -36,17 +29,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct NoCase {
-    bool operator()(const std::string& left, const std::string& right) const {
-        return lstrcmpiA(left.c_str(), right.c_str()) < 0;
-    }
-};
 
 struct Ack {
     bool positive = false;
@@ -61,7 +47,6 @@ bool s_serverEnded = false;
 std::vector<HWND> s_answers;
 std::deque<Ack> s_acks;
 std::deque<std::string> s_responses;
-std::map<std::string, int, NoCase> s_received;
 
 void Print(std::FILE* out, const char* kind, const std::string& item, const std::string* text) {
     SYSTEMTIME t;
@@ -72,10 +57,8 @@ void Print(std::FILE* out, const char* kind, const std::string& item, const std:
     std::fflush(out);
 }
 
-std::string AtomName(ATOM atom) {
-    char name[256] = {};
-    GlobalGetAtomNameA(atom, name, sizeof name);
-    return name;
+bool Post(UINT message, LPARAM lParam) {
+    return PostMessageA(s_server, message, reinterpret_cast<WPARAM>(s_window), lParam) != 0;
 }
 
 void OnData(LPARAM lParam) {
@@ -83,7 +66,8 @@ void OnData(LPARAM lParam) {
     UINT_PTR atom = 0;
     UnpackDDElParam(WM_DDE_DATA, lParam, &memory, &atom);
     const auto item = static_cast<ATOM>(atom);
-    const std::string name = AtomName(item);
+    char name[256] = {};
+    GlobalGetAtomNameA(item, name, sizeof name);
     const auto hData = reinterpret_cast<HGLOBAL>(memory);
     bool response = false;
     bool release = false;
@@ -101,7 +85,7 @@ void OnData(LPARAM lParam) {
     if (ackReq) {
         // The acknowledgement reuses the message's memory and atom; the server frees them.
         const LPARAM ack = ReuseDDElParam(lParam, WM_DDE_DATA, WM_DDE_ACK, 0x8000, atom);
-        if (!PostMessageA(s_server, WM_DDE_ACK, reinterpret_cast<WPARAM>(s_window), ack)) {
+        if (!Post(WM_DDE_ACK, ack)) {
             FreeDDElParam(WM_DDE_ACK, ack);
             GlobalDeleteAtom(item);
         }
@@ -119,47 +103,37 @@ void OnData(LPARAM lParam) {
         s_responses.push_back(text);
         return;
     }
-    ++s_received[name];
     Print(stdout, "", name, &text);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(wParam);
-    switch (message) {
-    case WM_DDE_ACK:
-        if (s_initiating) {
-            // The server's answer to the initiate, sent with atoms of its own.
-            s_answers.push_back(from);
-            GlobalDeleteAtom(LOWORD(lParam));
-            GlobalDeleteAtom(HIWORD(lParam));
-        } else if (from == s_server) {
-            UINT_PTR status = 0;
-            UINT_PTR atom = 0;
-            UnpackDDElParam(WM_DDE_ACK, lParam, &status, &atom);
-            FreeDDElParam(WM_DDE_ACK, lParam);
-            s_acks.push_back({(status & 0x8000) != 0, static_cast<ATOM>(atom)});
+    if (message == WM_DDE_ACK && s_initiating) {
+        // The server's answer to the initiate, sent with atoms of its own.
+        s_answers.push_back(from);
+        GlobalDeleteAtom(LOWORD(lParam));
+        GlobalDeleteAtom(HIWORD(lParam));
+    } else if (message == WM_DDE_ACK && from == s_server) {
+        UINT_PTR status = 0;
+        UINT_PTR atom = 0;
+        UnpackDDElParam(WM_DDE_ACK, lParam, &status, &atom);
+        FreeDDElParam(WM_DDE_ACK, lParam);
+        s_acks.push_back({(status & 0x8000) != 0, static_cast<ATOM>(atom)});
+    } else if (message == WM_DDE_DATA && from == s_server) {
+        OnData(lParam);
+    } else if (message == WM_DDE_TERMINATE && from == s_server) {
+        if (!s_terminating) {
+            Post(WM_DDE_TERMINATE, 0);
         }
-        return 0;
-    case WM_DDE_DATA:
-        if (from == s_server) {
-            OnData(lParam);
-        }
-        return 0;
-    case WM_DDE_TERMINATE:
-        if (from == s_server) {
-            if (!s_terminating) {
-                PostMessageA(s_server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(s_window), 0);
-            }
-            s_serverEnded = true;
-        }
-        return 0;
-    default:
+        s_serverEnded = true;
+    } else if (message < WM_DDE_FIRST || message > WM_DDE_LAST) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    return 0;
 }
 
-// Dispatches messages until done() or the time has passed; done()'s last answer.
-template <typename Done> bool Pump(DWORD milliseconds, Done done) {
+// Dispatches messages until done() or the time has passed.
+template <typename Done> void Pump(DWORD milliseconds, Done done) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (!done()) {
         MSG msg;
@@ -169,95 +143,82 @@ template <typename Done> bool Pump(DWORD milliseconds, Done done) {
         }
         const ULONGLONG now = GetTickCount64();
         if (now >= end) {
-            return false;
+            return;
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     }
-    return true;
 }
 
-constexpr DWORD kAnswerTime = 30000;
-
-// The next acknowledgement; nothing when none came in time or the server ended.
-bool NextAck(Ack& ack) {
-    if (!Pump(kAnswerTime, [] { return !s_acks.empty() || s_serverEnded; }) || s_acks.empty()) {
-        return false;
+// 0 with the next acknowledgement in ack, 7 when none came within 30 s, 8 when the server ended.
+int NextAck(Ack& ack) {
+    Pump(30000, [] { return !s_acks.empty() || s_serverEnded; });
+    if (s_acks.empty()) {
+        return s_serverEnded ? 8 : 7;
     }
     ack = s_acks.front();
     s_acks.pop_front();
-    return true;
+    return 0;
 }
 
-bool Post(UINT message, LPARAM lParam) {
-    return PostMessageA(s_server, message, reinterpret_cast<WPARAM>(s_window), lParam) != 0;
+// Posts a request or unadvise of the item in CF_TEXT; once posted, its atom is the server's.
+bool PostItem(UINT message, const std::string& item) {
+    const ATOM atom = GlobalAddAtomA(item.c_str());
+    if (Post(message, PackDDElParam(message, CF_TEXT, atom))) {
+        return true;
+    }
+    GlobalDeleteAtom(atom);
+    return false;
 }
 
-// 0 when the advise was acknowledged, 5 when refused, 7 or 8 without an answer.
+// 0 when the advise was acknowledged, 5 when refused, 1, 7 or 8 otherwise.
 int Advise(const std::string& item, UINT format) {
     const HGLOBAL options = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(DDEADVISE));
     auto* advise = static_cast<DDEADVISE*>(GlobalLock(options));
-    std::memset(advise, 0, sizeof *advise);
+    *advise = DDEADVISE{};
     advise->fAckReq = 1;
     advise->cfFormat = static_cast<short>(format);
     GlobalUnlock(options);
     const ATOM atom = GlobalAddAtomA(item.c_str());
     const LPARAM lParam = PackDDElParam(WM_DDE_ADVISE, reinterpret_cast<UINT_PTR>(options), atom);
-    Ack ack;
     if (!Post(WM_DDE_ADVISE, lParam)) {
         FreeDDElParam(WM_DDE_ADVISE, lParam);
         GlobalFree(options);
         GlobalDeleteAtom(atom);
         return 1;
     }
-    if (!NextAck(ack)) {
-        return s_serverEnded ? 8 : 7;
-    }
-    // Refused, the options stay the client's to free.
-    if (!ack.positive) {
-        GlobalFree(options);
+    Ack ack;
+    if (const int missing = NextAck(ack)) {
+        return missing;
     }
     GlobalDeleteAtom(ack.atom);
-    return ack.positive ? 0 : 5;
+    if (ack.positive) {
+        return 0;
+    }
+    // Refused, the options stay the client's to free.
+    GlobalFree(options);
+    return 5;
 }
 
 // 0 when the request was answered, 4 when refused, 1, 7 or 8 otherwise.
 int Request(const std::string& item) {
-    const ATOM atom = GlobalAddAtomA(item.c_str());
-    if (!Post(WM_DDE_REQUEST, PackDDElParam(WM_DDE_REQUEST, CF_TEXT, atom))) {
-        GlobalDeleteAtom(atom);
+    if (!PostItem(WM_DDE_REQUEST, item)) {
         return 1;
     }
-    if (!Pump(kAnswerTime,
-              [] { return !s_responses.empty() || !s_acks.empty() || s_serverEnded; })) {
-        return 7;
-    }
-    if (!s_responses.empty()) {
-        Print(stderr, "request", item, &s_responses.front());
-        s_responses.pop_front();
-        // Wine's extra acknowledgement, posted right behind the data: taken, its atom left.
-        Pump(500, [] { return !s_acks.empty(); });
-        s_acks.clear();
-        return 0;
-    }
-    if (s_acks.empty()) {
-        return 8;
-    }
-    const Ack ack = s_acks.front();
-    s_acks.pop_front();
-    GlobalDeleteAtom(ack.atom);
-    return ack.positive ? 1 : 4;
-}
-
-void Unadvise(const std::string& item) {
-    const ATOM atom = GlobalAddAtomA(item.c_str());
-    if (!Post(WM_DDE_UNADVISE, PackDDElParam(WM_DDE_UNADVISE, CF_TEXT, atom))) {
-        GlobalDeleteAtom(atom);
-        return;
-    }
-    Ack ack;
-    if (NextAck(ack)) {
+    Pump(30000, [] { return !s_responses.empty() || !s_acks.empty() || s_serverEnded; });
+    if (s_responses.empty()) {
+        Ack ack;
+        if (const int missing = NextAck(ack)) {
+            return missing;
+        }
         GlobalDeleteAtom(ack.atom);
+        return ack.positive ? 1 : 4;
     }
+    Print(stderr, "request", item, &s_responses.front());
+    s_responses.pop_front();
+    // Wine's extra acknowledgement, posted right behind the data: taken, its atom left.
+    Pump(500, [] { return !s_acks.empty(); });
+    s_acks.clear();
+    return 0;
 }
 
 bool Initiate(const char* service, const char* topic) {
@@ -280,16 +241,9 @@ bool Initiate(const char* service, const char* topic) {
     return true;
 }
 
-void Terminate() {
-    s_terminating = true;
-    if (!s_serverEnded && Post(WM_DDE_TERMINATE, 0)) {
-        Pump(10000, [] { return s_serverEnded; });
-    }
-}
-
 int Usage() {
-    std::fprintf(stderr, "usage: zanvo-raw-client [--request-first | --then-request] [--count N] "
-                         "[--seconds S] SERVICE TOPIC ITEM...\n");
+    std::fprintf(stderr, "usage: zanvo-raw-client [--request-first | --then-request] [--seconds S] "
+                         "SERVICE TOPIC ITEM...\n");
     return 2;
 }
 
@@ -298,7 +252,6 @@ int Usage() {
 int main(int argc, char** argv) {
     bool requestFirst = false;
     bool thenRequest = false;
-    int count = 0;
     int seconds = 60;
     int at = 1;
     for (; at < argc && std::strncmp(argv[at], "--", 2) == 0; ++at) {
@@ -307,8 +260,6 @@ int main(int argc, char** argv) {
             requestFirst = true;
         } else if (option == "--then-request") {
             thenRequest = true;
-        } else if (option == "--count" && at + 1 < argc) {
-            count = std::atoi(argv[++at]);
         } else if (option == "--seconds" && at + 1 < argc) {
             seconds = std::atoi(argv[++at]);
         } else {
@@ -358,29 +309,19 @@ int main(int argc, char** argv) {
         }
     }
     if (result == 0) {
-        Pump(static_cast<DWORD>(seconds) * 1000, [&] {
-            if (s_serverEnded) {
-                return true;
-            }
-            if (count <= 0) {
-                return false;
-            }
-            for (const std::string& item : items) {
-                const auto found = s_received.find(item);
-                if (found == s_received.end() || found->second < count) {
-                    return false;
-                }
-            }
-            return true;
-        });
+        Pump(static_cast<DWORD>(seconds) * 1000, [] { return s_serverEnded; });
         result = s_serverEnded ? 8 : 0;
     }
-    if (!s_serverEnded) {
-        for (const std::string& item : advised) {
-            Unadvise(item);
+    Ack ack;
+    for (const std::string& item : advised) {
+        if (!s_serverEnded && PostItem(WM_DDE_UNADVISE, item) && NextAck(ack) == 0) {
+            GlobalDeleteAtom(ack.atom);
         }
     }
-    Terminate();
+    s_terminating = true;
+    if (!s_serverEnded && Post(WM_DDE_TERMINATE, 0)) {
+        Pump(10000, [] { return s_serverEnded; });
+    }
     DestroyWindow(s_window);
     return result;
 }

@@ -1,19 +1,20 @@
 // Win32: the client of the DDE server's soak test. It holds CONVERSATIONS conversations on TOPIC,
 // each with an advise loop on every ITEM, for SECONDS, then prints one line per conversation and
-// item: the conversation's number, the item, the updates received and the last text (tabs and
-// line feeds written \t and \n).
+// item: the conversation's number, the item, the updates received and the last text (as
+// zanvo-dde --raw writes it).
 //
 //   zanvo-soak-client TOPIC CONVERSATIONS SECONDS ITEM...
 //
 // Conversation n spells each item with n - 1 blanks in front, which the server trims: under Wine
 // the messages of one advise to several loops on one item text share an item atom that the first
-// receiver frees, so the others could not tell their item. An advise start makes the server create
-// the item and send its data as soon as it has some; under Wine a synchronous transaction ends at
-// any message of its conversation that is not its answer (taking it for its answer), so the loops
-// start item by item across the conversations, each advise start after the waiting messages have
-// been dispatched. Each conversation has a DDEML instance of its own (under Wine an instance
-// connects once to a service and topic). Prints "subscribed" once every loop has started. Exit
-// code 0 when every loop started, 1 otherwise, 2 for bad usage.
+// receiver frees, so the others could not tell their item. Under Wine a synchronous transaction
+// ends at any message of its conversation that is not its answer, and an advise start makes the
+// server send the item's data at once: so the loops start item by item across the conversations,
+// each after the waiting messages have been dispatched. Each conversation has a DDEML instance of
+// its own (under Wine an instance connects once to a service and topic). Prints "subscribed" once
+// every loop has started. Exit code 0 when every loop started, 1 otherwise, 2 for bad usage.
+#include "RawText.h"
+
 #include <windows.h>
 
 #include <ddeml.h>
@@ -87,14 +88,6 @@ void Pump(DWORD milliseconds) {
     }
 }
 
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        escaped += c == '\t' ? "\\t" : c == '\n' ? "\\n" : std::string(1, c);
-    }
-    return escaped;
-}
-
 bool Connect(Conversation& conversation, const char* topicName) {
     if (DdeInitializeA(&conversation.instance, Callback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
         return false;
@@ -134,7 +127,7 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < s_conversations.size(); ++i) {
         for (const auto& [item, received] : s_conversations[i].items) {
             std::printf("%zu\t%s\t%d\t%s\n", i + 1, item.c_str() + i, received.updates,
-                        Escaped(received.text).c_str());
+                        RawText(received.text).c_str());
         }
     }
     for (const Conversation& conversation : s_conversations) {
