@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # The DDE server end to end: zanvo-server-host with Mondrel.dll playing session.scn, and as its
-# clients zanvo-dde (DDEML), zanvo-raw-client (the raw protocol, as spreadsheets speak it: its
-# loops start with an advise) and zanvo-soak-client (many DDEML conversations for a timed soak),
-# each in its own Wine process:
-#   server-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO RAW_CLIENT_EXE SOAK_CLIENT_EXE
+# clients zanvo-dde (DDEML) and zanvo-raw-client (the raw protocol, as spreadsheets speak it: its
+# loops start with an advise), each in its own Wine process:
+#   server-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO RAW_CLIENT_EXE
 # Exit code: the number of failed checks.
 . "$(dirname "$0")/host-session.sh"
-soak_client=$6
 
 # last_text ITEM: the last text of ITEM (any letter case) in a raw client's output.
 last_text() {
@@ -171,7 +169,7 @@ for item in "${items[@]}"; do
 done
 echo "50 items in one conversation: $(wc -l <"$work/fifty") data messages in 20 s"
 
-# A timed soak, with the server quiet otherwise: zanvo-soak-client holds 50 conversations with
+# A timed soak, with the server quiet otherwise: the raw client holds 50 conversations with
 # advise loops on 20 tick items each for 40 s: 2 of IBM (a trade every 2 s) and 18 of MSFT (no
 # change). Under Wine each advise compares its item with every loop's through the wine server, so
 # more changing items would measure Wine. Every loop's last text is checked, and the server's
@@ -182,15 +180,15 @@ for k in $(seq 18); do
     items+=("MSFT,$k,P")
 done
 items+=("IBM,1,TPS" "IBM,2,TPS")
-in_background "$work/soak" "$run" "$soak_client" TS 50 40 "${items[@]}"
-soak_run=$bg_pid
-patience=120 eventually grep -q '^subscribed' "$work/soak" || fail "soak client: $(head -n 3 "$work/soak")"
+raw_background "$work/soak" --conversations 50 --seconds 40 Zanvo TS "${items[@]}"
+soak=$bg_pid
+patience=120 eventually has_lines "$work/soak.err" 1000 || fail "soak: $(tail -n 3 "$work/soak.err")"
 # The histories arrive first.
 sleep 5
 before=$(working_set)
 sleep 30
 after=$(working_set)
-wait "$soak_run" || fail "soak client exit code $?"
+wait "$soak" || fail "soak client exit code $?"
 
 # MSFT,K,P: its K newest prices (three trades), oldest first, then empty rows.
 msft=('' '23.500000\n' '23.480000\n23.500000\n' '23.470000\n23.480000\n23.500000\n')
@@ -209,7 +207,8 @@ while IFS=$'\t' read -r conversation item updates text; do
         [ "$updates" -ge 5 ] && [ "$(trade_count "$text")" = "$k" ] ||
             fail "conversation $conversation, $item: $updates updates, '$text'"
     fi
-done < <(grep -v '^subscribed' "$work/soak" | tr -d '\r')
+done < <(awk -F'\t' '{ sub(/^ +/, "", $3); n[$2 FS $3]++; last[$2 FS $3] = $4 }
+                      END { for (loop in n) print loop FS n[loop] FS last[loop] }' "$work/soak")
 [ "$results" -eq 1000 ] || fail "$results loops reported, expected 1000"
 
 echo "server working set: $before KB before, $after KB after 30 s; $ibm_updates updates in 40 s"
