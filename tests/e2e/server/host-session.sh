@@ -1,7 +1,6 @@
 # Sourced by the DDE server's end-to-end scripts, whose arguments are wine-run, zanvo-dde.exe,
-# zanvo-server-host.exe, the scenario and the client program the script drives (raw_client when it
-# is zanvo-raw-client.exe): a work folder removed at exit, ../e2e-lib.sh, the host started and
-# stopped, and the checks the scripts share.
+# zanvo-server-host.exe, the scenario and zanvo-raw-client.exe: a work folder removed at exit,
+# ../e2e-lib.sh, the host started and stopped, and the checks the scripts share.
 set -u
 run=$1
 client=$2
