@@ -34,13 +34,17 @@ expect_rc() {
     [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
 }
 
-# dde_background FILE ARGS...: zanvo-dde in the background, its output going to FILE as it comes
-# (unfiltered: a filter would hold it back in its buffer); its pid in bg_pid.
-dde_background() {
-    "${dde_cmd[@]}" "${@:2}" >"$1" 2>"$1.err" &
+# in_background FILE COMMAND...: COMMAND in the background, its output going to FILE as it comes
+# (unfiltered: a filter would hold it back in its buffer), its errors to FILE.err; its pid in
+# bg_pid.
+in_background() {
+    "${@:2}" >"$1" 2>"$1.err" &
     bg_pid=$!
     started+=("$bg_pid")
 }
+
+# dde_background FILE ARGS...: zanvo-dde in the background.
+dde_background() { in_background "$1" "${dde_cmd[@]}" "${@:2}"; }
 
 # served_text TOPIC ITEM: the item's first data, as the guide checks a link (a request only
 # creates the item: its first text is empty), tabs and line feeds escaped; fails after $patience
@@ -63,6 +67,11 @@ stop_started() {
     done
 }
 
+# Nothing was reported as an assertion during the test.
+expect_no_assertions() {
+    [ ! -s "$work/logs/asserts.log" ] || fail "assertions reported: $(cut -f4- "$work/logs/asserts.log")"
+}
+
 # Ends a DDE test: its exit code is the number of failed checks.
 finish() {
     [ "$failures" -eq 0 ] && echo "all checks passed"
@@ -75,6 +84,7 @@ watched_texts() {
     tail -n +$((${3:-0} + 1)) "$1" | awk -F'\t' -v item="$2" '$2 == item && $3 != ""' | cut -f3-
 }
 
+# ended PID: the process is gone.
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # expect_exit CODE WHAT COMMAND...: COMMAND ends with exit code CODE. `wait PID` waits for a

@@ -45,9 +45,8 @@ win() { "$WINE" "$app/zanvo-window.exe" "$@" | tr -d '\r'; }
 # Starts Zanvo.exe in the background with the given arguments; its pid in zanvo_pid.
 # The caller's environment goes with it (TZ sets the computer's time zone under Wine).
 start_zanvo() {
-    "$WINE" "$app/Zanvo.exe" "$@" </dev/null >"$work/zanvo.out" 2>&1 &
-    zanvo_pid=$!
-    started+=("$zanvo_pid")
+    in_background "$work/zanvo.out" "$WINE" "$app/Zanvo.exe" "$@"
+    zanvo_pid=$bg_pid
 }
 
 # expect_text TITLE ID TEXT: the control comes to show TEXT (a new page fills its controls just
@@ -118,8 +117,3 @@ tray_colour() {
     echo "$best"
 }
 tray_is() { [ "$(tray_colour)" = "$1" ]; }
-
-# Nothing was reported as an assertion during the test.
-expect_no_assertions() {
-    [ ! -s "$work/logs/asserts.log" ] || fail "assertions reported: $(cut -f4- "$work/logs/asserts.log")"
-}

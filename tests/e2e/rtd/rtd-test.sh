@@ -26,9 +26,8 @@ trap cleanup EXIT
 
 # rtd NAME COMMANDS...: runs the client in the background; output in $work/NAME, pid in rtd_pid.
 rtd() {
-    "$WINE" "$app/zanvo-rtd-client.exe" "${@:2}" </dev/null >"$work/$1.out" 2>&1 &
-    rtd_pid=$!
-    started+=("$rtd_pid")
+    in_background "$work/$1.out" "$WINE" "$app/zanvo-rtd-client.exe" "${@:2}"
+    rtd_pid=$bg_pid
 }
 # expect_line NAME LINE: the client printed exactly this line.
 expect_line() {
