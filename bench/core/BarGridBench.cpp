@@ -2,7 +2,7 @@
 // holidays and a daylight change, and daily bars over twenty years.
 #include "BarListCreator.h"
 #include "Clock.h"
-#include "ScopedDataManager.h"
+#include "FormatTestSupport.h"
 #include "TimeHelper.h"
 
 #include <benchmark/benchmark.h>
@@ -40,17 +40,16 @@ public:
     }
     ~Market() { Clock::SetFixed(std::nullopt); }
 
-private:
     fake::FakeMondrel manager;
-    ScopedDataManager installed{&manager};
 };
 
 void MinuteBarsInSession(benchmark::State& state) {
-    const Market market;
+    Market market;
     const auto count = static_cast<std::int32_t>(state.range(0));
     BarMap bars;
     for (auto _ : state) {
-        BarListCreator::GetEmptyBars("IBM", 1, count, kSessionStart, kSessionEnd, bars);
+        BarListCreator::GetEmptyBars(&market.manager, "IBM", 1, count, kSessionStart, kSessionEnd,
+                                     bars);
         benchmark::DoNotOptimize(bars.size());
     }
     state.SetItemsProcessed(state.iterations() * count);
@@ -58,11 +57,11 @@ void MinuteBarsInSession(benchmark::State& state) {
 BENCHMARK(MinuteBarsInSession)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void DailyBars(benchmark::State& state) {
-    const Market market;
+    Market market;
     const auto count = static_cast<std::int32_t>(state.range(0));
     BarMap bars;
     for (auto _ : state) {
-        BarListCreator::GetEmptyBars("IBM", biDaily, count, bars);
+        BarListCreator::GetEmptyBars(&market.manager, "IBM", biDaily, count, bars);
         benchmark::DoNotOptimize(bars.size());
     }
     state.SetItemsProcessed(state.iterations() * count);

@@ -8,19 +8,11 @@
 
 namespace {
 
-enum FieldKind {
-    fkNone, // the record holds no value for the qualifier
-    fkDate, // a calendar date (00:00 UTC of the day), shown as it is in every display zone
-    fkTime,
-    fkPrice,
-    fkInteger,
-    fkShares,
-    fkText,
-};
+using Value = DataFormatter::FieldValue;
 
-// Where the value of one qualifier lives in the record and how it is written.
+// Where the value of one qualifier lives in the record and what kind of value it is.
 struct FieldSource {
-    FieldKind kind = fkNone;
+    Value::Kind kind = Value::fvNone;
     TimeValue SnapshotInfo::*time = nullptr;
     double SnapshotInfo::*real = nullptr;
     std::int64_t SnapshotInfo::*whole = nullptr;
@@ -31,22 +23,22 @@ constexpr FieldSource None() {
     return {};
 }
 constexpr FieldSource Date(TimeValue SnapshotInfo::*m) {
-    return {fkDate, m, nullptr, nullptr, nullptr};
+    return {Value::fvDate, m, nullptr, nullptr, nullptr};
 }
 constexpr FieldSource Time(TimeValue SnapshotInfo::*m) {
-    return {fkTime, m, nullptr, nullptr, nullptr};
+    return {Value::fvTime, m, nullptr, nullptr, nullptr};
 }
 constexpr FieldSource Price(double SnapshotInfo::*m) {
-    return {fkPrice, nullptr, m, nullptr, nullptr};
+    return {Value::fvPrice, nullptr, m, nullptr, nullptr};
 }
 constexpr FieldSource Integer(std::int64_t SnapshotInfo::*m) {
-    return {fkInteger, nullptr, nullptr, m, nullptr};
+    return {Value::fvInteger, nullptr, nullptr, m, nullptr};
 }
 constexpr FieldSource Shares(double SnapshotInfo::*m) {
-    return {fkShares, nullptr, m, nullptr, nullptr};
+    return {Value::fvShares, nullptr, m, nullptr, nullptr};
 }
 constexpr FieldSource Text(std::string SnapshotInfo::*m) {
-    return {fkText, nullptr, nullptr, nullptr, m};
+    return {Value::fvText, nullptr, nullptr, nullptr, m};
 }
 
 using I = SnapshotInfo;
@@ -154,85 +146,68 @@ constexpr auto s_sources = std::to_array<FieldSource>({
 });
 static_assert(s_sources.size() == __sfEndOfQualifierList, "one entry per qualifier");
 
+bool IsQualifier(SnapshotQualifierId qualifierId) {
+    return qualifierId >= 0 && qualifierId < __sfEndOfQualifierList;
+}
+
 } // namespace
+
+DataFormatter::FieldValue DataFormatter::SnapshotFieldValue(SnapshotQualifierId qualifierId,
+                                                            const SnapshotInfo& snapshot) {
+    if (!IsQualifier(qualifierId)) {
+        KOLVANE_ASSERT(0);
+        return {};
+    }
+    const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
+    FieldValue value;
+    value.kind = source.kind;
+    value.convert = source.kind == FieldValue::fvTime;
+    value.blank = true;
+    if (source.time) {
+        value.time = snapshot.*source.time;
+    }
+    if (source.real) {
+        value.real = snapshot.*source.real;
+    }
+    if (source.whole) {
+        value.whole = snapshot.*source.whole;
+    }
+    if (source.text) {
+        value.text = snapshot.*source.text;
+    }
+    return value;
+}
 
 std::string DataFormatter::FormatSnapshotField(const std::string& symbol,
                                                SnapshotQualifierId qualifierId,
-                                               const SnapshotInfo& snapshot) {
-    if (qualifierId < 0 || qualifierId >= __sfEndOfQualifierList) {
+                                               const SnapshotInfo& snapshot) const {
+    if (!IsQualifier(qualifierId)) {
         KOLVANE_ASSERT(0);
         return {};
     }
-    const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
-    switch (source.kind) {
-    case fkDate:
-        return FormatTime(symbol, snapshot.*source.time, true, false);
-    case fkTime:
-        return FormatTime(symbol, snapshot.*source.time, false, true);
-    case fkPrice:
-        return FormatPrice(snapshot.*source.real);
-    case fkInteger:
-        return FormatInteger(snapshot.*source.whole);
-    case fkShares:
-        return FormatShares(snapshot.*source.real);
-    case fkText:
-        return FormatExchange(snapshot.*source.text);
-    case fkNone:
-        break;
-    }
-    return {};
-}
-
-DataFormatter::SnapshotValue DataFormatter::SnapshotFieldValue(SnapshotQualifierId qualifierId,
-                                                               const SnapshotInfo& snapshot) {
-    if (qualifierId < 0 || qualifierId >= __sfEndOfQualifierList) {
-        KOLVANE_ASSERT(0);
-        return {};
-    }
-    const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
-    switch (source.kind) {
-    case fkDate:
-        return {SnapshotValue::svDate, snapshot.*source.time, 0, {}};
-    case fkTime:
-        return {SnapshotValue::svTime, snapshot.*source.time, 0, {}};
-    case fkPrice:
-        return {SnapshotValue::svNumber, 0, snapshot.*source.real, {}};
-    case fkInteger:
-        return {SnapshotValue::svNumber, 0, static_cast<double>(snapshot.*source.whole), {}};
-    case fkShares:
-        return {SnapshotValue::svNumber, 0, snapshot.*source.real * 1000, {}};
-    case fkText:
-        return {SnapshotValue::svText, 0, 0, snapshot.*source.text};
-    case fkNone:
-        break;
-    }
-    return {};
+    return FormatValue(symbol, SnapshotFieldValue(qualifierId, snapshot));
 }
 
 void DataFormatter::FormatSnapshot(const std::string& symbol, const SnapshotFormat& format,
-                                   const SnapshotInfo& snapshot, PlainTextBuilder* builder) {
-    KOLVANE_ASSERT(builder);
-    if (!builder) {
-        return;
-    }
-    builder->Clear();
+                                   const SnapshotInfo& snapshot, PlainTextBuilder& builder) const {
+    builder.Clear();
     if (format.headers && !format.vertical) {
         for (std::size_t i = 0; i < format.fields.size(); ++i) {
             if (i > 0) {
-                builder->Append("\t");
+                builder.Append("\t");
             }
-            builder->Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
+            builder.Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
         }
-        builder->Append("\n");
+        builder.Append("\n");
     }
     for (std::size_t i = 0; i < format.fields.size(); ++i) {
         if (i > 0) {
-            builder->Append(format.vertical ? "\n" : "\t");
+            builder.Append(format.vertical ? "\n" : "\t");
         }
         if (format.vertical && format.headers) {
-            builder->Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
-            builder->Append("\t");
+            builder.Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
+            builder.Append("\t");
         }
-        builder->Append(FormatSnapshotField(symbol, format.fields[i], snapshot));
+        builder.Append(FormatSnapshotField(symbol, format.fields[i], snapshot));
     }
 }

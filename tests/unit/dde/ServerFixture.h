@@ -3,7 +3,6 @@
 #pragma once
 
 #include "Clock.h"
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeModel.h"
 #include "DdeServer.h"
@@ -42,13 +41,11 @@ protected:
     // A server that posts its later work to queue and dispatches it there.
     explicit ServerTest(MessageQueue& queue) : server{model, queue, &supplier, ServerTestSettings} {
         supplier.SetDataListener(&server);
-        SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
     }
 
     ~ServerTest() override {
         // Tasks left in the thread's queue must not reach the next test's server.
         PlatformMessageQueue().DispatchWaiting();
-        SetDataManagerSource(nullptr);
         Clock::SetFixed(std::nullopt);
     }
 

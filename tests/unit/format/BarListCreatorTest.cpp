@@ -3,7 +3,6 @@
 #include "BarListCreator.h"
 #include "Clock.h"
 #include "FormatTestSupport.h"
-#include "ScopedDataManager.h"
 #include "TimeHelper.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +27,9 @@ enum Daylight { never, fromJuly15, untilJuly15, fromJanuary19of2038 };
 struct Case {
     const char* what;
     Form form;
-    TimeValue now; // the clock, for a count
+    TimeValue start; // a count's clock, or a range's start
     std::int32_t interval;
-    std::int32_t barCount;                        // for a count
-    TimeValue from, to;                           // for a range
+    TimeValue end;                                // a count, or a range's end
     TimeValue sessionStart = -1, sessionEnd = -1; // -1: whole days
     Daylight daylight = never;
     Holidays holidays = none;
@@ -43,68 +41,67 @@ struct Case {
 
 const Case kCases[] = {
     {"daily count ending on a Monday skips the weekend", count, Utc(2009, 7, 20, 15, 0), biDaily, 5,
-     0, 0, -1, -1, never, none, 5, Utc(2009, 7, 14), Utc(2009, 7, 20)},
-    {"daily range skips a holiday", range, 0, biDaily, 0, Utc(2009, 6, 29), Utc(2009, 7, 7, 12, 0),
-     -1, -1, never, july3, 6, Utc(2009, 6, 29), Utc(2009, 7, 7)},
-    {"weeks start on Sunday", count, Utc(2009, 7, 22, 10, 0), biWeekly, 2, 0, 0, -1, -1, never,
-     none, 2, Utc(2009, 7, 12), Utc(2009, 7, 19)},
-    {"months", count, Utc(2009, 1, 15, 10, 0), biMonthly, 3, 0, 0, -1, -1, never, none, 3,
+     -1, -1, never, none, 5, Utc(2009, 7, 14), Utc(2009, 7, 20)},
+    {"daily range skips a holiday", range, Utc(2009, 6, 29), biDaily, Utc(2009, 7, 7, 12, 0), -1,
+     -1, never, july3, 6, Utc(2009, 6, 29), Utc(2009, 7, 7)},
+    {"weeks start on Sunday", count, Utc(2009, 7, 22, 10, 0), biWeekly, 2, -1, -1, never, none, 2,
+     Utc(2009, 7, 12), Utc(2009, 7, 19)},
+    {"months", count, Utc(2009, 1, 15, 10, 0), biMonthly, 3, -1, -1, never, none, 3,
      Utc(2008, 11, 1), Utc(2009, 1, 1)},
-    {"quarters", count, Utc(2009, 5, 15, 10, 0), biQuarterly, 2, 0, 0, -1, -1, never, none, 2,
+    {"quarters", count, Utc(2009, 5, 15, 10, 0), biQuarterly, 2, -1, -1, never, none, 2,
      Utc(2009, 1, 1), Utc(2009, 4, 1)},
-    {"minutes without a session cross midnight", count, Utc(2009, 7, 21, 0, 3), 5, 3, 0, 0, -1, -1,
-     never, none, 3, Utc(2009, 7, 20, 23, 50), Utc(2009, 7, 21)},
+    {"minutes without a session cross midnight", count, Utc(2009, 7, 21, 0, 3), 5, 3, -1, -1, never,
+     none, 3, Utc(2009, 7, 20, 23, 50), Utc(2009, 7, 21)},
     {"1440 is 205 x 7 + 5: the day ends with a bar at 23:55", count, Utc(2009, 7, 21, 0, 3), 7, 3,
-     0, 0, -1, -1, never, none, 3, Utc(2009, 7, 20, 23, 48), Utc(2009, 7, 21)},
-    {"the session's end minute is a bar on every day", count, Utc(2009, 7, 21, 21, 0), 30, 15, 0, 0,
+     -1, -1, never, none, 3, Utc(2009, 7, 20, 23, 48), Utc(2009, 7, 21)},
+    {"the session's end minute is a bar on every day", count, Utc(2009, 7, 21, 21, 0), 30, 15,
      Hm(13, 30), Hm(20, 0), never, none, 15, Utc(2009, 7, 20, 20, 0), Utc(2009, 7, 21, 20, 0)},
-    {"a session crossing midnight", count, Utc(2009, 7, 22, 21, 30), 60, 26, 0, 0, Hm(22, 0),
-     Hm(21, 0), never, none, 26, Utc(2009, 7, 21, 20, 0), Utc(2009, 7, 22, 21, 0)},
+    {"a session crossing midnight", count, Utc(2009, 7, 22, 21, 30), 60, 26, Hm(22, 0), Hm(21, 0),
+     never, none, 26, Utc(2009, 7, 21, 20, 0), Utc(2009, 7, 22, 21, 0)},
     {"daylight time from Wednesday: Tuesday's session an hour later", count,
-     Utc(2009, 7, 16, 21, 0), 30, 40, 0, 0, Hm(13, 30), Hm(20, 0), fromJuly15, none, 40,
+     Utc(2009, 7, 16, 21, 0), 30, 40, Hm(13, 30), Hm(20, 0), fromJuly15, none, 40,
      Utc(2009, 7, 14, 15, 30), Utc(2009, 7, 16, 20, 0)},
     {"daylight time until Wednesday: Tuesday's session an hour earlier", count,
-     Utc(2009, 7, 16, 21, 0), 30, 40, 0, 0, Hm(13, 30), Hm(20, 0), untilJuly15, none, 40,
+     Utc(2009, 7, 16, 21, 0), 30, 40, Hm(13, 30), Hm(20, 0), untilJuly15, none, 40,
      Utc(2009, 7, 14, 13, 30), Utc(2009, 7, 16, 20, 0)},
     {"whole days stay at midnight through a daylight change", count, Utc(2009, 7, 15, 0, 30), 60,
-     25, 0, 0, -1, -1, fromJuly15, none, 25, Utc(2009, 7, 14), Utc(2009, 7, 15)},
+     25, -1, -1, fromJuly15, none, 25, Utc(2009, 7, 14), Utc(2009, 7, 15)},
     {"the intraday walk skips a holiday without counting it", count, Utc(2009, 7, 6, 21, 0), 30, 15,
-     0, 0, Hm(13, 30), Hm(20, 0), never, july3, 15, Utc(2009, 7, 2, 20, 0), Utc(2009, 7, 6, 20, 0)},
-    {"a range leaves out the bar that begins before it", range, 0, 5, 0, Utc(2009, 7, 20, 10, 2),
+     Hm(13, 30), Hm(20, 0), never, july3, 15, Utc(2009, 7, 2, 20, 0), Utc(2009, 7, 6, 20, 0)},
+    {"a range leaves out the bar that begins before it", range, Utc(2009, 7, 20, 10, 2), 5,
      Utc(2009, 7, 20, 10, 20), -1, -1, never, none, 4, Utc(2009, 7, 20, 10, 5),
      Utc(2009, 7, 20, 10, 20)},
-    {"a range ending before its start", range, 0, biDaily, 0, Utc(2009, 7, 20), Utc(2009, 7, 10),
+    {"a range ending before its start", range, Utc(2009, 7, 20), biDaily, Utc(2009, 7, 10),
      Hm(13, 30), Hm(20, 0)},
-    {"a count below zero", count, Utc(2009, 7, 20, 15, 0), biDaily, -5, 0, 0, -1, -1, never, none,
-     0, 0, 0, "log BarListCreator::GetEmptyBars: Bar count -5 for 'IBM' is below 0: no bars\n"},
+    {"a count below zero", count, Utc(2009, 7, 20, 15, 0), biDaily, -5, -1, -1, never, none, 0, 0,
+     0, "log BarListCreator::GetEmptyBars: Bar count -5 for 'IBM' is below 0: no bars\n"},
     // The fuzzer's find: a count of 0 is reported, and no bars are made.
-    {"a count of zero", count, Utc(2009, 7, 20, 15, 0), biDaily, 0, 0, 0, -1, -1, never, none, 0, 0,
-     0, "assert BarListCreator::GetEmptyBars: barCount"},
-    {"a count above the maximum", count, Utc(2009, 7, 20, 21, 0), 1, kMaxBarCount + 1, 0, 0,
-     Hm(13, 30), Hm(20, 0), never, none, 0, 0, 0,
+    {"a count of zero", count, Utc(2009, 7, 20, 15, 0), biDaily, 0, -1, -1, never, none, 0, 0, 0,
+     "assert BarListCreator::GetEmptyBars: barCount"},
+    {"a count above the maximum", count, Utc(2009, 7, 20, 21, 0), 1, kMaxBarCount + 1, Hm(13, 30),
+     Hm(20, 0), never, none, 0, 0, 0,
      "log BarListCreator::GetEmptyBars: Bar count 100001 for 'IBM' refused: at most 100000 "
      "bars\n"},
-    {"the largest count", count, Utc(2009, 7, 20, 21, 0), 1, std::numeric_limits<int>::max(), 0, 0,
+    {"the largest count", count, Utc(2009, 7, 20, 21, 0), 1, std::numeric_limits<int>::max(),
      Hm(13, 30), Hm(20, 0), never, none, 0, 0, 0,
      "Bar count 2147483647 for 'IBM' refused: at most 100000 bars\n"},
-    {"the maximum count", count, Utc(2009, 7, 20, 21, 0), 1, kMaxBarCount, 0, 0, Hm(13, 30),
-     Hm(20, 0), never, none, kMaxBarCount, Utc(2008, 7, 28, 15, 6), Utc(2009, 7, 20, 20, 0)},
-    {"a huge range keeps the newest maximum", range, 0, 1, 0, 0, Utc(2009, 7, 20, 12, 0), -1, -1,
-     never, none, kMaxBarCount, Utc(2009, 4, 14, 1, 21), Utc(2009, 7, 20, 12, 0),
-     "more than 100000 bars"},
-    {"a calendar without trading days", count, Utc(2009, 7, 21, 15, 0), 1, 10, 0, 0, Hm(13, 30),
+    {"the maximum count", count, Utc(2009, 7, 20, 21, 0), 1, kMaxBarCount, Hm(13, 30), Hm(20, 0),
+     never, none, kMaxBarCount, Utc(2008, 7, 28, 15, 6), Utc(2009, 7, 20, 20, 0)},
+    {"a huge range keeps the newest maximum", range, 0, 1, Utc(2009, 7, 20, 12, 0), -1, -1, never,
+     none, kMaxBarCount, Utc(2009, 4, 14, 1, 21), Utc(2009, 7, 20, 12, 0), "more than 100000 bars"},
+    {"a calendar without trading days", count, Utc(2009, 7, 21, 15, 0), 1, 10, Hm(13, 30),
      Hm(20, 0), never, every2008And2009, 0, 0, 0, "no trading day in 366 sessions"},
-    {"months stop at 1970", count, Utc(1971, 3, 15), biMonthly, 100, 0, 0, -1, -1, never, none, 15,
-     0, Utc(1971, 3, 1), "reach 1970-01-01"},
-    {"hours stop at 1970", count, Utc(1970, 1, 2, 1, 0), 60, 100, 0, 0, -1, -1, never, none, 26, 0,
+    {"months stop at 1970", count, Utc(1971, 3, 15), biMonthly, 100, -1, -1, never, none, 15, 0,
+     Utc(1971, 3, 1), "reach 1970-01-01"},
+    {"hours stop at 1970", count, Utc(1970, 1, 2, 1, 0), 60, 100, -1, -1, never, none, 26, 0,
      Utc(1970, 1, 2, 1, 0), "reach 1970-01-01"},
-    {"a range before 1970", range, 0, biDaily, 0, -86400 * 3, -86400},
+    {"a range before 1970", range, -86400 * 3, biDaily, -86400},
     {"daylight from the newest day of 32-bit time moves the session before it", count, kLast, 1,
-     100, 0, 0, Hm(3, 0), Hm(3, 0), fromJanuary19of2038, none, 100, Utc(2038, 1, 19, 1, 35),
+     100, Hm(3, 0), Hm(3, 0), fromJanuary19of2038, none, 100, Utc(2038, 1, 19, 1, 35),
      Utc(2038, 1, 19, 3, 14)},
-    {"months up to the end of 32-bit time", range, 0, biMonthly, 0, Utc(2037, 11, 1), kLast, -1, -1,
+    {"months up to the end of 32-bit time", range, Utc(2037, 11, 1), biMonthly, kLast, -1, -1,
      never, none, 3, Utc(2037, 11, 1), Utc(2038, 1, 1)},
-    {"interval 0", count, Utc(2009, 7, 20, 15, 0), 0, 5, 0, 0, -1, -1, never, none, 0, 0, 0,
+    {"interval 0", count, Utc(2009, 7, 20, 15, 0), 0, 5, -1, -1, never, none, 0, 0, 0,
      "assert BarListCreator::GetEmptyBars: IsValidInterval(interval)"},
 };
 
@@ -118,7 +115,6 @@ protected:
     void TearDown() override { Clock::SetFixed(std::nullopt); }
 
     fake::FakeMondrel manager;
-    ScopedDataManager installed{&manager};
 };
 
 TEST_P(BarGrid, Walk) {
@@ -138,19 +134,20 @@ TEST_P(BarGrid, Walk) {
                                         {{Utc(2009, 1, 1), Utc(2009, 7, 15)}},
                                         {{Utc(2038, 1, 19), kLast}}};
     SetExchangeClock(manager.marketInfo, -300, daylight[c.daylight]);
-    Clock::SetFixed(c.now);
+    Clock::SetFixed(c.start);
     BarMap bars{{5, Bar{}}};
     const bool session = c.sessionStart >= 0;
     if (c.form == range && session) {
-        BarListCreator::GetEmptyBars("IBM", c.interval, c.from, c.to, c.sessionStart, c.sessionEnd,
-                                     bars);
+        BarListCreator::GetEmptyBars(&manager, "IBM", c.interval, c.start, c.end, c.sessionStart,
+                                     c.sessionEnd, bars);
     } else if (c.form == range) {
-        BarListCreator::GetEmptyBars("IBM", c.interval, c.from, c.to, bars);
+        BarListCreator::GetEmptyBars(&manager, "IBM", c.interval, c.start, c.end, bars);
     } else if (session) {
-        BarListCreator::GetEmptyBars("IBM", c.interval, c.barCount, c.sessionStart, c.sessionEnd,
-                                     bars);
+        BarListCreator::GetEmptyBars(&manager, "IBM", c.interval, static_cast<std::int32_t>(c.end),
+                                     c.sessionStart, c.sessionEnd, bars);
     } else {
-        BarListCreator::GetEmptyBars("IBM", c.interval, c.barCount, bars);
+        BarListCreator::GetEmptyBars(&manager, "IBM", c.interval, static_cast<std::int32_t>(c.end),
+                                     bars);
     }
     ASSERT_EQ(bars.size(), c.size);
     if (!bars.empty()) {
@@ -176,7 +173,7 @@ TEST(BarGridArguments, EmptySymbolAndNonIntradayStartOfAnIntradayInterval) {
     TakeDiagnostics();
     Clock::SetFixed(Utc(2009, 7, 20, 15, 0));
     BarMap bars;
-    BarListCreator::GetEmptyBars("", biDaily, 1, bars);
+    BarListCreator::GetEmptyBars(nullptr, "", biDaily, 1, bars);
     Clock::SetFixed(std::nullopt);
     EXPECT_EQ(bars.size(), 1u);
     EXPECT_EQ(BarListCreator::GetNonIntradayBarStartTime(Utc(2009, 12, 31, 23, 59), biQuarterly),

@@ -1,5 +1,8 @@
+// Numbers, dates and times of every item, in the process locale: the DDE server selects the
+// user's settings.
 #include "DataFormatter.h"
 #include "FormatTestSupport.h"
+#include "PlainTextBuilder.h"
 #include "TimeHelper.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +21,7 @@ constexpr TimeValue kJuly21 = 1248185699; // 2009-07-21 14:14:59 UTC
 class ValueFormat : public ::testing::Test {
 protected:
     void SetUp() override { TakeAssertions(); }
+    void TearDown() override { EXPECT_TRUE(TakeAssertions().empty()); }
     ScopedLocale locale{"C"};
 };
 
@@ -34,7 +38,7 @@ TEST_F(ValueFormat, SharesInThousandsMillionsAndBillions) {
     EXPECT_EQ(DataFormatter::FormatShares(std::nan("")).back(), 'B');
 }
 
-TEST_F(ValueFormat, PricesHaveSixDecimalsAtAnySize) {
+TEST_F(ValueFormat, PricesHaveSixDecimalsAtAnySizeAndIntegersAllDigits) {
     EXPECT_EQ(DataFormatter::FormatPrice(0), "0.000000");
     EXPECT_EQ(DataFormatter::FormatPrice(-1.25), "-1.250000");
     EXPECT_EQ(DataFormatter::FormatPrice(123456.1234567), "123456.123457");
@@ -42,31 +46,68 @@ TEST_F(ValueFormat, PricesHaveSixDecimalsAtAnySize) {
     EXPECT_EQ(huge.size(), 309u); // sign, 301 digits, point, six decimals
     EXPECT_EQ(huge.substr(0, 2), "-1");
     EXPECT_EQ(huge.substr(huge.size() - 7), ".000000");
-}
-
-TEST_F(ValueFormat, IntegersAndExchanges) {
     EXPECT_EQ(DataFormatter::FormatInteger(std::numeric_limits<std::int32_t>::min()),
               "-2147483648");
     EXPECT_EQ(DataFormatter::FormatExchange(""), " ");
 }
 
-TEST_F(ValueFormat, DatesAndTimesInGmtBeginWithABlank) {
-    ScopedDisplayZone zone(dzmGmt, 0);
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", 0, true, true), " 01/01/70");
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", 0, false, true), " 00:00:00");
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", kJuly21, true, true), " 07/21/09");
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", kJuly21, false, true), " 14:14:59");
-    EXPECT_TRUE(TakeAssertions().empty());
+// Dates and times begin with a blank; converted ones show the display zone's wall clock; times
+// before 1970 are empty, unreported.
+TEST_F(ValueFormat, DatesAndTimes) {
+    struct Row {
+        int mode;
+        TimeValue time;
+        bool isDate, convert;
+        const char* text;
+    };
+    const Row rows[] = {
+        {dzmGmt, 0, true, true, " 01/01/70"},
+        {dzmGmt, 0, false, true, " 00:00:00"},
+        {dzmGmt, kJuly21, true, true, " 07/21/09"},
+        {dzmGmt, kJuly21, false, true, " 14:14:59"},
+        {dzmExchange, kJuly21, false, true, " 10:14:59"},
+        {dzmExchange, kJuly21, false, false, " 14:14:59"},
+        {dzmExchange, -1, true, false, ""},
+        {dzmExchange, 3600, false, true, ""}, // 1969 once shifted
+    };
+    for (const Row& row : rows) {
+        DisplayZone zone(row.mode, -4 * 60);
+        EXPECT_EQ(DataFormatter(&zone.manager).FormatTime("IBM", row.time, row.isDate, row.convert),
+                  row.text)
+            << row.time;
+    }
 }
 
-// Converted times show the display zone's wall clock; times before 1970 are empty, unreported.
-TEST_F(ValueFormat, ConvertedTimes) {
-    ScopedDisplayZone zone(dzmExchange, -4 * 60);
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", kJuly21, false, true), " 10:14:59");
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", kJuly21, false, false), " 14:14:59");
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", -1, true, false), "");
-    EXPECT_EQ(DataFormatter::FormatTime("IBM", 3600, false, true), ""); // 1969 once shifted
-    EXPECT_TRUE(TakeAssertions().empty());
+// Day and month of two digits: Wine's German short date drops leading zeros ("21.7.2009"),
+// where glibc's (and Windows') write "21.07.2009".
+TEST(Locale, CommaLocaleWritesCommaDecimalsAndItsDateLayoutDotLocaleDotDecimals) {
+#if defined(_WIN32)
+    const char *comma = "German_Germany.1252", *dot = "English_United States.1252";
+#else
+    const char *comma = "de_DE.UTF-8", *dot = "en_US.UTF-8";
+#endif
+    constexpr TimeValue kNovember23 = 1258985699; // 2009-11-23 14:14:59 UTC
+    DisplayZone gmt(dzmGmt, 0);
+    const DataFormatter formatter(&gmt.manager);
+    {
+        ScopedLocale locale(comma);
+        ASSERT_TRUE(locale.ok()) << comma << " is not installed (scripts/setup)";
+        SnapshotInfo quote;
+        quote.bid = 1.5;
+        quote.sharesOutstanding = 1500;
+        quote.date = kNovember23;
+        quote.tradeTime = kNovember23;
+        PlainTextBuilder snapshot;
+        formatter.FormatSnapshot("IBM", {false, false, {10, 61, 0, 1}}, quote, snapshot);
+        EXPECT_EQ(snapshot.GetText(), "1,500000\t1,50M\t 23.11.2009\t 14:14:59");
+        const Bar bar{kNovember23, 2, 1, 1.5, 1.75, 300, 5, true};
+        EXPECT_EQ(formatter.FormatBar("IBM", bar, {bfOpen, bfClose, bfVolume}),
+                  "1,500000\t1,750000\t300\n");
+    }
+    ScopedLocale locale(dot);
+    ASSERT_TRUE(locale.ok()) << dot << " is not installed (scripts/setup)";
+    EXPECT_EQ(DataFormatter::FormatPrice(1.5), "1.500000");
+    EXPECT_EQ(DataFormatter::FormatShares(2500000), "2.50B");
 }
 
 } // namespace

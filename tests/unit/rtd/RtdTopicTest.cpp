@@ -40,7 +40,7 @@ TEST(RtdTopic, ReadsTheItemAsItsDdeTopicDoesWholeOrCutAtCommas) {
     };
     TakeDiagnostics();
     for (const Row& row : rows) {
-        const auto topic = ReadRtdTopic(row.strings, nullptr);
+        const auto topic = ReadRtdTopic(row.strings, nullptr, nullptr);
         ASSERT_TRUE(topic) << row.strings[1];
         EXPECT_EQ(topic->kind, row.kind) << row.strings[1];
         EXPECT_EQ(topic->subscription, row.subscription) << row.strings[1];
@@ -95,7 +95,7 @@ TEST(RtdTopic, RefusesWithTheLineOfItsCause) {
     };
     TakeDiagnostics();
     for (const Row& row : rows) {
-        EXPECT_FALSE(ReadRtdTopic(row.strings, nullptr)) << row.line;
+        EXPECT_FALSE(ReadRtdTopic(row.strings, nullptr, nullptr)) << row.line;
         EXPECT_EQ(TakeDiagnostics(), Strings{row.line});
     }
 }
