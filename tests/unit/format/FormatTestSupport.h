@@ -1,5 +1,5 @@
-// Helpers of the formatting and market-time tests: what was logged and reported, a known locale,
-// and data managers whose display zone and exchange clock are scripted.
+// Helpers of the formatting and market-time tests: what was logged and reported, and data
+// managers whose display zone and exchange clock are scripted.
 #pragma once
 
 #include "FakeMondrel.h"
@@ -8,25 +8,9 @@
 #include <utility>
 #include <vector>
 
-// The assertion reports ("Class::Method: expression") since the last call.
-std::vector<std::string> TakeAssertions();
 // The log lines ("log Class::Method: text"), then the assertion reports ("assert Class::Method:
 // expression"), since the last call.
 std::vector<std::string> TakeDiagnostics();
-
-// Selects a locale for all categories for the scope; ok() tells whether the runtime has it.
-class ScopedLocale {
-public:
-    explicit ScopedLocale(const std::string& name);
-    ~ScopedLocale();
-    ScopedLocale(const ScopedLocale&) = delete;
-    ScopedLocale& operator=(const ScopedLocale&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    std::string m_previous;
-    bool m_ok;
-};
 
 // UTC periods of daylight time, each from its first second up to its second value (excluded).
 using DaylightPeriods = std::vector<std::pair<MondrelTime, MondrelTime>>;

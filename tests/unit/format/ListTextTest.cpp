@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -30,9 +31,8 @@ BarInfo MinuteBars(int count) {
 
 class ListText : public ::testing::Test {
 protected:
-    void SetUp() override { TakeAssertions(); }
-    void TearDown() override { EXPECT_EQ(TakeAssertions(), Strings{}); }
-    ScopedLocale locale{"C"};
+    void SetUp() override { TakeDiagnostics(); }
+    void TearDown() override { EXPECT_EQ(TakeDiagnostics(), Strings{}); }
     DisplayZone newYork{dzmExchange, -4 * 60};
     const DataFormatter formatter{&newYork.manager};
     const ListFormat closes{false, false, 5, {bfClose}};
@@ -49,14 +49,14 @@ TEST_F(ListText, HeaderLinesNameTheRequestedColumns) {
               "Date\tTime\tType\tIndicators\tExchange Code\tPrice\tSize\n");
     EXPECT_EQ(DataFormatter::FormatBarHeader(ListFormat{false, false, 5, {bfDate, 7}}), "");
     EXPECT_EQ(DataFormatter::FormatTickHeader(WithHeaders({})), "");
-    EXPECT_EQ(TakeAssertions(), Strings{});
+    EXPECT_EQ(TakeDiagnostics(), Strings{});
     const std::string report = ": format.fields[i] < _countof(headers)";
+    const std::string bar = "assert DataFormatter::FormatBarHeader";
     EXPECT_EQ(DataFormatter::FormatBarHeader(WithHeaders({bfDate, 7, -1, bfClose})),
               "Date\t\t\tClose\n");
     EXPECT_EQ(DataFormatter::FormatTickHeader(WithHeaders({tfSize, 100})), "Size\t\n");
-    EXPECT_EQ(TakeAssertions(), (Strings{"DataFormatter::FormatBarHeader" + report,
-                                         "DataFormatter::FormatBarHeader" + report,
-                                         "DataFormatter::FormatTickHeader" + report}));
+    EXPECT_EQ(TakeDiagnostics(), (Strings{bar + report, bar + report,
+                                          "assert DataFormatter::FormatTickHeader" + report}));
 }
 
 // Daily and longer bars show their calendar date in every zone; intraday times shift. Texts with
@@ -74,22 +74,11 @@ TEST_F(ListText, BarAndTickLines) {
               " 10:15:00\t%d\t \t\n");
     const Tick withPercent{kJuly21At1415, "%s%n", "trd", 1, 1, true};
     EXPECT_EQ(formatter.FormatTick("IBM", withPercent, {tfExchange}), "%s%n\n");
-    EXPECT_EQ(TakeAssertions(), Strings{});
+    EXPECT_EQ(TakeDiagnostics(), Strings{});
     EXPECT_EQ(formatter.FormatBar("IBM", minutes, {bfClose, 9, bfVolume}), "1.750000\t\t300\n");
     EXPECT_EQ(formatter.FormatBar("IBM", minutes, {}), "\n");
-    EXPECT_EQ(TakeAssertions(), (Strings{"DataFormatter::FormatBar: 0",
-                                         "DataFormatter::FormatBar: !fields.empty()"}));
-}
-
-// Fewer lines than rows are padded with empty rows; more show the newest, in either order.
-TEST_F(ListText, BuildersKeepTheNewestRowsInEitherOrder) {
-    LineListBuilder builder(false, kHeader, 5);
-    EXPECT_EQ(builder.GetText(), kHeader + "\n\n\n\n\n"); // before any data
-    formatter.FormatBars("IBM", closes, MinuteBars(7), builder);
-    EXPECT_EQ(builder.GetText(), kHeader + "3.000000\n4.000000\n5.000000\n6.000000\n7.000000\n");
-    LineListBuilder reversed(true, "", 4);
-    formatter.FormatBars("IBM", closes, MinuteBars(2), reversed);
-    EXPECT_EQ(reversed.GetText(), "2.000000\n1.000000\n\n\n");
+    EXPECT_EQ(TakeDiagnostics(), (Strings{"assert DataFormatter::FormatBar: 0",
+                                          "assert DataFormatter::FormatBar: !fields.empty()"}));
 }
 
 TEST_F(ListText, ChangedBarsReplaceTheirLineAndOnlyNewStartTimesAddLines) {
@@ -121,25 +110,38 @@ TEST_F(ListText, TicksOfTheSameSecondStandLatestFirst) {
     EXPECT_EQ(builder.GetText(), "C\n3.000000\n2.000000\n");
 }
 
-// Counts of 0 and below show the header alone; an unread item holds no more than its rows; a
-// huge count pads with at most a worksheet of empty rows.
-TEST_F(ListText, BuildersStayWithinTheirRows) {
-    for (const std::int32_t count : {0, -1, std::numeric_limits<std::int32_t>::min()}) {
-        LineListBuilder builder(false, kHeader, count);
-        formatter.FormatBars("IBM", closes, MinuteBars(3), builder);
-        EXPECT_EQ(builder.GetText(), kHeader) << count;
-        EXPECT_EQ(builder.LineCount(), 0u) << count;
+// Fewer lines than rows are padded with empty rows, more show the newest in either order; counts
+// of 0 and below show the header alone, a huge count pads with at most a worksheet of empty rows.
+TEST_F(ListText, BuildersKeepTheNewestRows) {
+    struct Row {
+        bool reverse;
+        std::int32_t count;
+        int bars;
+        std::string text;
+    };
+    const Row rows[] = {
+        {false, 5, 0, kHeader + "\n\n\n\n\n"},
+        {true, 4, 2, kHeader + "2.000000\n1.000000\n\n\n"},
+        {false, 5, 7, kHeader + "3.000000\n4.000000\n5.000000\n6.000000\n7.000000\n"},
+        {true, 3, 7, kHeader + "7.000000\n6.000000\n5.000000\n"},
+        {false, 0, 3, kHeader},
+        {false, -1, 3, kHeader},
+        {false, std::numeric_limits<std::int32_t>::min(), 3, kHeader},
+        {false, std::numeric_limits<std::int32_t>::max(), 1,
+         kHeader + "1.000000\n" + std::string(1048576, '\n')},
+    };
+    for (const Row& row : rows) {
+        LineListBuilder builder(row.reverse, kHeader, row.count);
+        formatter.FormatBars("IBM", closes, MinuteBars(row.bars), builder);
+        EXPECT_EQ(builder.GetText(), row.text) << row.count;
+        EXPECT_LE(builder.LineCount(), static_cast<std::size_t>(std::max(row.count, 0)));
     }
+    // An unread item holds no more than its rows.
     LineListBuilder unread(false, "", 5);
     for (int i = 0; i < 1000; ++i) {
         unread.InsertLine(i, "tick\n");
     }
     EXPECT_EQ(unread.LineCount(), 5u);
-    LineListBuilder huge(false, kHeader, std::numeric_limits<std::int32_t>::max());
-    huge.SetLine(60, "1.000000\n");
-    const std::string text = huge.GetText();
-    EXPECT_EQ(text.substr(0, kHeader.size() + 9), kHeader + "1.000000\n");
-    EXPECT_EQ(text.size(), kHeader.size() + 9 + 1048576);
 }
 
 } // namespace
