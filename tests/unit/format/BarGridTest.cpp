@@ -98,8 +98,6 @@ const Case kCases[] = {
      Utc(2038, 1, 19, 3, 14)},
     {"months up to the end of 32-bit time", range, Utc(2037, 11, 1), biMonthly, kLast, days, never,
      none, 3, Utc(2037, 11, 1), Utc(2038, 1, 1)},
-    {"interval 0", count, Utc(2009, 7, 20, 15, 0), 0, 5, days, never, none, 0, 0, 0,
-     "assert BarListCreator::GetEmptyBars: IsValidInterval(interval)"},
 };
 
 class BarGrid : public ::testing::TestWithParam<Case> {
@@ -126,11 +124,12 @@ TEST_P(BarGrid, Walk) {
         holidays.push_back({TimeHelper::GetYear(day), TimeHelper::GetMonth(day),
                             TimeHelper::GetTmTime(day).tm_mday});
     }
-    const DaylightPeriods daylight[] = {{},
-                                        {{Utc(2009, 7, 15), Utc(2010, 1, 1)}},
-                                        {{Utc(2009, 1, 1), Utc(2009, 7, 15)}},
-                                        {{Utc(2038, 1, 19), kLast}}};
-    SetExchangeClock(manager.marketInfo, -300, daylight[c.daylight]);
+    const std::pair<TimeValue, TimeValue> daylight[] = {{0, 0},
+                                                        {Utc(2009, 7, 15), Utc(2010, 1, 1)},
+                                                        {Utc(2009, 1, 1), Utc(2009, 7, 15)},
+                                                        {Utc(2038, 1, 19), kLast}};
+    SetExchangeClock(manager.marketInfo, -300, daylight[c.daylight].first,
+                     daylight[c.daylight].second);
     Clock::SetFixed(c.start);
     BarMap bars{{5, Bar{}}};
     const std::pair<TimeValue, TimeValue> sessions[] = {
@@ -168,21 +167,6 @@ TEST_P(BarGrid, Walk) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BarGrid, ::testing::ValuesIn(kCases));
-
-TEST(BarGridArguments, EmptySymbolAndNonIntradayStartOfAnIntradayInterval) {
-    TakeDiagnostics();
-    Clock::SetFixed(Utc(2009, 7, 20, 15, 0));
-    BarMap bars;
-    BarListCreator::GetEmptyBars(nullptr, "", biDaily, 1, bars);
-    Clock::SetFixed(std::nullopt);
-    EXPECT_EQ(bars.size(), 1u);
-    EXPECT_EQ(BarListCreator::GetNonIntradayBarStartTime(Utc(2009, 12, 31, 23, 59), biQuarterly),
-              Utc(2009, 10, 1));
-    EXPECT_EQ(BarListCreator::GetNonIntradayBarStartTime(1234, 5), 1234);
-    EXPECT_EQ(TakeDiagnostics(),
-              (std::vector<std::string>{"assert BarListCreator::GetEmptyBars: !symbol.IsEmpty()",
-                                        "assert BarListCreator::GetNonIntradayBarStartTime: 0"}));
-}
 
 // Saturday 00:00 to Sunday 23:59:59 are the weekend in UTC; a negative time is reported.
 TEST(HolidayCalendar, WeekendsAndHolidaysCoverTheirWholeUtcDay) {

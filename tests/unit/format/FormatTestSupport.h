@@ -5,33 +5,21 @@
 #include "FakeMondrel.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 // The log lines ("log Class::Method: text"), then the assertion reports ("assert Class::Method:
 // expression"), since the last call.
 std::vector<std::string> TakeDiagnostics();
 
-// UTC periods of daylight time, each from its first second up to its second value (excluded).
-using DaylightPeriods = std::vector<std::pair<MondrelTime, MondrelTime>>;
-
-// Every zone and symbol lies `standardOffset` minutes east of UTC, one hour more within the
-// daylight periods.
-inline void SetExchangeClock(fake::FakeMarketInfo& info, int standardOffset,
-                             DaylightPeriods daylight = {}) {
-    const auto inDaylight = [daylight = std::move(daylight)](MondrelTime time) {
-        for (const auto& [from, to] : daylight) {
-            if (time >= from && time < to) {
-                return true;
-            }
-        }
-        return false;
-    };
+// Every zone and symbol lies `standardOffset` minutes east of UTC, one hour more in daylight time
+// from `from` up to `to` (excluded).
+inline void SetExchangeClock(fake::FakeMarketInfo& info, int standardOffset, MondrelTime from = 0,
+                             MondrelTime to = 0) {
     info.zoneOffsetRule = [=](MondrelTime time, int) {
-        return standardOffset + (inDaylight(time) ? 60 : 0);
+        return standardOffset + (time >= from && time < to ? 60 : 0);
     };
     info.daylightRule = [=](MondrelTime time, const std::string&) {
-        return inDaylight(time) ? 1 : 0;
+        return time >= from && time < to ? 1 : 0;
     };
 }
 

@@ -113,7 +113,7 @@ TEST_P(TimeHelperTest, DisplayTimeAndDaylight) {
     dataManager.marketInfo.timeOffsets["VOD"] = {60, 0};
     dataManager.marketInfoAvailable = c.library == answering;
     // Daylight time from 2009-03-08 07:00 to 2009-11-01 06:00.
-    SetExchangeClock(dataManager.marketInfo, -300, {{1236495600, 1257055200}});
+    SetExchangeClock(dataManager.marketInfo, -300, 1236495600, 1257055200);
     computer.state = c.computer;
     computer.localDaylight = c.localDaylight;
     TakeDiagnostics();
