@@ -30,6 +30,16 @@ function(zanvo_target target)
     target_compile_options(${target} PRIVATE ${ZANVO_COMMON_OPTIONS})
 endfunction()
 
+# A static library of ours whose headers sit beside its sources:
+#   zanvo_library(name SOURCES files... LINKS targets...)
+function(zanvo_library target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+    add_library(${target} STATIC ${ARG_SOURCES})
+    zanvo_target(${target})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_LINKS})
+endfunction()
+
 # An executable of ours: it carries the process's StaticIniter (first and last log line).
 function(zanvo_executable target)
     add_executable(${target} ${ARGN} ${CMAKE_SOURCE_DIR}/src/diag/ModuleInit.cpp)

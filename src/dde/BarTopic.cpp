@@ -7,7 +7,6 @@
 #include "DdeServer.h"
 #include "ItemNumbers.h"
 #include "Kolvane.h"
-#include "LineListBuilder.h"
 #include "SessionWindow.h"
 
 #include <optional>
@@ -103,22 +102,13 @@ std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText, Mo
 bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
     KOLVANE_ASSERT(hconv);
     const auto item = CreateBarTopic(request, m_supplier->GetDataManager(), this);
-    if (!item) {
-        return false;
-    }
-    const BarRequest& barRequest = item->request;
-    const ListFormat& format = item->format;
-    IBarSet* barKey = m_supplier->StartBarsRequest(barRequest);
+    IBarSet* barKey = item ? m_supplier->StartBarsRequest(item->request) : nullptr;
     if (!barKey) {
         return false;
     }
     KOLVANE_ASSERT(m_bars.find(barKey) == m_bars.end());
-    const DdeKey ddeKey{hconv, request};
-    m_bars.insert_or_assign(barKey, BarTopic{ddeKey, format, barRequest, barKey});
-    if (!FindBuilder(ddeKey)) {
-        AddBuilder(ddeKey, std::make_unique<LineListBuilder>(format.reverse,
-                                                             DataFormatter::FormatBarHeader(format),
-                                                             barRequest.count));
-    }
+    OpenListItem(m_bars, barKey,
+                 BarTopic{DdeKey{hconv, request}, item->format, item->request, barKey},
+                 DataFormatter::FormatBarHeader(item->format));
     return true;
 }

@@ -96,6 +96,11 @@ private:
     bool CreateTickTopic(HCONV hconv, const std::string& request);
     // Stores an empty builder under the key unless one is there.
     void AddBuilder(const DdeKey& key, std::unique_ptr<TextBuilder> builder);
+    // Stores a bar or tick topic and, unless the conversation's advise or request of the item
+    // made it already, the item's empty list builder.
+    template <typename Topics>
+    void OpenListItem(Topics& topics, const typename Topics::key_type& key,
+                      typename Topics::mapped_type topic, std::string header);
 
     template <typename Topics> void RemoveTopics(HCONV hconv, Topics& topics);
     void CloseConversation(HCONV hconv);

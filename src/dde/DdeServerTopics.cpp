@@ -2,6 +2,7 @@
 #include "DdeServer.h"
 #include "ItemNumbers.h"
 #include "Kolvane.h"
+#include "LineListBuilder.h"
 #include "TextCase.h"
 
 #include <map>
@@ -75,6 +76,19 @@ void DdeServer::AddBuilder(const DdeKey& key, std::unique_ptr<TextBuilder> build
     // An existing builder stays, with its text.
     m_builders.try_emplace(key, std::move(builder));
 }
+
+template <typename Topics>
+void DdeServer::OpenListItem(Topics& topics, const typename Topics::key_type& key,
+                             typename Topics::mapped_type topic, std::string header) {
+    const DdeKey ddeKey = topic.ddeKey;
+    const ListFormat& format = topic.format;
+    AddBuilder(ddeKey,
+               std::make_unique<LineListBuilder>(format.reverse, std::move(header), format.count));
+    topics.insert_or_assign(key, std::move(topic));
+}
+
+template void DdeServer::OpenListItem(BarTopics&, IBarSet* const&, BarTopic, std::string);
+template void DdeServer::OpenListItem(TickTopics&, ITickSet* const&, TickTopic, std::string);
 
 template <typename Topics> void DdeServer::RemoveTopics(HCONV hconv, Topics& topics) {
     KOLVANE_ASSERT(hconv);

@@ -5,7 +5,6 @@
 #include "DdeServer.h"
 #include "ItemNumbers.h"
 #include "Kolvane.h"
-#include "LineListBuilder.h"
 
 #include <algorithm>
 #include <optional>
@@ -81,22 +80,13 @@ std::optional<TickItem> DdeServer::CreateTickTopic(const std::string& itemText,
 bool DdeServer::CreateTickTopic(HCONV hconv, const std::string& request) {
     KOLVANE_ASSERT(hconv);
     const auto item = CreateTickTopic(request, this);
-    if (!item) {
-        return false;
-    }
-    const TickRequest& tickRequest = item->request;
-    const ListFormat& format = item->format;
-    ITickSet* tickKey = m_supplier->StartTickRequest(tickRequest);
+    ITickSet* tickKey = item ? m_supplier->StartTickRequest(item->request) : nullptr;
     if (!tickKey) {
         return false;
     }
     KOLVANE_ASSERT(m_ticks.find(tickKey) == m_ticks.end());
-    const DdeKey ddeKey{hconv, request};
-    m_ticks.insert_or_assign(tickKey, TickTopic{ddeKey, format, tickRequest, tickKey});
-    if (!FindBuilder(ddeKey)) {
-        AddBuilder(ddeKey,
-                   std::make_unique<LineListBuilder>(
-                       format.reverse, DataFormatter::FormatTickHeader(format), tickRequest.count));
-    }
+    OpenListItem(m_ticks, tickKey,
+                 TickTopic{DdeKey{hconv, request}, item->format, item->request, tickKey},
+                 DataFormatter::FormatTickHeader(item->format));
     return true;
 }

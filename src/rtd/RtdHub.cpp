@@ -4,6 +4,21 @@
 #include "Kolvane.h"
 #include "RtdCellValues.h"
 
+namespace {
+
+// Keeps the supplier's handle of a started subscription, and the subscription under it.
+template <typename Key, typename ByKey>
+bool Keep(Key started, Key& handle, ByKey& byKey, const std::string& subscription) {
+    handle = started;
+    if (!started) {
+        return false;
+    }
+    byKey[started] = subscription;
+    return true;
+}
+
+} // namespace
+
 RtdHub::RtdHub(DataSupplier* supplier, std::function<void()> changed)
     : m_supplier(supplier), m_changed(std::move(changed)) {}
 
@@ -96,26 +111,14 @@ bool RtdHub::Subscribe(Subscription& subscription) {
     const RtdCellTopic& topic = subscription.topic;
     switch (topic.kind) {
     case RtdTopicKind::Snapshot:
-        subscription.quoteKey = m_supplier->StartSnapshotRequest(topic.snapshot.symbol);
-        if (!subscription.quoteKey) {
-            return false;
-        }
-        m_byQuote[subscription.quoteKey] = topic.subscription;
-        return true;
+        return Keep(m_supplier->StartSnapshotRequest(topic.snapshot.symbol), subscription.quoteKey,
+                    m_byQuote, topic.subscription);
     case RtdTopicKind::Bars:
-        subscription.barSet = m_supplier->StartBarsRequest(topic.bars.request);
-        if (!subscription.barSet) {
-            return false;
-        }
-        m_byBars[subscription.barSet] = topic.subscription;
-        return true;
+        return Keep(m_supplier->StartBarsRequest(topic.bars.request), subscription.barSet, m_byBars,
+                    topic.subscription);
     case RtdTopicKind::Ticks:
-        subscription.tickSet = m_supplier->StartTickRequest(topic.ticks.request);
-        if (!subscription.tickSet) {
-            return false;
-        }
-        m_byTicks[subscription.tickSet] = topic.subscription;
-        return true;
+        return Keep(m_supplier->StartTickRequest(topic.ticks.request), subscription.tickSet,
+                    m_byTicks, topic.subscription);
     }
     return false;
 }

@@ -22,26 +22,16 @@ namespace {
 // 2026-03-10 15:00:00 UTC, a Tuesday.
 constexpr std::int32_t kNow = 1773154800;
 
-ConnectionSettings FuzzSettings() {
-    return {
-        "user", "secret", "quote.example", "history.example", "domtick.example", "intltick.example",
-        1,      "NYSE"};
-}
-
-// The symbol of a quote subscription call "SubscribeQuote(SYMBOL,flags)".
-std::string SubscribedSymbol(const std::string& call) {
-    const std::string prefix = "SubscribeQuote(";
-    if (call.rfind(prefix, 0) != 0) {
-        return {};
-    }
-    return call.substr(prefix.size(), call.rfind(',') - prefix.size());
-}
-
 void Deliver(fake::FakeMondrel& dm) {
+    // Every quote subscribed, from the calls "SubscribeQuote(SYMBOL,flags)".
+    const std::string subscribe = "SubscribeQuote(";
     for (const std::string& call : std::vector<std::string>(dm.calls)) {
-        const std::string symbol = SubscribedSymbol(call);
-        if (!symbol.empty() && dm.Quote(symbol)) {
-            dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
+        if (call.starts_with(subscribe)) {
+            const std::string symbol =
+                call.substr(subscribe.size(), call.rfind(',') - subscribe.size());
+            if (dm.Quote(symbol)) {
+                dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
+            }
         }
     }
     for (const auto& ticks : dm.tickSets) {
@@ -62,7 +52,7 @@ void Deliver(fake::FakeMondrel& dm) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string item(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 255));
-    item.resize(item.find('\0') == std::string::npos ? item.size() : item.find('\0'));
+    item.resize(std::min(item.find('\0'), item.size()));
     if (item.empty()) {
         return 0; // no atom
     }
@@ -76,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         DdeModel model;
         DataSupplier supplier;
-        DdeServer server{model, PlatformMessageQueue(), &supplier, FuzzSettings};
+        DdeServer server{
+            model, PlatformMessageQueue(), &supplier,
+            [] { return ConnectionSettings{"user", "secret", "q", "h", "d", "i", 1, "NYSE"}; }};
         supplier.SetDataListener(&server);
         if (!server.Start()) {
             __builtin_trap();
@@ -95,11 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const char* topic : {"Snapshot", "Bars", "TS"}) {
             model.Request(model.Connect("Zanvo", topic), item);
         }
-        if (!server.Stop() || model.LiveDataHandles() != 0) {
-            __builtin_trap();
-        }
         // No item a client sends may raise an assertion report: reports are for our own faults.
-        if (!fake::LogCapture::Assertions().empty()) {
+        if (!server.Stop() || model.LiveDataHandles() != 0 ||
+            !fake::LogCapture::Assertions().empty()) {
             __builtin_trap();
         }
     }

@@ -22,14 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Names and values the settings store writes: no line ends, no brackets or '=' in names,
     // no blanks around them, a value without enclosing quotes.
-    auto plain = [](std::string_view name) {
-        for (char c : name) {
-            if (c == '\r' || c == '\n' || c == '[' || c == ']' || c == '=' || c == ' ' ||
-                c == '\t' || c == ';' || c == '"' || c == '\'' || c == '\0') {
-                return false;
-            }
-        }
-        return !name.empty();
+    constexpr std::string_view notInNames("\r\n[]= \t;\"'\0", 11);
+    auto plain = [&](std::string_view name) {
+        return !name.empty() && name.find_first_of(notInNames) == std::string_view::npos;
     };
     if (plain(section) && plain(key)) {
         const std::string value = "v" + std::string(section) + "v";

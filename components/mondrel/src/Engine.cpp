@@ -67,6 +67,27 @@ std::string ScenarioPath(const std::string& address) {
     return {};
 }
 
+// A new request's set for a listed symbol, with the caller's options.
+template <typename Set, typename Events>
+std::unique_ptr<Set> NewSet(const std::string& listed, Events* events, IRequestOptions* options) {
+    auto set = std::make_unique<Set>();
+    set->symbol = listed;
+    set->events = events;
+    if (options)
+        set->settings = static_cast<RequestOptions*>(options)->settings;
+    return set;
+}
+
+// A stopped set stays for late calls that still name it; its items go at once.
+template <typename Sets, typename Set> void StopSet(Sets& sets, const Set* stopped) {
+    for (auto& set : sets) {
+        if (set.get() == stopped) {
+            set->state = RequestState::Stopped;
+            set->items.clear();
+        }
+    }
+}
+
 template <typename T> void Remove(std::vector<T*>& list, T* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
@@ -248,18 +269,23 @@ void Engine::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
     }
 }
 
+// Bar and tick requests take the same options.
+IRequestOptions* Engine::NewBarOptions() {
+    return new RequestOptions();
+}
+
+IRequestOptions* Engine::NewTickOptions() {
+    return new RequestOptions();
+}
+
 IBarSet* Engine::RequestBars(const char* symbol, int interval, IBarEvents* events,
                              IRequestOptions* options) {
     const std::string listed = symbol && events ? m_market->Find(symbol) : "";
     const bool validInterval = IsIntraday(interval) || (interval >= biPassThrough && interval < 0);
     if (listed.empty() || !validInterval)
         return nullptr;
-    auto set = std::make_unique<BarSet>();
-    set->symbol = listed;
+    auto set = NewSet<BarSet>(listed, events, options);
     set->interval = interval;
-    set->events = events;
-    if (options)
-        set->settings = static_cast<RequestOptions*>(options)->settings;
     if (set->settings.customSession)
         set->window = {set->settings.sessionStartMinute, set->settings.sessionEndMinute};
     m_barSets.push_back(std::move(set));
@@ -268,43 +294,20 @@ IBarSet* Engine::RequestBars(const char* symbol, int interval, IBarEvents* event
 }
 
 void Engine::StopBars(IBarSet* barSet, IBarEvents*) {
-    for (auto& set : m_barSets) {
-        if (set.get() == barSet) {
-            set->state = RequestState::Stopped;
-            set->items.clear();
-        }
-    }
-}
-
-IRequestOptions* Engine::NewBarOptions() {
-    return new RequestOptions();
+    StopSet(m_barSets, barSet);
 }
 
 ITickSet* Engine::RequestTicks(const char* symbol, ITickEvents* events, IRequestOptions* options) {
     const std::string listed = symbol && events ? m_market->Find(symbol) : "";
     if (listed.empty())
         return nullptr;
-    auto set = std::make_unique<TickSet>();
-    set->symbol = listed;
-    set->events = events;
-    if (options)
-        set->settings = static_cast<RequestOptions*>(options)->settings;
-    m_tickSets.push_back(std::move(set));
+    m_tickSets.push_back(NewSet<TickSet>(listed, events, options));
     Wake();
     return m_tickSets.back().get();
 }
 
 void Engine::StopTicks(ITickSet* tickSet, ITickEvents*) {
-    for (auto& set : m_tickSets) {
-        if (set.get() == tickSet) {
-            set->state = RequestState::Stopped;
-            set->items.clear();
-        }
-    }
-}
-
-IRequestOptions* Engine::NewTickOptions() {
-    return new RequestOptions();
+    StopSet(m_tickSets, tickSet);
 }
 
 // US exchanges come over the domestic tick feed, all others over the international one.

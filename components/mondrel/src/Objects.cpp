@@ -68,12 +68,16 @@ template <typename Items> void TrimItems(Items& items, std::int32_t count) {
         items.pop_front();
 }
 
+template <typename Items> auto* ItemAt(const Items& items, std::int32_t index) {
+    return index >= 0 && static_cast<std::size_t>(index) < items.size()
+               ? items[static_cast<std::size_t>(index)].get()
+               : nullptr;
+}
+
 } // namespace
 
 IBarItem* BarSet::GetBar(std::int32_t index) {
-    if (index < 0 || index >= GetBarCount())
-        return nullptr;
-    return items[static_cast<std::size_t>(index)].get();
+    return ItemAt(items, index);
 }
 
 void BarSet::Trim(std::int32_t count, int) {
@@ -127,9 +131,7 @@ TickData TickData::From(const MarketEvent& event) {
 }
 
 ITickItem* TickSet::GetTick(std::int32_t index) {
-    if (index < 0 || index >= GetTickCount())
-        return nullptr;
-    return items[static_cast<std::size_t>(index)].get();
+    return ItemAt(items, index);
 }
 
 void TickSet::Trim(std::int32_t count, int) {

@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
 
 namespace mondrel {
 
@@ -99,6 +102,22 @@ bool Digits(const std::string& text, std::size_t pos, std::size_t digits, int& v
     return true;
 }
 
+// The value named by text, any letter case, from a list of names and values.
+template <typename Value>
+bool ParseName(const std::string& text,
+               std::initializer_list<std::pair<std::string_view, Value>> names, Value& value) {
+    const std::string name = Lower(text);
+    for (const auto& [candidate, named] : names) {
+        if (name == candidate) {
+            value = named;
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr int kAllFeeds = mfbDataManager | mfbDomesticTick | mfbInternationalTick | mfbHistory;
+
 } // namespace
 
 bool ParseDate(const std::string& text, CivilDate& date) {
@@ -139,54 +158,37 @@ bool ParseTime(const std::string& text, std::int64_t& time) {
 }
 
 bool ParseDaylightRule(const std::string& text, DaylightRule& rule) {
-    const std::string name = Lower(text);
-    if (name == "none")
-        rule = DaylightRule::None;
-    else if (name == "us")
-        rule = DaylightRule::UnitedStates;
-    else if (name == "eu")
-        rule = DaylightRule::EuropeanUnion;
-    else
-        return false;
-    return true;
+    return ParseName(text,
+                     {{"none", DaylightRule::None},
+                      {"us", DaylightRule::UnitedStates},
+                      {"eu", DaylightRule::EuropeanUnion}},
+                     rule);
 }
 
 bool ParseCalendar(const std::string& text, HolidayCalendar& calendar) {
-    const std::string name = Lower(text);
-    if (name == "none")
-        calendar = HolidayCalendar::None;
-    else if (name == "us")
-        calendar = HolidayCalendar::UnitedStates;
-    else if (name == "frankfurt")
-        calendar = HolidayCalendar::Frankfurt;
-    else if (name == "tokyo")
-        calendar = HolidayCalendar::Tokyo;
-    else if (name == "fx")
-        calendar = HolidayCalendar::ForeignExchange;
-    else
-        return false;
-    return true;
+    return ParseName(text,
+                     {{"none", HolidayCalendar::None},
+                      {"us", HolidayCalendar::UnitedStates},
+                      {"frankfurt", HolidayCalendar::Frankfurt},
+                      {"tokyo", HolidayCalendar::Tokyo},
+                      {"fx", HolidayCalendar::ForeignExchange}},
+                     calendar);
 }
 
 bool ParseFeeds(const std::string& text, int& feeds) {
-    const std::string name = Lower(text);
+    if (ParseName(text,
+                  {{"all", kAllFeeds},
+                   {"datamanager", int{mfbDataManager}},
+                   {"domestictick", int{mfbDomesticTick}},
+                   {"internationaltick", int{mfbInternationalTick}},
+                   {"history", int{mfbHistory}}},
+                  feeds))
+        return true;
     std::int64_t bits;
-    if (name == "all")
-        feeds = mfbDataManager | mfbDomesticTick | mfbInternationalTick | mfbHistory;
-    else if (name == "datamanager")
-        feeds = mfbDataManager;
-    else if (name == "domestictick")
-        feeds = mfbDomesticTick;
-    else if (name == "internationaltick")
-        feeds = mfbInternationalTick;
-    else if (name == "history")
-        feeds = mfbHistory;
-    else if (ParseInteger(text, bits) && bits > 0 &&
-             (bits & ~static_cast<std::int64_t>(mfbDataManager | mfbDomesticTick |
-                                                mfbInternationalTick | mfbHistory)) == 0)
-        feeds = static_cast<int>(bits);
-    else
+    if (!ParseInteger(text, bits) || bits <= 0 ||
+        (bits & ~static_cast<std::int64_t>(kAllFeeds)) != 0)
         return false;
+    feeds = static_cast<int>(bits);
     return true;
 }
 

@@ -6,10 +6,9 @@
 
 #include <utility>
 
-template <typename Traits> class UniqueWinHandle {
+// Close answers whether the handle was closed.
+template <typename Handle, bool (*Close)(Handle)> class UniqueWinHandle {
 public:
-    using Handle = typename Traits::Handle;
-
     UniqueWinHandle() = default;
     explicit UniqueWinHandle(Handle handle) : m_handle(handle) {}
     ~UniqueWinHandle() { reset(); }
@@ -22,58 +21,43 @@ public:
     }
 
     Handle get() const { return m_handle; }
-    explicit operator bool() const { return Traits::IsValid(m_handle); }
-    Handle release() { return std::exchange(m_handle, Traits::Invalid()); }
+    explicit operator bool() const { return m_handle != nullptr; }
+    Handle release() { return std::exchange(m_handle, nullptr); }
     // Closes the held handle; true when there was none or closing succeeded. On failure the
     // handle is kept, so the caller still holds what it could not close.
-    bool reset(Handle handle = Traits::Invalid()) {
-        if (Traits::IsValid(m_handle) && !Traits::Close(m_handle))
+    bool reset(Handle handle = nullptr) {
+        if (m_handle != nullptr && !Close(m_handle))
             return false;
         m_handle = handle;
         return true;
     }
 
 private:
-    Handle m_handle = Traits::Invalid();
+    Handle m_handle = nullptr;
 };
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return ::CloseHandle(h) != FALSE; }
-};
+namespace win_handles {
 
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return ::DestroyIcon(h) != FALSE; }
-};
+inline bool CloseKernelObject(HANDLE handle) {
+    return ::CloseHandle(handle) != FALSE;
+}
+inline bool CloseIcon(HICON icon) {
+    return ::DestroyIcon(icon) != FALSE;
+}
+inline bool CloseMenu(HMENU menu) {
+    return ::DestroyMenu(menu) != FALSE;
+}
+inline bool CloseBrush(HBRUSH brush) {
+    return ::DeleteObject(brush) != FALSE;
+}
+inline bool CloseRegKey(HKEY key) {
+    return ::RegCloseKey(key) == ERROR_SUCCESS;
+}
 
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return ::DestroyMenu(h) != FALSE; }
-};
+} // namespace win_handles
 
-struct BrushTraits {
-    using Handle = HBRUSH;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return ::DeleteObject(h) != FALSE; }
-};
-
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return ::RegCloseKey(h) == ERROR_SUCCESS; }
-};
-
-using UniqueHandle = UniqueWinHandle<KernelHandleTraits>;
-using IconHandle = UniqueWinHandle<IconTraits>;
-using MenuHandle = UniqueWinHandle<MenuTraits>;
-using BrushHandle = UniqueWinHandle<BrushTraits>;
-using RegKey = UniqueWinHandle<RegKeyTraits>;
+using UniqueHandle = UniqueWinHandle<HANDLE, win_handles::CloseKernelObject>;
+using IconHandle = UniqueWinHandle<HICON, win_handles::CloseIcon>;
+using MenuHandle = UniqueWinHandle<HMENU, win_handles::CloseMenu>;
+using BrushHandle = UniqueWinHandle<HBRUSH, win_handles::CloseBrush>;
+using RegKey = UniqueWinHandle<HKEY, win_handles::CloseRegKey>;

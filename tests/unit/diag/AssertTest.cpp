@@ -9,8 +9,7 @@
 #include <string>
 #include <type_traits>
 
-class TimerOwner {
-public:
+struct TimerOwner {
     std::int32_t OnTimer() {
         KOLVANE_ASSERT(!"Unknown timer");
         return __LINE__ - 1;

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-class Conversation {
-public:
+struct Conversation {
     std::int32_t Open() {
         KOLVANE_LOG(this, "DDE initialize failed\n");
         return __LINE__ - 1;

@@ -11,30 +11,24 @@ using namespace mondrel;
 
 namespace {
 
-constexpr std::int64_t kStart = 1784649600000; // 2026-07-21 16:00 UTC, in ms
-
-Scenario Parse(const std::string& text) {
-    std::istringstream in(text);
-    return ParseScenario(in, "test.scn", "");
-}
-
 TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
-    const Scenario scenario = Parse("# a comment\n"
-                                    "symbol IBM\n"
-                                    "frobnicate IBM\n"
-                                    "quote MSFT 2=1.5\n"
-                                    "quote IBM 2=abc\n"
-                                    "bar IBM 0 2009-07-21 1 2 0.5 1.5 100\n"
-                                    "bar IBM 5 2009-02-30 1 2 0.5 1.5 100\n"
-                                    "at -5 message hello\n"
-                                    "feed all connected\n"
-                                    "message \"unterminated\n"
-                                    "at 10 feed Nowhere retry\n"
-                                    "quote IBM 2=101.25 0xEA72=\"Big Blue\"\n"
-                                    "benchmark when go\n"
-                                    "benchmark\n"
-                                    "at 5 benchmark\n"
-                                    "benchmark when\n");
+    std::istringstream in("# a comment\n"
+                          "symbol IBM\n"
+                          "frobnicate IBM\n"
+                          "quote MSFT 2=1.5\n"
+                          "quote IBM 2=abc\n"
+                          "bar IBM 0 2009-07-21 1 2 0.5 1.5 100\n"
+                          "bar IBM 5 2009-02-30 1 2 0.5 1.5 100\n"
+                          "at -5 message hello\n"
+                          "feed all connected\n"
+                          "message \"unterminated\n"
+                          "at 10 feed Nowhere retry\n"
+                          "quote IBM 2=101.25 0xEA72=\"Big Blue\"\n"
+                          "benchmark when go\n"
+                          "benchmark\n"
+                          "at 5 benchmark\n"
+                          "benchmark when\n");
+    Scenario scenario = ParseScenario(in, "test.scn", "");
     EXPECT_EQ(
         scenario.problems,
         (std::vector<std::string>{
@@ -52,33 +46,29 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
             "test.scn(16): usage: benchmark [when <file>]"}));
     EXPECT_TRUE(scenario.benchmark);
     EXPECT_EQ(scenario.benchmarkTrigger, "go");
-    Scenario copy = scenario;
-    const ScenarioSymbol* ibm = copy.Find("ibm");
+    const ScenarioSymbol* ibm = scenario.Find("ibm");
     ASSERT_NE(ibm, nullptr);
     EXPECT_EQ(std::get<double>(ibm->quote.at(2)), 101.25);
     EXPECT_EQ(std::get<std::string>(ibm->quote.at(0xEA72)), "Big Blue");
 }
 
-// The library's feed notifications and server messages, as lines of text.
-struct FeedEvents final : IConnectionEvents {
-    void OnRetry(IFeed*, int) override {}
-    void OnConnected(IFeed* feed, int code) override { Feed("connected", feed, code); }
-    void OnDisconnected(IFeed* feed, int code) override { Feed("disconnected", feed, code); }
-    void OnFeedList(IFeed*, const char*) override {}
-    void OnServerMessage(const char* text) override { events.push_back(text); }
-    void OnHeartbeat(MondrelTime) override {}
-    void Feed(const char* what, IFeed* feed, int code) {
-        events.push_back(std::string(what) + " " + std::to_string(feed->GetFeedId()) + " " +
-                         std::to_string(code));
-    }
-    std::vector<std::string> events;
-};
-
 // The feed of a file that cannot be read fails and says why; the others connect.
 TEST(ScenarioEngine, AMissingFileFailsItsFeedAndSaysWhy) {
-    std::int64_t now = kStart;
+    struct Recorder final : IConnectionEvents {
+        void OnRetry(IFeed*, int) override {}
+        void OnConnected(IFeed* feed, int code) override { Feed("connected", feed, code); }
+        void OnDisconnected(IFeed* feed, int code) override { Feed("disconnected", feed, code); }
+        void OnFeedList(IFeed*, const char*) override {}
+        void OnServerMessage(const char* text) override { events.push_back(text); }
+        void OnHeartbeat(MondrelTime) override {}
+        void Feed(const std::string& what, IFeed* feed, int code) {
+            events.push_back(what + " " + std::to_string(feed->GetFeedId()) + " " +
+                             std::to_string(code));
+        }
+        std::vector<std::string> events;
+    } recorder;
+    std::int64_t now = 1784649600000; // 2026-07-21 16:00 UTC, in ms
     Engine engine([&] { return now; });
-    FeedEvents recorder;
     engine.AddConnectionListener(&recorder);
     engine.SetTextOption(moDomTickAddress, "scenario:/nonexistent/none.scn");
     engine.ConnectFeeds("user", "secret", 1, 0);

@@ -5,14 +5,11 @@
 #
 #   usage: check-guide.sh PDF QUALIFIER_SOURCE WORK_DIR
 set -euo pipefail
-pdf=$1
-table=$2
-work=$3
-
-failures=0
+pdf=$1 table=$2 work=$3
+failed=0
 fail() {
     echo "FAIL: $*" >&2
-    failures=$((failures + 1))
+    failed=1
 }
 
 rm -rf "$work"
@@ -40,5 +37,5 @@ while IFS=$'\t' read -r short long; do
         fail "no row for qualifier $short ($long)"
 done <<<"$rows"
 
-[ "$failures" -eq 0 ] || exit 1
+[ "$failed" -eq 0 ] || exit 1
 echo "PASS: 3 pages rendered, $count qualifiers listed"

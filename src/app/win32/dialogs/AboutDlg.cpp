@@ -19,10 +19,10 @@ constexpr COLORREF kBackground = RGB(0xFF, 0xFF, 0xFF);
 
 class AboutDlg {
 public:
+    void OnInitDialog(HWND hWnd);
     INT_PTR OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void OnInitDialog();
 
     HWND m_hWnd = nullptr;
     BrushHandle m_background;
@@ -47,10 +47,6 @@ std::string VersionLineOf(const std::string& path) {
 
 INT_PTR AboutDlg::OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        m_hWnd = hWnd;
-        OnInitDialog();
-        return TRUE;
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(m_background.get());
     case WM_CTLCOLORSTATIC:
@@ -71,7 +67,8 @@ INT_PTR AboutDlg::OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-void AboutDlg::OnInitDialog() {
+void AboutDlg::OnInitDialog(HWND hWnd) {
+    m_hWnd = hWnd;
     CenterDialog(m_hWnd);
     ::SetDlgItemTextA(m_hWnd, IDC_WARNING, "");
 

@@ -9,12 +9,16 @@
 
 #include <string>
 
-// Handler must offer `INT_PTR OnMessage(HWND, UINT, WPARAM, LPARAM)`; messages before
-// WM_INITDIALOG get the default answer.
+// Handler must offer `void OnInitDialog(HWND)`, which takes WM_INITDIALOG (the focus goes to the
+// default control), and `INT_PTR OnMessage(HWND, UINT, WPARAM, LPARAM)` for the messages after it;
+// messages before WM_INITDIALOG get the default answer.
 template <typename Handler>
 INT_PTR CALLBACK DialogProcFor(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
         ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+        reinterpret_cast<Handler*>(lParam)->OnInitDialog(hWnd);
+        return TRUE;
+    }
     auto* handler = reinterpret_cast<Handler*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
     return handler != nullptr ? handler->OnMessage(hWnd, message, wParam, lParam) : FALSE;
 }

@@ -47,10 +47,10 @@ public:
     HWND Window() const { return m_hWnd; }
     void DoModal(HWND owner, ApplicationSettings& settings, DataSupplier& supplier);
 
+    void OnInitDialog(HWND hWnd);
     INT_PTR OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void OnInitDialog();
     void OnTimer(UINT_PTR id);
     void UpdateFeedStates();
     void OnBnClickedAppSettings();
@@ -71,10 +71,6 @@ void SettingsDlg::DoModal(HWND owner, ApplicationSettings& settings, DataSupplie
 
 INT_PTR SettingsDlg::OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        m_hWnd = hWnd;
-        OnInitDialog();
-        return TRUE;
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
@@ -96,7 +92,8 @@ INT_PTR SettingsDlg::OnMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-void SettingsDlg::OnInitDialog() {
+void SettingsDlg::OnInitDialog(HWND hWnd) {
+    m_hWnd = hWnd;
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     std::array<IconHandle, 3> loaded;
     for (std::size_t i = 0; i < loaded.size(); ++i) {
