@@ -67,25 +67,16 @@ std::string DataFormatter::FormatTickHeader(const ListFormat& format) {
 }
 
 DataFormatter::FieldValue DataFormatter::BarFieldValue(const Bar& bar, std::int32_t field) {
-    // Daily and longer bars start at midnight UTC and name that calendar date in every zone.
-    const bool convert = bar.interval > 0 && bar.interval < 1440;
-    switch (field) {
-    case bfDate:
-    case bfTime:
-        return TimeField(field == bfDate, bar.startTime, convert);
-    case bfOpen:
-        return {.kind = Value::fvPrice, .real = bar.open};
-    case bfHigh:
-        return {.kind = Value::fvPrice, .real = bar.high};
-    case bfLow:
-        return {.kind = Value::fvPrice, .real = bar.low};
-    case bfClose:
-        return {.kind = Value::fvPrice, .real = bar.close};
-    case bfVolume:
-        return {.kind = Value::fvInteger, .whole = bar.volume};
-    default:
-        return {};
+    // Open, high, low and close, in the order of their columns.
+    constexpr double Bar::*prices[] = {&Bar::open, &Bar::high, &Bar::low, &Bar::close};
+    if (field == bfDate || field == bfTime) {
+        // Daily and longer bars start at midnight UTC and name that calendar date in every zone.
+        return TimeField(field == bfDate, bar.startTime, bar.interval > 0 && bar.interval < 1440);
     }
+    if (field >= bfOpen && field <= bfClose) {
+        return {.kind = Value::fvPrice, .real = bar.*prices[field - bfOpen]};
+    }
+    return field == bfVolume ? Value{.kind = Value::fvInteger, .whole = bar.volume} : Value{};
 }
 
 DataFormatter::FieldValue DataFormatter::TickFieldValue(const Tick& tick, std::int32_t field) {
