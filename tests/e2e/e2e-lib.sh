@@ -34,13 +34,17 @@ expect_rc() {
     [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
 }
 
-# dde_background FILE ARGS...: zanvo-dde in the background, its output going to FILE as it comes
-# (unfiltered: a filter would hold it back in its buffer); its pid in bg_pid.
-dde_background() {
-    "${dde_cmd[@]}" "${@:2}" >"$1" 2>"$1.err" &
+# in_background FILE COMMAND...: COMMAND in the background, its output going to FILE as it comes
+# (unfiltered: a filter would hold it back in its buffer), its errors to FILE.err; its pid in
+# bg_pid.
+in_background() {
+    "${@:2}" >"$1" 2>"$1.err" &
     bg_pid=$!
     started+=("$bg_pid")
 }
+
+# dde_background FILE ARGS...: zanvo-dde in the background.
+dde_background() { in_background "$1" "${dde_cmd[@]}" "${@:2}"; }
 
 # served_text TOPIC ITEM: the item's first data, as the guide checks a link (a request only
 # creates the item: its first text is empty), tabs and line feeds escaped; fails after $patience
@@ -61,6 +65,11 @@ stop_started() {
     for pid in "${started[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
+}
+
+# Nothing was reported as an assertion during the test.
+expect_no_assertions() {
+    [ ! -s "$work/logs/asserts.log" ] || fail "assertions reported: $(cut -f4- "$work/logs/asserts.log")"
 }
 
 # Ends a DDE test: its exit code is the number of failed checks.

@@ -7,7 +7,7 @@
 
 #include "kolvane/KolvaneApi.h"
 
-#include <atomic>
+#include <mutex>
 
 #if defined(_WIN32)
 #define FAKE_KOLVANE_EXPORT extern "C" __declspec(dllexport)
@@ -19,20 +19,8 @@ namespace {
 
 fake::KolvaneCalls s_calls;
 
-// Calls may arrive from any thread. A spin lock, because the Windows runtime of the cross build
-// has no std::mutex.
-std::atomic_flag s_busy = ATOMIC_FLAG_INIT;
-
-class Locked {
-public:
-    Locked() {
-        while (s_busy.test_and_set(std::memory_order_acquire)) {
-        }
-    }
-    ~Locked() { s_busy.clear(std::memory_order_release); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-};
+// Calls may arrive from any thread.
+std::mutex s_lock;
 
 std::u16string Text(const char16_t* text) {
     return text ? std::u16string(text) : std::u16string(u"<null>");
@@ -45,12 +33,12 @@ FAKE_KOLVANE_EXPORT fake::KolvaneCalls* FakeKolvaneRecord() {
 }
 
 FAKE_KOLVANE_EXPORT void FakeKolvaneCopy(fake::KolvaneCalls* copy) {
-    Locked locked;
+    std::lock_guard guard(s_lock);
     *copy = s_calls;
 }
 
 FAKE_KOLVANE_EXPORT void FakeKolvaneClear() {
-    Locked locked;
+    std::lock_guard guard(s_lock);
     s_calls.defines.clear();
     s_calls.lines.clear();
     s_calls.reports.clear();
@@ -58,7 +46,7 @@ FAKE_KOLVANE_EXPORT void FakeKolvaneClear() {
 
 #ifndef FAKE_KOLVANE_NO_DEFINE
 FAKE_KOLVANE_EXPORT std::int64_t DefineLog(const char16_t* logName, std::int32_t kind) {
-    Locked locked;
+    std::lock_guard guard(s_lock);
     s_calls.defines.push_back({Text(logName), kind});
     return s_calls.logId;
 }
@@ -68,7 +56,7 @@ FAKE_KOLVANE_EXPORT std::int64_t DefineLog(const char16_t* logName, std::int32_t
 FAKE_KOLVANE_EXPORT void WriteToLog(std::int64_t logId, const char16_t* logName, const void* object,
                                     const char16_t* file, const char16_t* function,
                                     std::int32_t line, const char16_t* text) {
-    Locked locked;
+    std::lock_guard guard(s_lock);
     s_calls.lines.push_back(
         {logId, Text(logName), object, Text(file), Text(function), line, Text(text)});
 }
@@ -79,7 +67,7 @@ FAKE_KOLVANE_EXPORT std::int32_t GenerateAssert(const char16_t* file,
                                                 const char16_t* buildTimestamp, std::int32_t line,
                                                 const char16_t* function,
                                                 const char16_t* expression) {
-    Locked locked;
+    std::lock_guard guard(s_lock);
     s_calls.reports.push_back(
         {Text(file), Text(buildTimestamp), line, Text(function), Text(expression)});
     return s_calls.answer;

@@ -1,6 +1,5 @@
-// Market data of the fake data-manager library (FakeMondrel.h): the library's own objects
-// (components/mondrel/src/Objects.h), filled by the test, which fires their notifications at the
-// listener that asked for them.
+// Market data of the fake data-manager library (FakeMondrel.h): the library's own records, filled
+// by the test, which fires their notifications at the listener that asked for them.
 #pragma once
 
 #include "Objects.h"
@@ -10,54 +9,51 @@
 
 namespace fake {
 
-// A quote whose texts are copied the way a careless library would: a text that does not fit is
-// cut at the buffer's size and then has no terminator. Code under test must cope.
-class FakeQuote final : public IQuote {
-public:
-    explicit FakeQuote(std::string symbol) : symbol(std::move(symbol)) {}
+inline mondrel::TickData Trade(MondrelTime time, double price, std::int64_t size,
+                               std::string exchange = "") {
+    return {.isTrade = true, .time = time, .price = price, .size = size, .exchange = exchange};
+}
 
-    int GetInt(int fieldId, std::int32_t* value) override { return image.GetInt(fieldId, value); }
-    int GetText(int fieldId, char* buffer, int bufferSize) override;
-    int GetDouble(int fieldId, double* value) override { return image.GetDouble(fieldId, value); }
+inline mondrel::TickData Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
+                               std::int64_t askSize, std::string bidExchange = "",
+                               std::string askExchange = "") {
+    return {.time = time,
+            .bid = bid,
+            .ask = ask,
+            .bidSize = bidSize,
+            .askSize = askSize,
+            .bidExchange = bidExchange,
+            .askExchange = askExchange};
+}
 
-    const std::string symbol;
-    // What the getters answer (image.fields); set by FakeMondrel::FireQuoteUpdate.
-    mondrel::Quote image;
-    // The listeners currently subscribed, once per SubscribeQuote.
-    std::vector<IQuoteEvents*> subscribers;
-};
+inline mondrel::BarData BarAt(MondrelTime time, double open, double high, double low, double close,
+                              std::int64_t volume) {
+    return {time, open, high, low, close, volume};
+}
 
-// The library's 64-bit getters, with the quotes answered from the fake's own.
-class FakeWideValues final : public IWideValues {
-public:
-    int GetQuoteInt64(IQuote* quote, int fieldId, std::int64_t* value) override {
-        return static_cast<FakeQuote*>(quote)->image.GetInt64(fieldId, value);
+// Append to the set (a bar in place of the one with its start time, as the library does) and fire
+// OnTicBackFillComplete (OnBarBackFillComplete) once, or OnTicUpdate (OnBarUpdate) with the item.
+inline void BackFill(mondrel::TickSet& set, const std::vector<mondrel::TickData>& ticks) {
+    for (const mondrel::TickData& tick : ticks) {
+        set.Append(tick);
     }
-    std::int64_t GetBarVolume(IBarItem* bar) override { return Library().GetBarVolume(bar); }
-    std::int64_t GetTickBidSize(ITickItem* tick) override { return Library().GetTickBidSize(tick); }
-    std::int64_t GetTickAskSize(ITickItem* tick) override { return Library().GetTickAskSize(tick); }
-    std::int64_t GetTickTradeSize(ITickItem* tick) override {
-        return Library().GetTickTradeSize(tick);
+    set.events->OnTicBackFillComplete(&set);
+}
+
+inline void Update(mondrel::TickSet& set, const mondrel::TickData& tick) {
+    set.events->OnTicUpdate(&set, set.Append(tick));
+}
+
+inline void BackFill(mondrel::BarSet& set, const std::vector<mondrel::BarData>& bars) {
+    for (const mondrel::BarData& bar : bars) {
+        set.PutBar(bar);
     }
+    set.events->OnBarBackFillComplete(&set);
+}
 
-private:
-    static IWideValues& Library() { return mondrel::LibraryWideValues(); }
-};
-
-mondrel::TickData Trade(MondrelTime time, double price, std::int64_t size,
-                        std::string exchange = "");
-mondrel::TickData Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
-                        std::int64_t askSize, std::string bidExchange = "",
-                        std::string askExchange = "");
-mondrel::BarData BarAt(MondrelTime time, double open, double high, double low, double close,
-                       std::int64_t volume);
-
-// Append to the set and fire OnTicBackFillComplete (OnBarBackFillComplete) once, or OnTicUpdate
-// (OnBarUpdate) with the new item.
-void BackFill(mondrel::TickSet& set, const std::vector<mondrel::TickData>& ticks);
-void Update(mondrel::TickSet& set, const mondrel::TickData& tick);
-void BackFill(mondrel::BarSet& set, const std::vector<mondrel::BarData>& bars);
-void Update(mondrel::BarSet& set, const mondrel::BarData& bar);
+inline void Update(mondrel::BarSet& set, const mondrel::BarData& bar) {
+    set.events->OnBarUpdate(&set, set.PutBar(bar));
+}
 
 template <typename Set> bool Stopped(const Set& set) {
     return set.state == mondrel::RequestState::Stopped;

@@ -8,8 +8,7 @@
 //   dm.marketInfo.holidays["IBM"] = {{2026, 12, 25}};          // GetHolidays("IBM")
 #pragma once
 
-#include "CivilTime.h"
-#include "mondrel/Mondrel.h"
+#include "MarketInfo.h"
 
 #include <functional>
 #include <map>
@@ -21,15 +20,35 @@ namespace fake {
 class FakeMarketInfo final : public IMarketInfo {
 public:
     // defaultTimeZone for a symbol without an entry.
-    int GetTimeZone(const char* symbol) override;
+    int GetTimeZone(const char* symbol) override {
+        const auto it = timeZones.find(symbol);
+        return it == timeZones.end() ? defaultTimeZone : it->second;
+    }
     // A new list (the library's own) per call for a symbol with an entry; nullptr otherwise.
-    IHolidayList* GetHolidays(const char* symbol) override;
-    void ReleaseHolidays(IHolidayList* list) override;
+    IHolidayList* GetHolidays(const char* symbol) override {
+        const auto it = holidays.find(symbol);
+        if (it == holidays.end()) {
+            return nullptr;
+        }
+        ++holidayListsMade;
+        return new mondrel::HolidayList(it->second);
+    }
+    void ReleaseHolidays(IHolidayList* list) override {
+        delete static_cast<mondrel::HolidayList*>(list);
+    }
     // Writes {0, 0} for a symbol without an entry.
-    void GetTimeOffsets(const char* symbol, int* offset, int* second) override;
+    void GetTimeOffsets(const char* symbol, int* offset, int* second) override {
+        const auto it = timeOffsets.find(symbol);
+        *offset = it == timeOffsets.end() ? 0 : it->second.first;
+        *second = it == timeOffsets.end() ? 0 : it->second.second;
+    }
     // The rules' answers; 0 without a rule.
-    int GetTimeZoneOffset(MondrelTime time, int zone) override;
-    int IsDaylightTime(MondrelTime time, const char* symbol) override;
+    int GetTimeZoneOffset(MondrelTime time, int zone) override {
+        return zoneOffsetRule ? zoneOffsetRule(time, zone) : 0;
+    }
+    int IsDaylightTime(MondrelTime time, const char* symbol) override {
+        return daylightRule ? daylightRule(time, symbol) : 0;
+    }
 
     std::map<std::string, int> timeZones;
     int defaultTimeZone = 0; // 0: unknown to the library

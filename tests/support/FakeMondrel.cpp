@@ -5,16 +5,13 @@
 namespace fake {
 namespace {
 
-FakeMondrel* s_current = nullptr;
-
 std::string Text(const char* text) {
     return text ? std::string(text) : std::string("(null)");
 }
 
-// The settings of a request: the options of our own NewOptions.
-mondrel::RequestSettings SettingsOf(IRequestOptions* options) {
-    return options ? static_cast<mondrel::RequestOptions*>(options)->settings
-                   : mondrel::RequestSettings{};
+template <typename Set> void Stop(std::vector<std::string>& calls, Set& set, const char* call) {
+    calls.push_back(std::string(call) + "(" + set.symbol + ")");
+    set.state = mondrel::RequestState::Stopped;
 }
 
 } // namespace
@@ -25,12 +22,12 @@ Script& GetScript() {
 }
 
 void ResetScript() {
-    s_current = nullptr;
     GetScript() = Script{};
 }
 
 FakeMondrel* FakeMondrel::Current() {
-    return s_current;
+    const auto& instances = GetScript().instances;
+    return instances.empty() || instances.back()->destroyed ? nullptr : instances.back().get();
 }
 
 int FakeMondrel::SetIntOption(int id, int value) {
@@ -44,32 +41,11 @@ int FakeMondrel::SetTextOption(int id, const char* value) {
     return 1;
 }
 
-int FakeMondrel::GetIntOption(int id, int* value) {
-    calls.push_back("GetIntOption(" + std::to_string(id) + ")");
-    const auto it = intOptions.find(id);
-    *value = it == intOptions.end() ? 0 : it->second;
-    return it == intOptions.end() ? 0 : 1;
-}
-
 int FakeMondrel::ConnectFeeds(const char* userName, const char* password, int autoReconnect,
                               int reserved) {
     calls.push_back("ConnectFeeds(" + Text(userName) + "," + Text(password) + "," +
                     std::to_string(autoReconnect) + "," + std::to_string(reserved) + ")");
     return 1;
-}
-
-void FakeMondrel::DisconnectFeeds() {
-    calls.push_back("DisconnectFeeds");
-}
-
-IMarketInfo* FakeMondrel::GetMarketInfo() {
-    calls.push_back("GetMarketInfo");
-    return marketInfoAvailable ? &marketInfo : nullptr;
-}
-
-void FakeMondrel::ReleaseMarketInfo() {
-    calls.push_back("ReleaseMarketInfo");
-    ++marketInfoReleases;
 }
 
 void FakeMondrel::AddConnectionListener(IConnectionEvents* listener) {
@@ -82,127 +58,96 @@ void FakeMondrel::RemoveConnectionListener(IConnectionEvents* listener) {
     std::erase(connectionListeners, listener);
 }
 
+// A listener is kept once however often it subscribes, and one unsubscription removes it.
 IQuote* FakeMondrel::SubscribeQuote(const char* symbol, IQuoteEvents* events, int flags) {
     calls.push_back("SubscribeQuote(" + Text(symbol) + "," + std::to_string(flags) + ")");
-    if (refusedSymbols.count(Text(symbol)) != 0) {
+    if (refusedSymbols.contains(Text(symbol))) {
         return nullptr;
     }
-    auto& quote = m_quotes[Text(symbol)];
-    if (!quote) {
-        quote = std::make_unique<FakeQuote>(Text(symbol));
-    }
-    quote->subscribers.push_back(events);
-    return quote.get();
+    mondrel::Quote& quote = m_quotes[Text(symbol)];
+    quote.symbol = Text(symbol);
+    std::erase(quote.listeners, events);
+    quote.listeners.push_back(events);
+    return &quote;
 }
 
 void FakeMondrel::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
-    auto* fakeQuote = static_cast<FakeQuote*>(quote);
-    calls.push_back("UnsubscribeQuote(" + fakeQuote->symbol + ")");
-    // One unsubscription ends every subscription of the listener.
-    std::erase(fakeQuote->subscribers, events);
+    auto* libraryQuote = static_cast<mondrel::Quote*>(quote);
+    calls.push_back("UnsubscribeQuote(" + libraryQuote->symbol + ")");
+    std::erase(libraryQuote->listeners, events);
+}
+
+template <typename Set, typename Events>
+Set* FakeMondrel::NewSet(std::vector<std::unique_ptr<Set>>& sets, const char* symbol,
+                         Events* events, IRequestOptions* options) {
+    if (refusedSymbols.contains(Text(symbol))) {
+        return nullptr;
+    }
+    auto& set = *sets.emplace_back(std::make_unique<Set>());
+    set.symbol = Text(symbol);
+    set.events = events;
+    if (options) {
+        set.settings = static_cast<mondrel::RequestOptions*>(options)->settings;
+    }
+    return &set;
 }
 
 IBarSet* FakeMondrel::RequestBars(const char* symbol, int interval, IBarEvents* events,
                                   IRequestOptions* options) {
     calls.push_back("RequestBars(" + Text(symbol) + "," + std::to_string(interval) + ")");
-    if (refusedSymbols.count(Text(symbol)) != 0) {
-        return nullptr;
+    mondrel::BarSet* set = NewSet(barSets, symbol, events, options);
+    if (set) {
+        set->interval = interval;
     }
-    auto& set = *barSets.emplace_back(std::make_unique<mondrel::BarSet>());
-    set.symbol = Text(symbol);
-    set.interval = interval;
-    set.settings = SettingsOf(options);
-    set.events = events;
-    return &set;
+    return set;
 }
 
 void FakeMondrel::StopBars(IBarSet* barSet, IBarEvents*) {
-    auto* set = static_cast<mondrel::BarSet*>(barSet);
-    calls.push_back("StopBars(" + set->symbol + ")");
-    set->state = mondrel::RequestState::Stopped;
-}
-
-IRequestOptions* FakeMondrel::NewBarOptions() {
-    calls.push_back("NewBarOptions");
-    return NewOptions();
+    Stop(calls, *static_cast<mondrel::BarSet*>(barSet), "StopBars");
 }
 
 ITickSet* FakeMondrel::RequestTicks(const char* symbol, ITickEvents* events,
                                     IRequestOptions* options) {
     calls.push_back("RequestTicks(" + Text(symbol) + ")");
-    if (refusedSymbols.count(Text(symbol)) != 0) {
-        return nullptr;
-    }
-    auto& set = *tickSets.emplace_back(std::make_unique<mondrel::TickSet>());
-    set.symbol = Text(symbol);
-    set.settings = SettingsOf(options);
-    set.events = events;
-    return &set;
+    return NewSet(tickSets, symbol, events, options);
 }
 
 void FakeMondrel::StopTicks(ITickSet* tickSet, ITickEvents*) {
-    auto* set = static_cast<mondrel::TickSet*>(tickSet);
-    calls.push_back("StopTicks(" + set->symbol + ")");
-    set->state = mondrel::RequestState::Stopped;
+    Stop(calls, *static_cast<mondrel::TickSet*>(tickSet), "StopTicks");
 }
 
-IRequestOptions* FakeMondrel::NewTickOptions() {
-    calls.push_back("NewTickOptions");
-    return NewOptions();
-}
-
-void FakeMondrel::FireRetry(int feedBit, int code) {
-    FireFeed(feedBit, &IConnectionEvents::OnRetry, code);
-}
-
-void FakeMondrel::FireConnected(int feedBit, int code) {
-    FireFeed(feedBit, &IConnectionEvents::OnConnected, code);
-}
-
-void FakeMondrel::FireDisconnected(int feedBit, int code) {
-    FireFeed(feedBit, &IConnectionEvents::OnDisconnected, code);
-}
-
-void FakeMondrel::FireFeed(int feedBit, void (IConnectionEvents::*event)(IFeed*, int), int code) {
-    auto& feed = m_feeds[feedBit];
-    if (!feed) {
-        feed = std::make_unique<mondrel::Feed>(feedBit);
-    }
+void FakeMondrel::FireFeed(void (IConnectionEvents::*event)(IFeed*, int), int feedBit, int code) {
+    mondrel::Feed& feed = m_feeds.try_emplace(feedBit, feedBit).first->second;
     // A copy: a listener may remove itself while it is called.
     for (IConnectionEvents* listener : std::vector(connectionListeners)) {
-        (listener->*event)(feed.get(), code);
+        (listener->*event)(&feed, code);
     }
 }
 
 void FakeMondrel::ConnectAllFeeds() {
     for (const int bit : {mfbDataManager, mfbDomesticTick, mfbInternationalTick, mfbHistory}) {
-        FireConnected(bit);
+        FireFeed(&IConnectionEvents::OnConnected, bit);
     }
 }
 
 void FakeMondrel::FireQuoteUpdate(const std::string& symbol, const mondrel::FieldMap& fields) {
-    FakeQuote* quote = Quote(symbol);
+    mondrel::Quote* quote = Quote(symbol);
     if (!quote) {
         return;
     }
-    quote->image.fields = fields;
-    std::vector<IQuoteEvents*> listeners;
-    for (IQuoteEvents* events : quote->subscribers) {
-        if (std::find(listeners.begin(), listeners.end(), events) == listeners.end()) {
-            listeners.push_back(events);
-        }
-    }
-    for (IQuoteEvents* events : listeners) {
+    quote->fields = fields;
+    for (IQuoteEvents* events : std::vector(quote->listeners)) {
         events->OnQuoteUpdate(quote);
     }
 }
 
-FakeQuote* FakeMondrel::Quote(const std::string& symbol) {
+mondrel::Quote* FakeMondrel::Quote(const std::string& symbol) {
     const auto it = m_quotes.find(symbol);
-    return it == m_quotes.end() ? nullptr : it->second.get();
+    return it == m_quotes.end() ? nullptr : &it->second;
 }
 
-IRequestOptions* FakeMondrel::NewOptions() {
+IRequestOptions* FakeMondrel::NewOptions(const char* call) {
+    calls.push_back(call);
     return failNewOptions ? nullptr : new mondrel::RequestOptions;
 }
 
@@ -213,9 +158,8 @@ IRequestOptions* FakeMondrel::NewOptions() {
 unsigned short Mondrel::Init(const char* applicationName, unsigned short applicationId,
                              const char* reserved, unsigned long version, unsigned long flags) {
     fake::GetScript().calls.push_back(
-        "Init(" + std::string(applicationName ? applicationName : "(null)") + "," +
-        std::to_string(applicationId) + "," + std::string(reserved ? reserved : "(null)") + "," +
-        std::to_string(version) + "," + std::to_string(flags) + ")");
+        "Init(" + fake::Text(applicationName) + "," + std::to_string(applicationId) + "," +
+        fake::Text(reserved) + "," + std::to_string(version) + "," + std::to_string(flags) + ")");
     return 0;
 }
 
@@ -224,19 +168,12 @@ Mondrel* Mondrel::CreateInstance() {
     if (fake::GetScript().failCreateInstance) {
         return nullptr;
     }
-    auto& instances = fake::GetScript().instances;
-    instances.push_back(std::make_unique<fake::FakeMondrel>());
-    fake::s_current = instances.back().get();
-    return fake::s_current;
+    return fake::GetScript().instances.emplace_back(std::make_unique<fake::FakeMondrel>()).get();
 }
 
 void Mondrel::DestroyInstance(Mondrel* instance) {
     fake::GetScript().calls.push_back("DestroyInstance");
-    auto* fakeInstance = static_cast<fake::FakeMondrel*>(instance);
-    if (fakeInstance == fake::s_current) {
-        fake::s_current = nullptr;
-    }
-    fakeInstance->destroyed = true;
+    static_cast<fake::FakeMondrel*>(instance)->destroyed = true;
 }
 
 void Mondrel::Shutdown() {
@@ -244,6 +181,5 @@ void Mondrel::Shutdown() {
 }
 
 IWideValues* MondrelWideValues(Mondrel* instance) {
-    static fake::FakeWideValues values;
-    return instance && fake::GetScript().wideValues ? &values : nullptr;
+    return instance && fake::GetScript().wideValues ? &mondrel::LibraryWideValues() : nullptr;
 }

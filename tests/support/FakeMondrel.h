@@ -1,14 +1,15 @@
 // A scripted data-manager library for native unit tests. Linking zanvo_fake_mondrel instead of
 // Mondrel.dll supplies the library's static entries (Init, CreateInstance, DestroyInstance,
-// Shutdown); CreateInstance makes a FakeMondrel, which records every call made to it and lets the
-// test fire the library's notifications. Everything is synchronous: a notification reaches the
-// listener before the Fire... call returns.
+// Shutdown); CreateInstance makes a FakeMondrel, which records every call made to it, hands out the
+// library's own objects (components/mondrel/src/Objects.h) and lets the test fire the library's
+// notifications. Everything is synchronous: a notification reaches the listener before the Fire...
+// call returns.
 //
 //   fake::ResetScript();                                   // before each test
 //   supplier.Connect(settings);
 //   fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
-//   dm.FireConnected(mfbDataManager);                      // or dm.ConnectAllFeeds()
-//   dm.FireQuoteUpdate("IBM", {{9, 10.5}});                // bid present, nothing else
+//   dm.ConnectAllFeeds();                                  // or dm.FireFeed(...)
+//   dm.FireQuoteUpdate("IBM", {{qfBid, 10.5}});            // bid present, nothing else
 //   fake::BackFill(*dm.tickSets.back(), {fake::Trade(t, 10.5, 100)});
 #pragma once
 
@@ -34,12 +35,15 @@ public:
 
     int SetIntOption(int id, int value) override;
     int SetTextOption(int id, const char* value) override;
-    int GetIntOption(int id, int* value) override;
+    int GetIntOption(int id, int* value) override {
+        *value = intOptions.contains(id) ? intOptions[id] : 0;
+        return intOptions.contains(id) ? 1 : 0;
+    }
     int ConnectFeeds(const char* userName, const char* password, int autoReconnect,
                      int reserved) override;
-    void DisconnectFeeds() override;
-    IMarketInfo* GetMarketInfo() override;
-    void ReleaseMarketInfo() override;
+    void DisconnectFeeds() override { calls.push_back("DisconnectFeeds"); }
+    IMarketInfo* GetMarketInfo() override { return marketInfoAvailable ? &marketInfo : nullptr; }
+    void ReleaseMarketInfo() override { ++marketInfoReleases; }
     void AddConnectionListener(IConnectionEvents* listener) override;
     void RemoveConnectionListener(IConnectionEvents* listener) override;
     IQuote* SubscribeQuote(const char* symbol, IQuoteEvents* events, int flags) override;
@@ -47,26 +51,25 @@ public:
     IBarSet* RequestBars(const char* symbol, int interval, IBarEvents* events,
                          IRequestOptions* options) override;
     void StopBars(IBarSet* barSet, IBarEvents* events) override;
-    IRequestOptions* NewBarOptions() override;
+    IRequestOptions* NewBarOptions() override { return NewOptions("NewBarOptions"); }
     ITickSet* RequestTicks(const char* symbol, ITickEvents* events,
                            IRequestOptions* options) override;
     void StopTicks(ITickSet* tickSet, ITickEvents* events) override;
-    IRequestOptions* NewTickOptions() override;
+    IRequestOptions* NewTickOptions() override { return NewOptions("NewTickOptions"); }
 
-    // Feed notifications to every connection listener, with the feed of that bit.
-    void FireRetry(int feedBit, int code = 0);
-    void FireConnected(int feedBit, int code = 0);
-    void FireDisconnected(int feedBit, int code = 0);
+    // A feed notification, such as &IConnectionEvents::OnConnected, to every connection listener
+    // with the feed of that bit.
+    void FireFeed(void (IConnectionEvents::*event)(IFeed*, int), int feedBit, int code = 0);
     void ConnectAllFeeds();
 
-    // Gives the symbol's quote exactly these fields and fires OnQuoteUpdate once per distinct
-    // subscribed listener. The quote must have been subscribed at least once.
+    // Gives the symbol's quote exactly these fields and fires OnQuoteUpdate at each of its
+    // listeners; nothing for a symbol never subscribed.
     void FireQuoteUpdate(const std::string& symbol, const mondrel::FieldMap& fields);
     // The quote of a symbol (nullptr if it was never subscribed). Quotes outlive their
     // subscriptions, so a test can fire at one that was unsubscribed.
-    FakeQuote* Quote(const std::string& symbol);
+    mondrel::Quote* Quote(const std::string& symbol);
 
-    // Every call made to the instance in order, such as "SetIntOption(1,23)",
+    // Every call made to the instance but its getters, in order, such as "SetIntOption(1,23)",
     // "SetTextOption(18,quote.example)", "ConnectFeeds(user,secret,1,0)",
     // "SubscribeQuote(IBM,1)", "UnsubscribeQuote(IBM)", "RequestTicks(IBM)", "StopTicks(IBM)",
     // "RequestBars(IBM,5)", "StopBars(IBM)", "NewTickOptions", "DisconnectFeeds".
@@ -90,11 +93,14 @@ public:
     std::vector<std::unique_ptr<mondrel::BarSet>> barSets;
 
 private:
-    void FireFeed(int feedBit, void (IConnectionEvents::*event)(IFeed*, int), int code);
-    IRequestOptions* NewOptions();
+    IRequestOptions* NewOptions(const char* call);
+    // The set of a request, or nullptr for a refused symbol.
+    template <typename Set, typename Events>
+    Set* NewSet(std::vector<std::unique_ptr<Set>>& sets, const char* symbol, Events* events,
+                IRequestOptions* options);
 
-    std::map<std::string, std::unique_ptr<FakeQuote>> m_quotes;
-    std::map<int, std::unique_ptr<mondrel::Feed>> m_feeds;
+    std::map<std::string, mondrel::Quote> m_quotes;
+    std::map<int, mondrel::Feed> m_feeds;
 };
 
 // What the static entries did and will do; one per process, cleared by ResetScript.

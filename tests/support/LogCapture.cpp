@@ -7,75 +7,63 @@
 namespace fake {
 namespace {
 
-struct Entries {
-    FakeKolvaneRecordFn* record = nullptr;
-    FakeKolvaneCopyFn* copy = nullptr;
-    FakeKolvaneClearFn* clear = nullptr;
-};
+// Kept loaded for the life of the process, as the layer keeps it.
+Kolvane::Platform::LibraryHandle Library() {
+    static const auto library = Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
+    return library;
+}
 
-const Entries& Library() {
-    static const Entries entries = [] {
-        Entries bound;
-        // Kept loaded for the life of the process, as the layer keeps it.
-        const Kolvane::Platform::LibraryHandle library =
-            Kolvane::Platform::LoadLibraryByName(u"kolvane.dll");
-        if (library) {
-            using Kolvane::Platform::FindEntryPoint;
-            bound.record = reinterpret_cast<FakeKolvaneRecordFn*>(
-                FindEntryPoint(library, "FakeKolvaneRecord"));
-            bound.copy =
-                reinterpret_cast<FakeKolvaneCopyFn*>(FindEntryPoint(library, "FakeKolvaneCopy"));
-            bound.clear =
-                reinterpret_cast<FakeKolvaneClearFn*>(FindEntryPoint(library, "FakeKolvaneClear"));
-        }
-        return bound;
-    }();
-    return entries;
+// An entry of the library, or nullptr when it is not beside the program.
+template <typename Fn> Fn* Entry(const char* name) {
+    return Library() ? reinterpret_cast<Fn*>(Kolvane::Platform::FindEntryPoint(Library(), name))
+                     : nullptr;
 }
 
 KolvaneCalls Copy() {
     KolvaneCalls copy;
-    if (Library().copy) {
-        Library().copy(&copy);
+    if (auto* copyFn = Entry<FakeKolvaneCopyFn>("FakeKolvaneCopy")) {
+        copyFn(&copy);
     }
     return copy;
 }
 
-// The library receives Latin-1 text widened to UTF-16.
-std::string Narrow(const std::u16string& text) {
-    return std::string(text.begin(), text.end());
+// The function and the given text of each record. The library receives Latin-1 text widened to
+// UTF-16.
+template <typename Record>
+std::vector<LogEntry> Entries(const std::vector<Record>& records, std::u16string Record::*text) {
+    std::vector<LogEntry> entries;
+    for (const Record& record : records) {
+        entries.push_back({std::string(record.function.begin(), record.function.end()),
+                           std::string((record.*text).begin(), (record.*text).end())});
+    }
+    return entries;
 }
 
 } // namespace
 
 bool LogCapture::Available() {
-    return Library().record && Library().copy && Library().clear;
+    return Entry<FakeKolvaneRecordFn>("FakeKolvaneRecord") &&
+           Entry<FakeKolvaneCopyFn>("FakeKolvaneCopy") &&
+           Entry<FakeKolvaneClearFn>("FakeKolvaneClear");
 }
 
 void LogCapture::Clear() {
-    if (Library().clear) {
-        Library().clear();
+    if (auto* clear = Entry<FakeKolvaneClearFn>("FakeKolvaneClear")) {
+        clear();
     }
 }
 
 std::vector<LogEntry> LogCapture::Lines() {
-    std::vector<LogEntry> lines;
-    for (const KolvaneCalls::Line& line : Copy().lines) {
-        lines.push_back({Narrow(line.function), Narrow(line.text)});
-    }
-    return lines;
+    return Entries(Copy().lines, &KolvaneCalls::Line::text);
 }
 
 std::vector<LogEntry> LogCapture::Assertions() {
-    std::vector<LogEntry> reports;
-    for (const KolvaneCalls::Report& report : Copy().reports) {
-        reports.push_back({Narrow(report.function), Narrow(report.expression)});
-    }
-    return reports;
+    return Entries(Copy().reports, &KolvaneCalls::Report::expression);
 }
 
 KolvaneCalls* LogCapture::Calls() {
-    return Library().record ? Library().record() : nullptr;
+    auto* record = Entry<FakeKolvaneRecordFn>("FakeKolvaneRecord");
+    return record ? record() : nullptr;
 }
 
 } // namespace fake

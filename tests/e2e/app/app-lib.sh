@@ -138,8 +138,3 @@ tray_colour() {
     echo "$best"
 }
 tray_is() { [ "$(tray_colour)" = "$1" ]; }
-
-# Nothing was reported as an assertion during the test.
-expect_no_assertions() {
-    [ ! -s "$work/logs/asserts.log" ] || fail "assertions reported: $(cut -f4- "$work/logs/asserts.log")"
-}

@@ -1,28 +1,26 @@
 // Win32: a DDE client that speaks the raw WM_DDE_* protocol, without DDEML, the way a spreadsheet
 // does, for the end-to-end tests of the DDE server.
 //
-//   zanvo-raw-client [--request-first | --then-request] [--count N] [--seconds S]
+//   zanvo-raw-client [--request-first | --then-request] [--seconds S] [--conversations N]
 //                    SERVICE TOPIC ITEM...
 //
-// Initiates with the names as given (any letter case), then for each item: an advise in XlTable
-// (which must be refused), an advise in CF_TEXT asking for acknowledgements, and a request before
-// or after the advise when asked. It then takes data until each item has had N data messages
-// (unless N is 0) or S seconds (60 unless given) have passed, unadvises every item and
-// terminates. Atoms and memory are freed as the protocol says: an acknowledged advise's atom,
-// a refused advise's options and atom, a data message's atom unless it is reused in the
-// acknowledgement asked for, its memory when it says so.
+// Initiates N conversations (1 unless given) with the names as given (any letter case), then in
+// each, for each item: an advise in XlTable (which must be refused), an advise in CF_TEXT asking
+// for acknowledgements, and a request before or after the advise when asked. Conversation n
+// spells each item with n - 1 blanks in front, which the server trims: under Wine the data
+// messages of one advise to several loops on one item text share an atom that the first receiver
+// frees. It takes data for S seconds (60 unless given), unadvises every item and terminates. Atoms
+// and memory are freed as the protocol says. Under Wine a request's data message is followed by a
+// positive acknowledgement naming the request's atom again, without a reference of its own: the
+// client takes it and leaves its atom, which the data message freed.
 //
-// Under Wine a successful request's data message is followed by a positive acknowledgement naming
-// the request's atom a second time, without a reference of its own: the client takes it but leaves
-// its atom, which the data message already released.
-//
-// Prints each data message of the advise loops as zanvo-dde --raw watch does, TIME ITEM TEXT
-// (tab separated; ITEM is the name the message's atom carries), and the other events on the
-// error output: TIME advised ITEM once the CF_TEXT advise is acknowledged, TIME request ITEM TEXT
-// for the answer to a request.
+// Prints each data message of the advise loops as zanvo-dde --raw watch does, TIME ITEM TEXT (ITEM
+// as the message's atom spells it; TIME CONVERSATION ITEM TEXT with several conversations), and on
+// the error output TIME advised ITEM once the CF_TEXT advise is acknowledged, TIME request ITEM
+// TEXT for the answer to a request.
 // Exit code: 0 done, 1 the XlTable advise was accepted or a transaction went wrong, 2 bad usage,
 // 3 no server answered, 4 a request was refused, 5 a CF_TEXT advise was refused, 7 no answer
-// within 30 s, 8 the server ended the conversation.
+// within 30 s, 8 the server ended a conversation.
 #include "RawText.h"
 
 #include <windows.h>
@@ -36,54 +34,52 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct NoCase {
-    bool operator()(const std::string& left, const std::string& right) const {
-        return lstrcmpiA(left.c_str(), right.c_str()) < 0;
-    }
-};
 
 struct Ack {
     bool positive = false;
     ATOM atom = 0;
 };
 
-HWND s_window = nullptr;
-HWND s_server = nullptr;
+struct Conversation {
+    HWND window = nullptr;
+    HWND server = nullptr;
+    bool serverEnded = false;
+    std::deque<Ack> acks;
+    std::deque<std::string> responses;
+    std::vector<std::string> advised;
+};
+
+// Sized once, before the windows that point to them are created.
+std::vector<Conversation> s_conversations;
 bool s_initiating = false;
 bool s_terminating = false;
-bool s_serverEnded = false;
 std::vector<HWND> s_answers;
-std::deque<Ack> s_acks;
-std::deque<std::string> s_responses;
-std::map<std::string, int, NoCase> s_received;
 
-void Print(std::FILE* out, const char* kind, const std::string& item, const std::string* text) {
+void Print(std::FILE* out, const std::string& kind, const std::string& item,
+           const std::string* text) {
     SYSTEMTIME t;
     GetLocalTime(&t);
     std::fprintf(out, "%02u:%02u:%02u.%03u\t%s%s%s%s%s\n", t.wHour, t.wMinute, t.wSecond,
-                 t.wMilliseconds, kind, *kind ? "\t" : "", item.c_str(), text ? "\t" : "",
-                 text ? RawText(*text).c_str() : "");
+                 t.wMilliseconds, kind.c_str(), kind.empty() ? "" : "\t", item.c_str(),
+                 text ? "\t" : "", text ? RawText(*text).c_str() : "");
     std::fflush(out);
 }
 
-std::string AtomName(ATOM atom) {
-    char name[256] = {};
-    GlobalGetAtomNameA(atom, name, sizeof name);
-    return name;
+bool Post(const Conversation& c, UINT message, LPARAM lParam) {
+    return PostMessageA(c.server, message, reinterpret_cast<WPARAM>(c.window), lParam) != 0;
 }
 
-void OnData(LPARAM lParam) {
+void OnData(Conversation& c, LPARAM lParam) {
     UINT_PTR memory = 0;
     UINT_PTR atom = 0;
     UnpackDDElParam(WM_DDE_DATA, lParam, &memory, &atom);
     const auto item = static_cast<ATOM>(atom);
-    const std::string name = AtomName(item);
+    char name[256] = {};
+    GlobalGetAtomNameA(item, name, sizeof name);
     const auto hData = reinterpret_cast<HGLOBAL>(memory);
     bool response = false;
     bool release = false;
@@ -101,7 +97,7 @@ void OnData(LPARAM lParam) {
     if (ackReq) {
         // The acknowledgement reuses the message's memory and atom; the server frees them.
         const LPARAM ack = ReuseDDElParam(lParam, WM_DDE_DATA, WM_DDE_ACK, 0x8000, atom);
-        if (!PostMessageA(s_server, WM_DDE_ACK, reinterpret_cast<WPARAM>(s_window), ack)) {
+        if (!Post(c, WM_DDE_ACK, ack)) {
             FreeDDElParam(WM_DDE_ACK, ack);
             GlobalDeleteAtom(item);
         }
@@ -116,50 +112,45 @@ void OnData(LPARAM lParam) {
         return;
     }
     if (response) {
-        s_responses.push_back(text);
+        c.responses.push_back(text);
         return;
     }
-    ++s_received[name];
-    Print(stdout, "", name, &text);
+    const std::size_t number = &c - s_conversations.data() + 1;
+    Print(stdout, s_conversations.size() > 1 ? std::to_string(number) : "", name, &text);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto from = reinterpret_cast<HWND>(wParam);
-    switch (message) {
-    case WM_DDE_ACK:
-        if (s_initiating) {
-            // The server's answer to the initiate, sent with atoms of its own.
-            s_answers.push_back(from);
-            GlobalDeleteAtom(LOWORD(lParam));
-            GlobalDeleteAtom(HIWORD(lParam));
-        } else if (from == s_server) {
-            UINT_PTR status = 0;
-            UINT_PTR atom = 0;
-            UnpackDDElParam(WM_DDE_ACK, lParam, &status, &atom);
-            FreeDDElParam(WM_DDE_ACK, lParam);
-            s_acks.push_back({(status & 0x8000) != 0, static_cast<ATOM>(atom)});
-        }
-        return 0;
-    case WM_DDE_DATA:
-        if (from == s_server) {
-            OnData(lParam);
-        }
-        return 0;
-    case WM_DDE_TERMINATE:
-        if (from == s_server) {
-            if (!s_terminating) {
-                PostMessageA(s_server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(s_window), 0);
-            }
-            s_serverEnded = true;
-        }
-        return 0;
-    default:
+    if (message < WM_DDE_FIRST || message > WM_DDE_LAST) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    const auto from = reinterpret_cast<HWND>(wParam);
+    auto* c = reinterpret_cast<Conversation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_DDE_ACK && s_initiating) {
+        // The server's answer to the initiate, sent with atoms of its own.
+        s_answers.push_back(from);
+        GlobalDeleteAtom(LOWORD(lParam));
+        GlobalDeleteAtom(HIWORD(lParam));
+    } else if (!c || from != c->server) {
+        return 0;
+    } else if (message == WM_DDE_ACK) {
+        UINT_PTR status = 0;
+        UINT_PTR atom = 0;
+        UnpackDDElParam(WM_DDE_ACK, lParam, &status, &atom);
+        FreeDDElParam(WM_DDE_ACK, lParam);
+        c->acks.push_back({(status & 0x8000) != 0, static_cast<ATOM>(atom)});
+    } else if (message == WM_DDE_DATA) {
+        OnData(*c, lParam);
+    } else if (message == WM_DDE_TERMINATE) {
+        if (!s_terminating) {
+            Post(*c, WM_DDE_TERMINATE, 0);
+        }
+        c->serverEnded = true;
+    }
+    return 0;
 }
 
-// Dispatches messages until done() or the time has passed; done()'s last answer.
-template <typename Done> bool Pump(DWORD milliseconds, Done done) {
+// Dispatches messages until done() or the time has passed.
+template <typename Done> void Pump(DWORD milliseconds, Done done) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (!done()) {
         MSG msg;
@@ -169,102 +160,111 @@ template <typename Done> bool Pump(DWORD milliseconds, Done done) {
         }
         const ULONGLONG now = GetTickCount64();
         if (now >= end) {
-            return false;
+            return;
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     }
-    return true;
 }
 
-constexpr DWORD kAnswerTime = 30000;
-
-// The next acknowledgement; nothing when none came in time or the server ended.
-bool NextAck(Ack& ack) {
-    if (!Pump(kAnswerTime, [] { return !s_acks.empty() || s_serverEnded; }) || s_acks.empty()) {
-        return false;
+// 0 with the next acknowledgement in ack, 7 when none came within 30 s, 8 when the server ended.
+int NextAck(Conversation& c, Ack& ack) {
+    Pump(30000, [&c] { return !c.acks.empty() || c.serverEnded; });
+    if (c.acks.empty()) {
+        return c.serverEnded ? 8 : 7;
     }
-    ack = s_acks.front();
-    s_acks.pop_front();
-    return true;
+    ack = c.acks.front();
+    c.acks.pop_front();
+    return 0;
 }
 
-bool Post(UINT message, LPARAM lParam) {
-    return PostMessageA(s_server, message, reinterpret_cast<WPARAM>(s_window), lParam) != 0;
+// Posts a request or unadvise of the item in CF_TEXT; once posted, its atom is the server's.
+bool PostItem(const Conversation& c, UINT message, const std::string& item) {
+    const ATOM atom = GlobalAddAtomA(item.c_str());
+    if (Post(c, message, PackDDElParam(message, CF_TEXT, atom))) {
+        return true;
+    }
+    GlobalDeleteAtom(atom);
+    return false;
 }
 
-// 0 when the advise was acknowledged, 5 when refused, 7 or 8 without an answer.
-int Advise(const std::string& item, UINT format) {
+// 0 when the advise was acknowledged, 5 when refused, 1, 7 or 8 otherwise.
+int Advise(Conversation& c, const std::string& item, UINT format) {
     const HGLOBAL options = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(DDEADVISE));
     auto* advise = static_cast<DDEADVISE*>(GlobalLock(options));
-    std::memset(advise, 0, sizeof *advise);
+    *advise = DDEADVISE{};
     advise->fAckReq = 1;
     advise->cfFormat = static_cast<short>(format);
     GlobalUnlock(options);
     const ATOM atom = GlobalAddAtomA(item.c_str());
     const LPARAM lParam = PackDDElParam(WM_DDE_ADVISE, reinterpret_cast<UINT_PTR>(options), atom);
-    Ack ack;
-    if (!Post(WM_DDE_ADVISE, lParam)) {
+    if (!Post(c, WM_DDE_ADVISE, lParam)) {
         FreeDDElParam(WM_DDE_ADVISE, lParam);
         GlobalFree(options);
         GlobalDeleteAtom(atom);
         return 1;
     }
-    if (!NextAck(ack)) {
-        return s_serverEnded ? 8 : 7;
-    }
-    // Refused, the options stay the client's to free.
-    if (!ack.positive) {
-        GlobalFree(options);
+    Ack ack;
+    if (const int missing = NextAck(c, ack)) {
+        return missing;
     }
     GlobalDeleteAtom(ack.atom);
-    return ack.positive ? 0 : 5;
+    if (ack.positive) {
+        return 0;
+    }
+    // Refused, the options stay the client's to free.
+    GlobalFree(options);
+    return 5;
 }
 
 // 0 when the request was answered, 4 when refused, 1, 7 or 8 otherwise.
-int Request(const std::string& item) {
-    const ATOM atom = GlobalAddAtomA(item.c_str());
-    if (!Post(WM_DDE_REQUEST, PackDDElParam(WM_DDE_REQUEST, CF_TEXT, atom))) {
-        GlobalDeleteAtom(atom);
+int Request(Conversation& c, const std::string& item) {
+    if (!PostItem(c, WM_DDE_REQUEST, item)) {
         return 1;
     }
-    if (!Pump(kAnswerTime,
-              [] { return !s_responses.empty() || !s_acks.empty() || s_serverEnded; })) {
-        return 7;
-    }
-    if (!s_responses.empty()) {
-        Print(stderr, "request", item, &s_responses.front());
-        s_responses.pop_front();
-        // Wine's extra acknowledgement, posted right behind the data: taken, its atom left.
-        Pump(500, [] { return !s_acks.empty(); });
-        s_acks.clear();
-        return 0;
-    }
-    if (s_acks.empty()) {
-        return 8;
-    }
-    const Ack ack = s_acks.front();
-    s_acks.pop_front();
-    GlobalDeleteAtom(ack.atom);
-    return ack.positive ? 1 : 4;
-}
-
-void Unadvise(const std::string& item) {
-    const ATOM atom = GlobalAddAtomA(item.c_str());
-    if (!Post(WM_DDE_UNADVISE, PackDDElParam(WM_DDE_UNADVISE, CF_TEXT, atom))) {
-        GlobalDeleteAtom(atom);
-        return;
-    }
-    Ack ack;
-    if (NextAck(ack)) {
+    Pump(30000, [&c] { return !c.responses.empty() || !c.acks.empty() || c.serverEnded; });
+    if (c.responses.empty()) {
+        Ack ack;
+        if (const int missing = NextAck(c, ack)) {
+            return missing;
+        }
         GlobalDeleteAtom(ack.atom);
+        return ack.positive ? 1 : 4;
     }
+    Print(stderr, "request", item, &c.responses.front());
+    c.responses.pop_front();
+    // Wine's extra acknowledgement, posted right behind the data: taken, its atom left.
+    Pump(500, [&c] { return !c.acks.empty(); });
+    c.acks.clear();
+    return 0;
 }
 
-bool Initiate(const char* service, const char* topic) {
+// 0 when the item's CF_TEXT loop started, with the requests asked for, after a refused XlTable
+// advise.
+int Open(Conversation& c, const std::string& item, bool requestFirst, bool thenRequest) {
+    static const UINT xlTable = RegisterClipboardFormatA("XlTable");
+    int result = requestFirst ? Request(c, item) : 0;
+    if (result != 0) {
+        return result;
+    }
+    const int table = Advise(c, item, xlTable);
+    if (table != 5) {
+        std::fprintf(stderr, "XlTable advise of '%s' not refused (%d)\n", item.c_str(), table);
+        return table == 0 ? 1 : table;
+    }
+    if ((result = Advise(c, item, CF_TEXT)) != 0) {
+        return result;
+    }
+    Print(stderr, "advised", item, nullptr);
+    c.advised.push_back(item);
+    return thenRequest ? Request(c, item) : 0;
+}
+
+bool Initiate(Conversation& c, const char* service, const char* topic) {
     const ATOM app = GlobalAddAtomA(service);
     const ATOM subject = GlobalAddAtomA(topic);
+    s_answers.clear();
     s_initiating = true;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(s_window),
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(c.window),
                         MAKELPARAM(app, subject), SMTO_ABORTIFHUNG, 5000, nullptr);
     s_initiating = false;
     GlobalDeleteAtom(app);
@@ -272,24 +272,26 @@ bool Initiate(const char* service, const char* topic) {
     if (s_answers.empty()) {
         return false;
     }
-    s_server = s_answers.front();
+    c.server = s_answers.front();
     // Any other server that answered is let go at once.
     for (std::size_t i = 1; i < s_answers.size(); ++i) {
-        PostMessageA(s_answers[i], WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(s_window), 0);
+        PostMessageA(s_answers[i], WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(c.window), 0);
     }
     return true;
 }
 
-void Terminate() {
-    s_terminating = true;
-    if (!s_serverEnded && Post(WM_DDE_TERMINATE, 0)) {
-        Pump(10000, [] { return s_serverEnded; });
+bool AnyEnded() {
+    for (const Conversation& c : s_conversations) {
+        if (c.serverEnded) {
+            return true;
+        }
     }
+    return false;
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: zanvo-raw-client [--request-first | --then-request] [--count N] "
-                         "[--seconds S] SERVICE TOPIC ITEM...\n");
+    std::fprintf(stderr, "usage: zanvo-raw-client [--request-first | --then-request] [--seconds S] "
+                         "[--conversations N] SERVICE TOPIC ITEM...\n");
     return 2;
 }
 
@@ -298,8 +300,8 @@ int Usage() {
 int main(int argc, char** argv) {
     bool requestFirst = false;
     bool thenRequest = false;
-    int count = 0;
     int seconds = 60;
+    int conversations = 1;
     int at = 1;
     for (; at < argc && std::strncmp(argv[at], "--", 2) == 0; ++at) {
         const std::string option = argv[at];
@@ -307,15 +309,15 @@ int main(int argc, char** argv) {
             requestFirst = true;
         } else if (option == "--then-request") {
             thenRequest = true;
-        } else if (option == "--count" && at + 1 < argc) {
-            count = std::atoi(argv[++at]);
         } else if (option == "--seconds" && at + 1 < argc) {
             seconds = std::atoi(argv[++at]);
+        } else if (option == "--conversations" && at + 1 < argc) {
+            conversations = std::atoi(argv[++at]);
         } else {
             return Usage();
         }
     }
-    if (argc - at < 3 || (requestFirst && thenRequest)) {
+    if (argc - at < 3 || (requestFirst && thenRequest) || conversations < 1) {
         return Usage();
     }
     const std::vector<std::string> items(argv + at + 2, argv + argc);
@@ -328,59 +330,42 @@ int main(int argc, char** argv) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "ZanvoRawDdeClient";
     RegisterClassA(&windowClass);
-    s_window = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             windowClass.hInstance, nullptr);
-    if (!s_window || !Initiate(argv[at], argv[at + 1])) {
-        std::fprintf(stderr, "no server answers for '%s|%s'\n", argv[at], argv[at + 1]);
-        return 3;
+    s_conversations.resize(conversations);
+    for (Conversation& c : s_conversations) {
+        c.window = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                 nullptr, windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
+        if (!c.window || !Initiate(c, argv[at], argv[at + 1])) {
+            std::fprintf(stderr, "no server answers for '%s|%s'\n", argv[at], argv[at + 1]);
+            return 3;
+        }
     }
 
-    const UINT xlTable = RegisterClipboardFormatA("XlTable");
     int result = 0;
-    std::vector<std::string> advised;
-    for (const std::string& item : items) {
-        if (requestFirst && (result = Request(item)) != 0) {
-            break;
-        }
-        const int table = Advise(item, xlTable);
-        if (table != 5) {
-            std::fprintf(stderr, "XlTable advise of '%s' not refused (%d)\n", item.c_str(), table);
-            result = table == 0 ? 1 : table;
-            break;
-        }
-        if ((result = Advise(item, CF_TEXT)) != 0) {
-            break;
-        }
-        Print(stderr, "advised", item, nullptr);
-        advised.push_back(item);
-        if (thenRequest && (result = Request(item)) != 0) {
-            break;
+    for (std::size_t n = 0; n < s_conversations.size() && result == 0; ++n) {
+        for (std::size_t i = 0; i < items.size() && result == 0; ++i) {
+            result =
+                Open(s_conversations[n], std::string(n, ' ') + items[i], requestFirst, thenRequest);
         }
     }
     if (result == 0) {
-        Pump(static_cast<DWORD>(seconds) * 1000, [&] {
-            if (s_serverEnded) {
-                return true;
-            }
-            if (count <= 0) {
-                return false;
-            }
-            for (const std::string& item : items) {
-                const auto found = s_received.find(item);
-                if (found == s_received.end() || found->second < count) {
-                    return false;
-                }
-            }
-            return true;
-        });
-        result = s_serverEnded ? 8 : 0;
+        Pump(static_cast<DWORD>(seconds) * 1000, AnyEnded);
+        result = AnyEnded() ? 8 : 0;
     }
-    if (!s_serverEnded) {
-        for (const std::string& item : advised) {
-            Unadvise(item);
+    Ack ack;
+    for (Conversation& c : s_conversations) {
+        for (const std::string& item : c.advised) {
+            if (!c.serverEnded && PostItem(c, WM_DDE_UNADVISE, item) && NextAck(c, ack) == 0) {
+                GlobalDeleteAtom(ack.atom);
+            }
         }
     }
-    Terminate();
-    DestroyWindow(s_window);
+    s_terminating = true;
+    for (Conversation& c : s_conversations) {
+        if (!c.serverEnded && Post(c, WM_DDE_TERMINATE, 0)) {
+            Pump(10000, [&c] { return c.serverEnded; });
+        }
+        DestroyWindow(c.window);
+    }
     return result;
 }

@@ -7,20 +7,10 @@
 # client (zanvo-raw-client) advises them without a request, and the next good item is still
 # served with its exact text; a client killed while it holds advise loops, and one that stops
 # taking messages, leave the server serving the others. Exit code: the number of failed checks.
-set -u
-run=$1
-client=$2
-host=$3
-scenario=$4
-raw_client=$5
 . "$(dirname "$0")/host-session.sh"
-export KOLVANE_LOG_DIR="Z:$work/logs"
 export LC_ALL=C.UTF-8
-log="$work/logs/zanvo-server-host.log"
 
-log_lines() {
-    wc -l <"$log" 2>/dev/null || echo 0
-}
+log_lines() { wc -l <"$log" 2>/dev/null || echo 0; }
 
 # The log lines after line $1, function and text, without the line Wine's DDEML causes whenever a
 # client ends its conversation (its DdeDisconnect of a server-side conversation fails).
@@ -29,59 +19,11 @@ new_lines() {
         grep -v $'^DdeServer::DisconnectConversation\tDDE Conversation Disconnect failed$'
 }
 
-# The good item asked after every hostile one: a tick item's first text, its header and two empty
-# rows (its history arrives after).
-good_item() {
-    dde --raw request Zanvo TS "MSFT,2,DTPS,HEADERS"
-    expect_rc 0 "good item after $1"
-    [ "$(cat "$work/out")" = 'Date\tTime\tPrice\tSize\n\n\n' ] ||
-        fail "good item after $1: $(cat "$work/out")"
-}
-
-# refused [--advise] TOPIC ITEM FUNCTION TEXT: the request (or the raw client's advise) is refused,
-# the log gains exactly the line of FUNCTION with TEXT (TEXT empty: any one line of FUNCTION
-# starting with "Error"), and the good item is served next.
-refused() {
-    local advise=
-    [ "$1" = --advise ] && advise=$1 && shift
-    local topic=$1 item=$2 function=$3 text=$4 before new
-    before=$(log_lines)
-    if [ -n "$advise" ]; then
-        raw Zanvo "$topic" "$item"
-        expect_rc 5 "advise of $topic item '$item'"
-    else
-        dde request Zanvo "$topic" "$item"
-        expect_rc 4 "$topic item '$item'"
-    fi
-    new=$(new_lines "$before")
-    if [ -n "$text" ]; then
-        [ "$new" = "$function"$'\t'"$text" ] ||
-            fail "$topic item '$item': log lines '$new', expected '$function<TAB>$text'"
-    else
-        [[ "$new" == "$function"$'\t'Error* && "$new" != *$'\n'* ]] ||
-            fail "$topic item '$item': log lines '$new', expected one error of $function"
-    fi
-    good_item "$topic '$item'"
-}
-
-# served TOPIC ITEM TEXT: the item is served with exactly TEXT (raw) and nothing is logged.
-served() {
-    local topic=$1 item=$2 text=$3 before
-    before=$(log_lines)
-    dde --raw request Zanvo "$topic" "$item"
-    expect_rc 0 "$topic item '$item'"
-    [ "$(cat "$work/out")" = "$text" ] || fail "$topic item '$item': '$(cat "$work/out")', expected '$text'"
-    [ -z "$(new_lines "$before")" ] || fail "$topic item '$item' logged: $(new_lines "$before")"
-    good_item "$topic '$item'"
-}
+# closed_lines: the log's lines saying that a conversation's client is gone.
+closed_lines() { grep -c 'no longer reaches its client; its items are closed$' "$log"; }
 
 start_host 900
 [ -f "$log" ] || fail "no log file $log"
-
-# closed_lines: the log's lines saying that a conversation's client is gone.
-closed_lines() {
-    grep -c 'no longer reaches its client; its items are closed$' "$log"
-}
 
 # A client killed while it holds advise loops; a poke makes the server advise an item's loops.
 # The server finds the dead client's conversation there and closes its items once; the other
@@ -156,24 +98,82 @@ patience=90 eventually all_closed
     fail "stalled client killed: $(($(closed_lines) - closed_before)) conversations closed, expected 20"
 wait "$live" || fail "live client: $(tail -n 3 "$work/live")"
 
-create_bars=DdeServer::CreateBarTopic
-create_ticks=DdeServer::CreateTickTopic
-create_snapshot=DdeServer::CreateSnapshotTopic
+# hostile KIND TOPIC ITEM FUNCTION TEXT: KIND request or advise (by the raw client) is refused and
+# the log gains exactly the line of FUNCTION with TEXT (TEXT empty: any one line of FUNCTION
+# starting with "Error"); KIND served: the item is served with exactly TEXT and nothing is logged.
+# The good item, a tick item's first text (its header and two empty rows), is served next.
+hostile() {
+    local kind=$1 topic=$2 item=$3 function=$4 text=$5 before=$(log_lines) new
+    case $kind in
+    request)
+        dde request Zanvo "$topic" "$item"
+        expect_rc 4 "$topic item '$item'"
+        ;;
+    advise)
+        raw Zanvo "$topic" "$item"
+        expect_rc 5 "advise of $topic item '$item'"
+        ;;
+    served)
+        dde --raw request Zanvo "$topic" "$item"
+        expect_rc 0 "$topic item '$item'"
+        [ "$(cat "$work/out")" = "$text" ] || fail "$topic item '$item': '$(cat "$work/out")'"
+        ;;
+    esac
+    new=$(new_lines "$before")
+    if [ "$kind" = served ]; then
+        [ -z "$new" ] || fail "$topic item '$item' logged: $new"
+    elif [ -n "$text" ]; then
+        [ "$new" = "$function"$'\t'"$text" ] ||
+            fail "$topic item '$item': log lines '$new', expected '$function<TAB>$text'"
+    else
+        [[ "$new" == "$function"$'\t'Error* && "$new" != *$'\n'* ]] ||
+            fail "$topic item '$item': log lines '$new', expected one error of $function"
+    fi
+    dde --raw request Zanvo TS "MSFT,2,DTPS,HEADERS"
+    [ "$rc" -eq 0 ] && [ "$(cat "$work/out")" = 'Date\tTime\tPrice\tSize\n\n\n' ] ||
+        fail "good item after $topic '$item': exit code $rc, '$(cat "$work/out")'"
+}
+
+bars=DdeServer::CreateBarTopic
+ticks=DdeServer::CreateTickTopic
+snapshot=DdeServer::CreateSnapshotTopic
 unsupported="Error: Unable to create topic - Unsupported parameter"
-
-# Items of 255 characters, the most an atom holds.
+too_many="Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
 long=$(printf 'B%.0s' $(seq 250))
-refused Snapshot "MSFT,$long" $create_snapshot "$unsupported ('$long')"
-refused TS "MSFT,1,${long:2}" $create_ticks "Error: Unable to create topic: Unsupported field 'B'"
-refused Bars "MSFT,5,5,C,${long:6}" $create_bars \
+cases=(
+    # Items of 255 characters, the most an atom holds.
+    request Snapshot "MSFT,$long" $snapshot "$unsupported ('$long')"
+    request TS "MSFT,1,${long:2}" $ticks "Error: Unable to create topic: Unsupported field 'B'"
+    request Bars "MSFT,5,5,C,${long:6}" $bars
     "Error: Unable to create topic - Unsupported session format ('${long:6}')"
-
+    # Printf directives are text.
+    request Snapshot "MSFT,%n%s%x" $snapshot "$unsupported ('%N%S%X')"
+    request TS "MSFT,1,P,%n%s%x" $ticks "$unsupported ('%N%S%X')"
+    advise TS "MSFT,1,P,%n%s%x" $ticks "$unsupported ('%N%S%X')"
+    # Counts.
+    request Bars "MSFT,5,2147483647,C" $bars "$too_many"
+    request TS "MSFT,2147483647,P" $ticks "$too_many"
+    served TS "MSFT,-5,P,HEADERS" - 'Price\n'
+    served Bars "MSFT,5,-5,C" - ''
+    # Session windows of any numbers are read; one without its end is refused, and one that ends
+    # before it starts is refused by the supplier.
+    request Bars "MSFT,5,10,C,9:30-" $bars
+    "Error: Unable to create topic - Unsupported session format ('9:30-')"
+    request Bars "MSFT,1,2,C,99999:99999-1:1" DataSupplier::StartBarsRequest
+    "Bad Snapshot Request. Reverted Session is not supported"
+    served Bars "MSFT,1,2,C,-1:-1--1:-1" - '\n\n'
+    # Empty parameters.
+    request Snapshot "MSFT, ,B" DdeServer::SplitDdeRequest
+    "Error: 'MSFT, ,B' request contain empty parameter"
+    request TS " ,2,P" DdeServer::SplitDdeRequest "Error: ' ,2,P' request contain empty parameter"
+    request Bars ",,," $bars "Error: Too little parameters"
+    advise Bars ",,," $bars "Error: Too little parameters"
+)
 # Every byte value from 1 to 255, in chunks that fit an atom. Arguments reach a Windows program in
 # its ANSI code page (1252) from the UTF-8 of the command line, so each byte is passed as the UTF-8
 # of its character in that code page (the five bytes it leaves undefined stand for themselves).
 while IFS= read -r -d '' chunk; do
-    refused TS "$chunk" $create_ticks ""
-    refused Bars "MSFT,5,5,C,$chunk" $create_bars ""
+    cases+=(request TS "$chunk" $ticks "" request Bars "MSFT,5,5,C,$chunk" $bars "")
 done < <(python3 -c '
 import sys
 for first in range(1, 256, 64):
@@ -181,39 +181,11 @@ for first in range(1, 256, 64):
     text = "".join(bytes([b]).decode("cp1252", errors="ignore") or chr(b) for b in chunk)
     sys.stdout.buffer.write(text.encode("utf-8") + b"\0")
 ')
+for ((i = 0; i < ${#cases[@]}; i += 5)); do
+    hostile "${cases[@]:i:5}"
+done
 
-# Printf directives are text.
-refused Snapshot "MSFT,%n%s%x" $create_snapshot "$unsupported ('%N%S%X')"
-refused TS "MSFT,1,P,%n%s%x" $create_ticks "$unsupported ('%N%S%X')"
-refused --advise TS "MSFT,1,P,%n%s%x" $create_ticks "$unsupported ('%N%S%X')"
-
-# Counts.
-refused Bars "MSFT,5,2147483647,C" $create_bars \
-    "Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
-refused TS "MSFT,2147483647,P" $create_ticks \
-    "Error: Unable to create topic - Count 2147483647 is more than 100000 rows"
-served TS "MSFT,-5,P,HEADERS" 'Price\n'
-served Bars "MSFT,5,-5,C" ''
-
-# Session windows of any numbers are read; one without its end is refused, and one that ends
-# before it starts is refused by the supplier.
-refused Bars "MSFT,5,10,C,9:30-" $create_bars \
-    "Error: Unable to create topic - Unsupported session format ('9:30-')"
-refused Bars "MSFT,1,2,C,99999:99999-1:1" DataSupplier::StartBarsRequest \
-    "Bad Snapshot Request. Reverted Session is not supported"
-served Bars "MSFT,1,2,C,-1:-1--1:-1" '\n\n'
-
-# Empty parameters.
-refused Snapshot "MSFT, ,B" DdeServer::SplitDdeRequest \
-    "Error: 'MSFT, ,B' request contain empty parameter"
-refused TS " ,2,P" DdeServer::SplitDdeRequest "Error: ' ,2,P' request contain empty parameter"
-refused Bars ",,," $create_bars "Error: Too little parameters"
-refused --advise Bars ",,," $create_bars "Error: Too little parameters"
-
-# Nothing made the server report an assertion or fail an advise.
-reports=$(cat "$work/logs/asserts.log" 2>/dev/null)
-[ -z "$reports" ] || fail "assertions: $reports"
-grep 'DDE Post Advise failed' "$log" && fail "failed advises logged"
+expect_no_faults
 wait "$other" || fail "other client: $(cat "$work/other")"
 
 stop_host

@@ -4,33 +4,31 @@
 # loops start with an advise), each in its own Wine process:
 #   server-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO RAW_CLIENT_EXE
 # Exit code: the number of failed checks.
-set -u
-run=$1
-client=$2
-host=$3
-scenario=$4
-raw_client=$5
 . "$(dirname "$0")/host-session.sh"
-export KOLVANE_LOG_DIR="Z:$work/logs"
-log="$work/logs/zanvo-server-host.log"
-
-# The raw text of a watch output line (after the time stamp and the item).
-texts() {
-    cut -f3- "$1"
-}
 
 # last_text ITEM: the last text of ITEM (any letter case) in a raw client's output.
 last_text() {
     awk -F'\t' -v item="$1" 'tolower($2) == tolower(item)' "$work/out" | cut -f3- | tail -n 1
 }
 
-# expect_watched TOPIC ITEM EXPECTED: the text the item shows once its data has arrived.
-expect_watched() {
-    local topic=$1 item=$2 expected=$3
-    dde --raw --count 1 --seconds 60 watch Zanvo "$topic" "$item"
-    expect_rc 0 "watch $topic $item"
-    [ "$(texts "$work/out" | tail -n 1)" = "$expected" ] ||
-        fail "$topic $item: $(cat "$work/out"), expected $expected"
+# watched TOPIC ITEM: a raw watch until the item's first update (within $watch_seconds, 60 unless
+# set), its text in $text; watched_is and watched_has compare it with EXPECTED.
+watched() {
+    dde --raw --count 1 --seconds "${watch_seconds:-60}" watch Zanvo "$1" "$2"
+    text=$(cut -f3- "$work/out" | tail -n 1)
+    [ "$rc" -eq 0 ]
+}
+watched_is() { watched "$1" "$2" && [ "$text" = "$3" ]; }
+watched_has() { watched "$1" "$2" && [[ "$text" == *"$3"* ]]; }
+
+# expect_watched TOPIC ITEM EXPECTED: the item's first update is EXPECTED.
+expect_watched() { watched_is "$@" || fail "$1 $2: $(cat "$work/out"), expected $3"; }
+
+# expect_settled watched_is|watched_has TOPIC ITEM EXPECTED: as expect_watched, asked up to four
+# times while the first update comes before the item's data (its history arrives at the library's
+# next timer tick, and under load the advise loop may start before).
+expect_settled() {
+    patience=1 watch_seconds=20 eventually "$@" || fail "$2 $3: $(tail -c 300 "$work/out"), expected $4"
 }
 
 dde request Zanvo Snapshot MSFT
@@ -39,18 +37,6 @@ grep -qF "no DDE server answers for service 'Zanvo' and topic 'Snapshot'" "$work
     fail "request without a server: $(cat "$work/err")"
 dde request Zanvo Snapshot
 expect_rc 2 "request without an item"
-
-# expect_settled TOPIC ITEM EXPECTED: as expect_watched, asked again while the first advise comes
-# before the item's data (its history arrives at the library's next timer tick, and under load
-# the advise loop may start before).
-expect_settled() {
-    local try
-    for try in 1 2 3 4; do
-        dde --raw --count 1 --seconds 20 watch Zanvo "$1" "$2"
-        [ "$rc" -eq 0 ] && [ "$(texts "$work/out" | tail -n 1)" = "$3" ] && return
-    done
-    fail "$1 $2: $(cat "$work/out"), expected $3"
-}
 
 start_host 500
 
@@ -63,9 +49,8 @@ items=()
 for k in $(seq 50); do
     items+=("IBM,$k,P")
 done
-"$run" "$raw_client" --then-request --seconds 20 Zanvo TS "${items[@]}" >"$work/fifty" 2>"$work/fifty.err" &
-fifty=$!
-started+=("$fifty")
+raw_background "$work/fifty" --then-request --seconds 20 Zanvo TS "${items[@]}"
+fifty=$bg_pid
 
 # A scenario line in error reaches the log with its file and line.
 line=$(grep -n ' 9007199254740993$' "$scenario" | cut -d: -f1)
@@ -74,143 +59,105 @@ grep -qF "$(printf 'DataSupplier::OnServerMessage\tData manager message: %s(%s):
     fail "no log line for the scenario's line $line: $(cat "$log")"
 
 # A first request serves the item's initial text: empty for a snapshot, header and empty rows for
-# bars and ticks.
+# bars and ticks. Without --raw the text comes as served, followed by a line feed.
 dde --raw request Zanvo Snapshot "MSFT,B,A"
 expect_rc 0 "snapshot request"
 [ "$(cat "$work/out")" = "" ] || fail "snapshot before its quote: $(cat "$work/out")"
-dde --raw request Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
-expect_rc 0 "bar request"
-[ "$(cat "$work/out")" = 'Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n\n\n\n\n\n' ] ||
-    fail "bar item before its data: $(cat "$work/out")"
-# Without --raw the text comes as served, followed by a line feed.
 dde request Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
+expect_rc 0 "bar request"
 printf 'Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n\n\n\n\n\n\n' | cmp -s - "$work/out" ||
-    fail "request text: $(od -c "$work/out")"
+    fail "bar item before its data: $(od -c "$work/out")"
 
-# Refused items: the client gets no data.
+# A refused item: the client gets no text, only the refusal (hostile-test.sh tries many more).
 dde request Zanvo Bars "MSFT,5,5,DX"
 expect_rc 4 "bar item with an unsupported field"
 grep -qF "the server refused item 'MSFT,5,5,DX' on topic 'Bars'" "$work/err" ||
     fail "refused item: $(cat "$work/err")"
 [ -s "$work/out" ] && fail "a refused item printed text"
-dde request Zanvo TS "MSFT,2147483647,P"
-expect_rc 4 "tick item with a count beyond the maximum"
-dde request Zanvo Snapshot "MSFT,%n%s%x"
-expect_rc 4 "snapshot item with printf directives"
-raw Zanvo Bars "MSFT,5,5,DX"
-expect_rc 5 "raw advise of a bar item with an unsupported field"
 
-# Exact texts of MSFT, whose data never changes. The first is watched while another client holds
-# the same item: its first update is its own text, not the other's (unchanged) one.
-dde_background "$work/holder" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS"
-holder=$bg_pid
-patience=30 eventually has_lines "$work/holder" 2
-expect_watched Snapshot "MSFT,B,A,HEADERS" 'Bid\tAsk\n23.490000\t23.510000'
-wait "$holder" || fail "holder of the snapshot item: $(cat "$work/holder")"
-expect_watched Snapshot "msft,b,a,vertical,headers" 'Bid\t23.490000\nAsk\t23.510000'
-expect_watched TS "MSFT,2,DTPS,HEADERS" \
-    'Date\tTime\tPrice\tSize\n 7/21/2009\t 2:14:58 PM\t23.480000\t200\n 7/21/2009\t 2:14:59 PM\t23.500000\t300\n'
-expect_watched TS "MSFT,4,TP,REVERSE" \
-    ' 2:14:59 PM\t23.500000\n 2:14:58 PM\t23.480000\n 2:14:57 PM\t23.470000\n\n'
-# The five newest MSFT bars of the grid ending at the fixed clock.
+# Exact texts of MSFT, whose data never changes, as TOPIC ITEM TEXT rows.
 header='Date\tTime\tOpen\tHigh\tLow\tClose\tVolume\n'
-rows=(' 7/21/2009\t 2:00:00 PM\t23.090000\t23.150000\t23.090000\t23.120000\t1200\n'
+bars=(' 7/21/2009\t 2:00:00 PM\t23.090000\t23.150000\t23.090000\t23.120000\t1200\n'
       ' 7/21/2009\t 2:05:00 PM\t23.120000\t23.130000\t23.100000\t23.110000\t1300\n'
       ' 7/21/2009\t 2:10:00 PM\t23.110000\t23.140000\t23.110000\t23.130000\t1400\n'
       ' 7/21/2009\t 2:15:00 PM\t23.130000\t23.160000\t23.120000\t23.150000\t1500\n'
       ' 7/21/2009\t 2:20:00 PM\t23.150000\t23.170000\t23.140000\t23.160000\t1600\n')
-expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS" \
-    "$header${rows[0]}${rows[1]}${rows[2]}${rows[3]}${rows[4]}"
-expect_watched Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" \
-    "$header${rows[4]}${rows[3]}${rows[2]}${rows[1]}${rows[0]}"
-
-# The same texts through the raw client's loops, one conversation per topic: advised only, asked
-# by a request first, asked by a request after the advise. An advised-only loop gets the item's
-# text without any request: the time from the advise to its first non-empty text is printed.
-raw --seconds 3 Zanvo Snapshot "MSFT,B,A,HEADERS" "msft,b,a,vertical,headers"
-expect_rc 0 "raw client on snapshot items"
-[ "$(last_text "MSFT,B,A,HEADERS")" = 'Bid\tAsk\n23.490000\t23.510000' ] &&
-    [ "$(last_text "msft,b,a,vertical,headers")" = 'Bid\t23.490000\nAsk\t23.510000' ] ||
-    fail "raw client on snapshot items: $(cat "$work/out")"
-advised=$(awk -F'\t' '$2 == "advised" {print $1; exit}' "$work/err")
-first=$(awk -F'\t' '$3 != "" {print $1; exit}' "$work/out")
-echo "advised-only snapshot loop: advised at $advised, first text at $first"
-raw --request-first --seconds 3 Zanvo TS "MSFT,2,DTPS,HEADERS" "MSFT,4,TP,REVERSE"
-expect_rc 0 "raw client on tick items, requests first"
-[ "$(last_text "MSFT,2,DTPS,HEADERS")" = \
-    'Date\tTime\tPrice\tSize\n 7/21/2009\t 2:14:58 PM\t23.480000\t200\n 7/21/2009\t 2:14:59 PM\t23.500000\t300\n' ] &&
-    [ "$(last_text "MSFT,4,TP,REVERSE")" = \
-        ' 2:14:59 PM\t23.500000\n 2:14:58 PM\t23.480000\n 2:14:57 PM\t23.470000\n\n' ] ||
-    fail "raw client on tick items: $(cat "$work/out")"
-raw --then-request --seconds 3 Zanvo Bars "MSFT,5,5,DTOHLCV,HEADERS"
-expect_rc 0 "raw client on a bar item, request after the advise"
-[ "$(last_text "MSFT,5,5,DTOHLCV,HEADERS")" = \
-    "$header${rows[0]}${rows[1]}${rows[2]}${rows[3]}${rows[4]}" ] ||
-    fail "raw client on a bar item: $(cat "$work/out")"
+exact=(
+    Snapshot "MSFT,B,A,HEADERS" 'Bid\tAsk\n23.490000\t23.510000'
+    Snapshot "msft,b,a,vertical,headers" 'Bid\t23.490000\nAsk\t23.510000'
+    TS "MSFT,2,DTPS,HEADERS"
+    'Date\tTime\tPrice\tSize\n 7/21/2009\t 2:14:58 PM\t23.480000\t200\n 7/21/2009\t 2:14:59 PM\t23.500000\t300\n'
+    TS "MSFT,4,TP,REVERSE" ' 2:14:59 PM\t23.500000\n 2:14:58 PM\t23.480000\n 2:14:57 PM\t23.470000\n\n'
+    # The five newest MSFT bars of the grid ending at the fixed clock.
+    Bars "MSFT,5,5,DTOHLCV,HEADERS" "$header${bars[0]}${bars[1]}${bars[2]}${bars[3]}${bars[4]}"
+    Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" "$header${bars[4]}${bars[3]}${bars[2]}${bars[1]}${bars[0]}"
+)
+# Each is watched, the first while another client holds the same item: its first update is its own
+# text, not the other's (unchanged) one. Then the raw client's loop, per topic advised only (its
+# loop gets the item's text without any request), asked by a request first, or asked by a request
+# after the advise.
+dde_background "$work/holder" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS"
+holder=$bg_pid
+patience=30 eventually has_lines "$work/holder" 2
+declare -A variant=([Snapshot]='' [TS]=--request-first [Bars]=--then-request)
+for ((i = 0; i < ${#exact[@]}; i += 3)); do
+    topic=${exact[i]} item=${exact[i + 1]} expected=${exact[i + 2]}
+    expect_watched "$topic" "$item" "$expected"
+    raw ${variant[$topic]} --seconds 3 Zanvo "$topic" "$item"
+    [ "$rc" -eq 0 ] && [ "$(last_text "$item")" = "$expected" ] ||
+        fail "raw client ${variant[$topic]} on $topic $item: $(cat "$work/out" "$work/err")"
+done
+wait "$holder" || fail "holder of the snapshot item: $(cat "$work/holder")"
 
 # Service and topic names in any letter case. While these conversations last, the server's names
 # of their topics keep the odd spellings (atoms keep the spelling added first), and the usual
 # spelling is served all the same.
 odd=("zanvo snapshot MSFT,B,A" "ZANVO BARS MSFT,5,5,C" "Zanvo ts MSFT,2,P")
-for i in "${!odd[@]}"; do
-    read -r service topic item <<<"${odd[$i]}"
-    "$run" "$raw_client" --seconds 10 "$service" "$topic" "$item" >"$work/odd$i" 2>&1 &
-    odd_runs[i]=$!
-    started+=("${odd_runs[i]}")
+for i in 0 1 2; do
+    raw_background "$work/odd$i" --seconds 10 ${odd[i]}
+    odd_runs[i]=$bg_pid
 done
 sleep 4
-dde request Zanvo Snapshot "MSFT,B"
-expect_rc 0 "Zanvo|Snapshot beside zanvo|snapshot"
-dde request Zanvo Bars "MSFT,5,1,C"
-expect_rc 0 "Zanvo|Bars beside ZANVO|BARS"
-dde request Zanvo TS "MSFT,1,P"
-expect_rc 0 "Zanvo|TS beside Zanvo|ts"
-for i in "${!odd[@]}"; do
-    wait "${odd_runs[$i]}" && grep -q $'\tMSFT,[^\t]*\t..' "$work/odd$i" ||
-        fail "raw client on ${odd[$i]}: $(cat "$work/odd$i")"
+for request in "Snapshot MSFT,B" "Bars MSFT,5,1,C" "TS MSFT,1,P"; do
+    dde request Zanvo $request
+    expect_rc 0 "Zanvo $request beside the odd spellings"
+done
+for i in 0 1 2; do
+    wait "${odd_runs[i]}" && grep -q $'\tMSFT,[^\t]*\t..' "$work/odd$i" ||
+        fail "raw client on ${odd[i]}: $(cat "$work/odd$i" "$work/odd$i.err")"
 done
 
-# Two clients on one IBM item, each in its own process: both are served the live trades, and the
-# one that stays goes on being served after the other has left.
+# Two clients on one IBM item and a raw one, each in its own process: all are served the live
+# trades, and the one that stays goes on being served after the other has left.
 dde_background "$work/first" --raw --count 4 --seconds 90 watch Zanvo TS "IBM,1,TPS"
 first=$bg_pid
 dde_background "$work/second" --raw --count 8 --seconds 90 watch Zanvo TS "IBM,1,TPS"
 second=$bg_pid
-"$run" "$raw_client" --count 4 --seconds 90 Zanvo TS "IBM,1,TPS" >"$work/third" 2>"$work/third.err" &
-third=$!
-started+=("$third")
-wait "$first" || fail "first watcher: $(cat "$work/first")"
-wait "$second" || fail "second watcher: $(cat "$work/second")"
-wait "$third" || fail "raw watcher: $(cat "$work/third" "$work/third.err")"
-# check_trades FILE MIN: every text is the empty row (before the first trade) or a trade line of
-# the scenario (trade i: 14:16:00 + i s, price 102 + i/100, size 100 + i), at least MIN of them.
+raw_background "$work/third" --seconds 20 Zanvo TS "IBM,1,TPS"
+third=$bg_pid
+# check_trades FILE MIN: every text is the empty row (before the first trade) or a trade of the
+# scenario, at least MIN of them.
 check_trades() {
-    local file=$1 min=$2 trades=0 text i cents
+    local file=$1 min=$2 trades=0 text
     while IFS= read -r text; do
         [ "$text" = '\n' ] && [ "$trades" -eq 0 ] && continue
-        if [[ "$text" =~ ^\ 2:([0-9]{2}):([0-9]{2})\ PM\\t([0-9]+)\.([0-9]{2})0000\\t([0-9]+)\\n$ ]]; then
-            i=$(( (10#${BASH_REMATCH[1]} - 16) * 60 + 10#${BASH_REMATCH[2]} ))
-            cents=$(( 10#${BASH_REMATCH[3]} * 100 + 10#${BASH_REMATCH[4]} ))
-            [ "$cents" -eq $((10200 + i)) ] && [ "${BASH_REMATCH[5]}" -eq $((100 + i)) ] ||
-                fail "$file: trade $i does not match the scenario: $text"
-            trades=$((trades + 1))
-        else
-            fail "$file: not a trade line of the scenario: $text"
-        fi
-    done < <(texts "$file")
+        [ "$(trade_count "$text")" = 1 ] || fail "$file: not a trade of the scenario: $text"
+        trades=$((trades + 1))
+    done < <(cut -f3- "$file")
     [ "$trades" -ge "$min" ] || fail "$file: $trades trades: $(cat "$file")"
 }
-check_trades "$work/first" 1
-check_trades "$work/second" 4
-check_trades "$work/third" 3
-first_end=$(tail -n 1 "$work/first" | cut -f1)
-second_end=$(tail -n 1 "$work/second" | cut -f1)
-[[ "$second_end" > "$first_end" ]] || fail "second watcher not served after the first left"
+for row in "first 1" "second 4" "third 3"; do
+    read -r name min <<<"$row"
+    wait "${!name}" || fail "$name watcher: $(cat "$work/$name" "$work/$name.err")"
+    check_trades "$work/$name" "$min"
+done
+[[ "$(tail -n 1 "$work/second" | cut -f1)" > "$(tail -n 1 "$work/first" | cut -f1)" ]] ||
+    fail "second watcher not served after the first left"
 
 # Snapshot updates of IBM: bid and ask 0.10 apart.
 dde --raw --count 2 --seconds 60 watch Zanvo Snapshot "IBM,B,A"
 expect_rc 0 "watch of IBM's quote"
-texts "$work/out" | tail -n 2 | grep -qvE '^10[0-9]\.[0-9]{2}0000\\t10[0-9]\.[0-9]{2}0000$' &&
+cut -f3- "$work/out" | tail -n 2 | grep -qvE '^10[0-9]\.[0-9]{2}0000\\t10[0-9]\.[0-9]{2}0000$' &&
     fail "IBM quote updates: $(cat "$work/out")"
 
 wait "$fifty" || fail "raw client with 50 items: exit code $? ($(cat "$work/fifty.err"))"
@@ -222,15 +169,60 @@ for item in "${items[@]}"; do
 done
 echo "50 items in one conversation: $(wc -l <"$work/fifty") data messages in 20 s"
 
-# The S&P 500's volume of 10 October 2008, beyond 32 bits, in the quote, the daily bar and a tick.
-expect_settled Snapshot "SPX,D,V" ' 10/10/2008\t11456230000'
-spx_day=' 10/10/2008\t902.310000\t936.360000\t839.800000\t899.220000\t11456230000\n'
-for _ in 1 2 3 4; do
-    dde --raw --count 1 --seconds 20 watch Zanvo Bars "SPX,D,250,DOHLCV"
-    grep -qF "$spx_day" <(texts "$work/out") && break
+# A timed soak, with the server quiet otherwise: the raw client holds 50 conversations with
+# advise loops on 20 tick items each for 40 s: 2 of IBM (a trade every 2 s) and 18 of MSFT (no
+# change). Under Wine each advise compares its item with every loop's through the wine server, so
+# more changing items would measure Wine. Every loop's last text is checked, and the server's
+# working set before and after 30 s of it: growing by more than 1 KB per update received fails
+# (a leak in proportion to the updates).
+items=()
+for k in $(seq 18); do
+    items+=("MSFT,$k,P")
 done
-grep -qF "$spx_day" <(texts "$work/out") || fail "SPX daily bars: $(tail -c 300 "$work/out")"
-expect_settled TS "SPX,1,DTPS" ' 10/10/2008\t 8:00:00 PM\t899.220000\t11456230000\n'
+items+=("IBM,1,TPS" "IBM,2,TPS")
+raw_background "$work/soak" --conversations 50 --seconds 40 Zanvo TS "${items[@]}"
+soak=$bg_pid
+patience=120 eventually has_lines "$work/soak.err" 1000 || fail "soak: $(tail -n 3 "$work/soak.err")"
+# The histories arrive first.
+sleep 5
+before=$(working_set)
+sleep 30
+after=$(working_set)
+wait "$soak" || fail "soak client exit code $?"
+
+# MSFT,K,P: its K newest prices (three trades), oldest first, then empty rows.
+msft=('' '23.500000\n' '23.480000\n23.500000\n' '23.470000\n23.480000\n23.500000\n')
+results=0
+ibm_updates=0
+while IFS=$'\t' read -r conversation item updates text; do
+    results=$((results + 1))
+    k=${item#*,}
+    k=${k%%,*}
+    if [[ "$item" == MSFT* ]]; then
+        expected=${msft[$((k < 3 ? k : 3))]}
+        for _ in $(seq 4 "$k"); do expected+='\n'; done
+        [ "$text" = "$expected" ] || fail "conversation $conversation, $item: '$text'"
+    else
+        ibm_updates=$((ibm_updates + updates))
+        [ "$updates" -ge 5 ] && [ "$(trade_count "$text")" = "$k" ] ||
+            fail "conversation $conversation, $item: $updates updates, '$text'"
+    fi
+done < <(awk -F'\t' '{ sub(/^ +/, "", $3); n[$2 FS $3]++; last[$2 FS $3] = $4 }
+                      END { for (loop in n) print loop FS n[loop] FS last[loop] }' "$work/soak")
+[ "$results" -eq 1000 ] || fail "$results loops reported, expected 1000"
+
+echo "server working set: $before KB before, $after KB after 30 s; $ibm_updates updates in 40 s"
+# In KB, so at most 1 KB per update.
+[ $((after - before)) -le "$ibm_updates" ] ||
+    fail "working set grew by $((after - before)) KB for $ibm_updates updates"
+expect_no_faults
+
+# The S&P 500's volume of 10 October 2008, beyond 32 bits, in the quote, the daily bar and a tick.
+spx_quote=' 10/10/2008\t11456230000'
+expect_settled watched_is Snapshot "SPX,D,V" "$spx_quote"
+expect_settled watched_has Bars "SPX,D,250,DOHLCV" \
+    ' 10/10/2008\t902.310000\t936.360000\t839.800000\t899.220000\t11456230000\n'
+expect_settled watched_is TS "SPX,1,DTPS" ' 10/10/2008\t 8:00:00 PM\t899.220000\t11456230000\n'
 
 # clock HOUR: the served time of day of a whole hour, " 8:00:00 PM".
 clock() {
@@ -253,7 +245,7 @@ evening() {
 # New York's evening is the same window in GMT, shifted by New York's offset today (the local
 # mode converts with the offset of the moment).
 ny_behind=$(TZ=America/New_York date +%z | cut -c3)
-expect_settled Bars "BTCUSD,60,8,TC,$((ny_behind - 4)):00-$((ny_behind - 1)):00" \
+expect_settled watched_is Bars "BTCUSD,60,8,TC,$((ny_behind - 4)):00-$((ny_behind - 1)):00" \
     "$(evening "$ny_behind")"
 
 # zone_run MODE TZ: the host again in display mode MODE with the computer in zone TZ. The quote's
@@ -261,7 +253,7 @@ expect_settled Bars "BTCUSD,60,8,TC,$((ny_behind - 4)):00-$((ny_behind - 1)):00"
 zone_run() {
     stop_host
     TZ=$2 start_host 120 "$1"
-    expect_settled Snapshot "SPX,D,V" ' 10/10/2008\t11456230000'
+    expect_settled watched_is Snapshot "SPX,D,V" "$spx_quote"
 }
 
 zone_run 2 America/New_York
@@ -271,11 +263,11 @@ for i in $(seq 0 7); do
     tokyo+="$(clock $((13 + i / 4)) | sed "s/:00:00/:$(printf %02d $((i % 4 * 15))):00/")"
     tokyo+="\t$((3715 + 5 * i)).000000\n"
 done
-expect_settled Bars "7203,15,8,TC,8:00-15:00" "$tokyo"
+expect_settled watched_is Bars "7203,15,8,TC,8:00-15:00" "$tokyo"
 
 # 20:00-23:00 in New York crosses midnight UTC.
 zone_run 0 America/New_York
-expect_settled Bars "BTCUSD,60,8,TC,20:00-23:00" "$(evening 0)"
+expect_settled watched_is Bars "BTCUSD,60,8,TC,20:00-23:00" "$(evening 0)"
 
 zone_run 0 Asia/Tokyo
 stop_host

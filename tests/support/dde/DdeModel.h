@@ -1,23 +1,17 @@
-// An in-memory DDEML for unit tests of code written against DdeApi. It behaves like DDEML where
-// a server depends on it: instances, string handles (atoms), service names, conversations with
-// advise loops per topic and item, XTYP_ADVREQ sent within DdePostAdvise once for every loop on
-// the topic and item, data handles handed to the library, and conversations ended from either
-// side. Tests play the client through the client operations below and read what it received.
-// DdePostAdvise keeps to the topic it is given, as Windows does (Wine's asks the loops on the item
-// in every topic).
-//
-// Conversations are named by the handle the server's callback sees. The test client stands for
-// another process; it has no callback of its own.
-//
-// Initialisation, string handles, service names and uninitialisation can be made to fail.
+// An in-memory DDEML for unit tests of code written against DdeApi, like DDEML where the server
+// depends on it. String handles are atoms: compared without regard to case, keeping the spelling
+// added first while they live, at most 255 characters. DdePostAdvise sends XTYP_ADVREQ within the
+// call once for every loop on its topic and item, as Windows does (Wine's asks the loops on the
+// item in every topic). One instance at a time, the server's. Tests play the client, another
+// process without a callback; conversations are named by the handle the server's callback sees.
 #pragma once
 
 #include "DdeApi.h"
-#include "DdeAtomTable.h"
 
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,11 +19,6 @@ enum class DdeOp { Initialize, CreateStringHandle, NameService, Uninitialize };
 
 class DdeModel final : public DdeApi {
 public:
-    DdeModel() = default;
-    DdeModel(const DdeModel&) = delete;
-    DdeModel& operator=(const DdeModel&) = delete;
-
-    // DdeApi.
     std::uint32_t DdeInitializeA(std::uint32_t* instance, DdeCallback callback,
                                  std::uint32_t commands, std::uint32_t reserved) override;
     HSZ DdeCreateStringHandleA(std::uint32_t instance, const char* text, int codePage) override;
@@ -44,29 +33,26 @@ public:
     HDDEDATA DdeCreateDataHandle(std::uint32_t instance, const void* bytes, std::uint32_t size,
                                  std::uint32_t offset, HSZ item, std::uint32_t format,
                                  std::uint32_t commands) override;
-    // Ends the conversation; its partner is not called back. Fails for a conversation that has
-    // already ended, also while its XTYP_DISCONNECT is being delivered, and for one reported as
-    // not connected.
+    // Ends the conversation without calling its partner back. Fails for one already ended and for
+    // one whose client has gone.
     bool DdeDisconnect(HCONV hconv) override;
-    // Ends the instance's conversations and withdraws its service names.
+    // Ends the instance's conversations and withdraws its service name.
     bool DdeUninitialize(std::uint32_t instance) override;
 
-    // The operation fails from now on (DDEML's failure result, no effect), or works again.
-    void SetFailing(DdeOp op, bool failing);
+    // These operations fail (DDEML's failure result, no effect) while listed.
+    std::set<DdeOp> failing;
 
-    // Client side. Connect sends XTYP_CONNECT to each instance that registered the service until
-    // one accepts, then XTYP_CONNECT_CONFIRM; null when none accepts. With reuse, the new
-    // conversation gets that handle, as DDEML may give a new conversation the handle of one it has
-    // ended: the old one ends here if it has not, and its server is not told.
+    // XTYP_CONNECT to the instance when it registered the service; once accepted,
+    // XTYP_CONNECT_CONFIRM. Null when refused. With reuse, the new conversation gets that
+    // handle, as DDEML may give a new conversation the handle of one it has ended: the old one
+    // ends here if it has not, and its server is not told.
     HCONV Connect(const std::string& service, const std::string& topic, HCONV reuse = nullptr);
     // XTYP_REQUEST: the bytes of the data handle served, or nothing when refused.
-    std::optional<std::string> Request(HCONV hconv, const std::string& item,
-                                       std::uint32_t format = CF_TEXT);
+    std::optional<std::string> Request(HCONV hconv, const std::string& item);
     // XTYP_ADVSTART; true when the server starts the loop.
     bool StartAdvise(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
-    // XTYP_POKE: the callback's result (DDE_FACK when processed). Its data handle is the
-    // client's; DdeApi gives the server no way to read it.
-    std::uint32_t Poke(HCONV hconv, const std::string& item, std::uint32_t format = CF_TEXT);
+    // XTYP_POKE, without data: the callback's result.
+    std::uint32_t Poke(HCONV hconv, const std::string& item);
     // The client ends the conversation: the server gets XTYP_DISCONNECT.
     void Disconnect(HCONV hconv);
     // The client's process ends without ending the conversation, as under Wine: the server is not
@@ -75,59 +61,59 @@ public:
     // on DdeQueryConvInfo reports the conversation without ST_CONNECTED.
     void Vanish(HCONV hconv);
 
-    bool IsConnected(HCONV hconv) const;
-    // The data the client received through its advise loops on the item (any format), oldest
-    // first; the item is compared without regard to case.
+    bool IsConnected(HCONV hconv) const {
+        return m_conversations.count(hconv) != 0 && m_conversations.at(hconv).connected;
+    }
+    // The data the client received through its loop on the item, oldest first.
     std::vector<std::string> Advised(HCONV hconv, const std::string& item) const;
 
-    // Accounting.
-    std::size_t LiveInstances() const { return m_instances.size(); }
-    int Uninitialized() const { return m_uninitialized; }
-    int PostAdvises() const { return m_posts; }
-    bool IsRegistered(const std::string& service) const;
-    // String handles created by instances and not freed (also those left at DdeUninitialize).
+    bool LiveInstance() const { return m_instance != 0; }
+    // String handles created and not freed.
     int OpenStringHandles() const { return m_openStringHandles; }
-    // Data handles created by instances and not handed to the library.
+    // Data handles created and not taken by the library.
     std::size_t LiveDataHandles() const { return m_data.size(); }
+    int PostAdvises() const { return m_posts; }
 
 private:
-    struct Instance {
-        DdeCallback callback = nullptr;
-        std::map<std::uintptr_t, int> handles; // string handles created, by atom
-        std::vector<std::uintptr_t> services;  // registered names, each holding its atom
+    struct Atom {
+        std::string text;
+        int references = 0;
     };
     struct Loop {
-        std::uintptr_t item;
-        std::uint32_t format;
+        HSZ item = nullptr; // an atom the loop holds
+        std::uint32_t format = 0;
+        std::vector<std::string> advised;
     };
     struct Conversation {
-        std::uint32_t server = 0;
-        std::uintptr_t topic = 0;
-        std::uintptr_t service = 0;
+        HSZ topic = nullptr; // atoms the conversation holds
+        HSZ service = nullptr;
         bool connected = true;
         bool clientGone = false;
         bool postFailed = false;
         std::vector<Loop> loops;
-        std::map<std::string, std::vector<std::string>> advised; // by lower-case item
     };
 
-    bool Failing(DdeOp op) const;
-    HDDEDATA Send(std::uint32_t instance, std::uint32_t type, std::uint32_t format, HCONV hconv,
-                  std::uintptr_t hsz1, std::uintptr_t hsz2, HDDEDATA data, std::uintptr_t data1,
-                  std::uintptr_t data2);
+    HSZ AddAtom(const std::string& text);
+    void ReleaseAtom(HSZ atom);
+    std::string AtomText(HSZ atom) const;
+    bool Live(std::uint32_t instance) const { return instance != 0 && instance == m_instance; }
+    HDDEDATA Send(std::uint32_t type, std::uint32_t format, HCONV hconv, HSZ hsz1, HSZ hsz2);
+    HDDEDATA Transact(HCONV hconv, std::uint32_t type, std::uint32_t format,
+                      const std::string& item);
     std::optional<std::string> TakeData(HDDEDATA data);
     Conversation* Connected(HCONV hconv);
     void End(Conversation& conversation);
 
-    DdeAtomTable m_atoms;
-    std::map<std::uint32_t, Instance> m_instances;
+    std::map<HSZ, Atom> m_atoms;
     std::map<HCONV, Conversation> m_conversations;
     std::map<HDDEDATA, std::string> m_data;
-    std::vector<DdeOp> m_failing;
+    std::uintptr_t m_nextAtom = 0xC000; // where the system's string atoms begin
+    std::uint32_t m_instance = 0;       // 0 while none
     std::uint32_t m_nextInstance = 1;
+    DdeCallback m_callback = nullptr;
+    std::string m_service; // the registered name; empty for none
     std::uintptr_t m_nextConversation = 0x10000;
     std::uintptr_t m_nextData = 0x20000;
     int m_openStringHandles = 0;
-    int m_uninitialized = 0;
     int m_posts = 0;
 };

@@ -14,18 +14,14 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 } // namespace
 
 TEST(ParseDecimal, ReadsLeadingDigitsLikeTheRuntimeAndSaturates) {
-    const std::pair<const char*, std::int32_t> cases[] = {{"100", 100},
-                                                          {"  -5", -5},
-                                                          {"+7X", 7},
-                                                          {"1D", 1},
-                                                          {"X1", 0},
-                                                          {"", 0},
-                                                          {"-", 0},
-                                                          {"2147483647", kMax},
-                                                          {"2147483648", kMax},
-                                                          {"99999999999999999999999", kMax},
-                                                          {"-2147483648", kMin},
-                                                          {"-99999999999999999999999", kMin}};
+    const std::string huge = "99999999999999999999999";
+    const std::pair<std::string, std::int32_t> cases[] = {
+        {"100", 100},       {"  -5", -5},
+        {"+7X", 7},         {"1D", 1},
+        {"X1", 0},          {"", 0},
+        {"-", 0},           {"2147483647", kMax},
+        {huge, kMax},       {"2147483648", kMax},
+        {"-" + huge, kMin}, {"-2147483648", kMin}};
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(ParseDecimal(text), value) << text;
     }
@@ -46,22 +42,17 @@ TEST(ReadSessionWindow, NeedsAllFourNumbers) {
     const std::pair<const char*, std::optional<Window>> cases[] = {
         {"9:30-16:00", Window{9, 30, 16, 0}},
         {"9:30-16:00XYZ", Window{9, 30, 16, 0}},
-        {"-1:-1--1:-1", Window{-1, -1, -1, -1}},
         {"99999999999:1-1:-99999999999", Window{kMax, 1, 1, kMin}},
         {"9:30", std::nullopt},
-        {"9:30-", std::nullopt},
         {"9:30-16", std::nullopt},
         {"9 :30-16:00", std::nullopt},
         {"", std::nullopt}};
     for (const auto& [text, expected] : cases) {
-        const auto window = ReadSessionWindow(text);
-        ASSERT_EQ(window.has_value(), expected.has_value()) << text;
-        if (window) {
-            EXPECT_EQ(
-                Window(window->startHour, window->startMinute, window->endHour, window->endMinute),
-                *expected)
-                << text;
-        }
+        const std::optional<SessionWindow> read = ReadSessionWindow(text);
+        const auto window = read ? std::optional(Window(read->startHour, read->startMinute,
+                                                        read->endHour, read->endMinute))
+                                 : std::nullopt;
+        EXPECT_EQ(window, expected) << text;
     }
 }
 

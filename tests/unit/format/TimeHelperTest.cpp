@@ -1,5 +1,5 @@
 #include "TimeHelper.h"
-#include "ComputerTimeZone.h"
+#include "FakeComputerZone.h"
 #include "FormatTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,27 +20,6 @@ TEST(TimeHelperCalendar, RefusesWhatThirtyTwoBitsCannotHold) {
     EXPECT_EQ(TakeDiagnostics(),
               std::vector<std::string>{"assert TimeHelper::GetTmTime: err == 0"});
 }
-
-// The computer's zone: a standard bias of five hours west and a scripted daylight state of now
-// and of every local breakdown.
-class FakeComputerZone final : public ComputerTimeZone {
-public:
-    ComputerZoneState state = czsStandard;
-    bool localDaylight = false;
-
-    FakeComputerZone() { SetComputerTimeZone(this); }
-    ~FakeComputerZone() override { SetComputerTimeZone(nullptr); }
-
-    ComputerZoneState GetTimeZoneInformation(std::int32_t* out) override {
-        *out = 300;
-        return state;
-    }
-    bool LocalTime(std::int64_t, std::tm* out) override {
-        *out = std::tm{};
-        out->tm_isdst = localDaylight ? 1 : 0;
-        return true;
-    }
-};
 
 constexpr int kNoMode = -1;
 

@@ -1,8 +1,5 @@
 #include "SupplierFixture.h"
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-
 namespace {
 
 std::vector<FeedState> FeedStates(const DataSupplier& supplier) {
@@ -15,20 +12,29 @@ std::vector<FeedState> FeedStates(const DataSupplier& supplier) {
 
 using ConnectionTest = SupplierTest;
 
+// A library that cannot be made is logged, and leaves every feed disconnected.
 TEST_F(ConnectionTest, ConnectSetsEveryOptionBeforeConnectingTheFeeds) {
+    fake::GetScript().failCreateInstance = true;
+    EXPECT_FALSE(supplier.Connect(TestSettings()));
+    EXPECT_THAT(
+        fake::LogCapture::Lines(),
+        ElementsAre(fake::Reported("DataSupplier::Connect", "Unable initialize Mondrel\n")));
+    EXPECT_THAT(FeedStates(supplier),
+                ElementsAre(fsDisconnected, fsDisconnected, fsDisconnected, fsDisconnected));
+
+    fake::ResetScript();
     ASSERT_TRUE(supplier.Connect(TestSettings()));
     EXPECT_THAT(fake::GetScript().calls,
                 ElementsAre("Init(Zanvo,999,,20050315,64)", "CreateInstance"));
-    fake::FakeMondrel* dm = fake::FakeMondrel::Current();
-    ASSERT_NE(dm, nullptr);
-    EXPECT_EQ(supplier.GetDataManager(), dm);
-    EXPECT_THAT(dm->calls,
+    fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
+    EXPECT_EQ(supplier.GetDataManager(), &dm);
+    EXPECT_THAT(dm.calls,
                 ::testing::IsSupersetOf(
                     {"SetIntOption(1,23)", "SetIntOption(11,0)", "SetTextOption(18,quote.example)",
                      "SetTextOption(12,history.example)", "SetTextOption(3,domtick.example)",
                      "SetTextOption(6,intltick.example)", "SetIntOption(5,2)",
                      "SetTextOption(43,NYSE,NASDAQ)", "AddConnectionListener"}));
-    EXPECT_EQ(dm->calls.back(), "ConnectFeeds(user,secret,1,0)");
+    EXPECT_EQ(dm.calls.back(), "ConnectFeeds(user,secret,1,0)");
     EXPECT_THAT(FeedStates(supplier), ElementsAre(fsRetrying, fsRetrying, fsRetrying, fsRetrying));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
@@ -36,37 +42,37 @@ TEST_F(ConnectionTest, ConnectSetsEveryOptionBeforeConnectingTheFeeds) {
 TEST_F(ConnectionTest, FeedsKeepTheLibraryCodeAndTheCompositeStateFollowsThem) {
     ASSERT_TRUE(supplier.Connect(TestSettings()));
     fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
-    using Fire = void (fake::FakeMondrel::*)(int, int);
+    const auto retry = &IConnectionEvents::OnRetry;
+    const auto up = &IConnectionEvents::OnConnected;
+    const auto down = &IConnectionEvents::OnDisconnected;
     const struct {
-        Fire fire;
+        decltype(up) event;
         int feed;
         int code;
         CompositeState composite;
         const char* text; // of the domestic tick feed
     } steps[] = {
-        {&fake::FakeMondrel::FireDisconnected, mfbDomesticTick, -7, ecsConnecting,
-         "Invalid Username or Password"},
-        {&fake::FakeMondrel::FireRetry, mfbDomesticTick, -50, ecsConnecting, "Unknown error"},
-        {&fake::FakeMondrel::FireConnected, mfbDomesticTick, 0, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireConnected, mfbDataManager, 0, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireConnected, mfbInternationalTick, 0, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireConnected, mfbHistory, 0, ecsConnected, ""},
-        {&fake::FakeMondrel::FireRetry, mfbHistory, -10, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireDisconnected, mfbDataManager, 0, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireDisconnected, mfbInternationalTick, 0, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireDisconnected, mfbHistory, 0, ecsConnecting, ""},
-        {&fake::FakeMondrel::FireDisconnected, mfbDomesticTick, -9, ecsDisconnected,
-         "Server is not available"},
+        {down, mfbDomesticTick, -7, ecsConnecting, "Invalid Username or Password"},
+        {retry, mfbDomesticTick, -50, ecsConnecting, "Unknown error"},
+        {up, mfbDomesticTick, 0, ecsConnecting, ""},
+        {up, mfbDataManager, 0, ecsConnecting, ""},
+        {up, mfbInternationalTick, 0, ecsConnecting, ""},
+        {up, mfbHistory, 0, ecsConnected, ""},
+        {retry, mfbHistory, -10, ecsConnecting, ""},
+        {down, mfbDataManager, 0, ecsConnecting, ""},
+        {down, mfbInternationalTick, 0, ecsConnecting, ""},
+        {down, mfbHistory, 0, ecsConnecting, ""},
+        {down, mfbDomesticTick, -9, ecsDisconnected, "Server is not available"},
     };
     for (const auto& step : steps) {
-        (dm.*step.fire)(step.feed, step.code);
+        dm.FireFeed(step.event, step.feed, step.code);
         EXPECT_EQ(supplier.GetCompositeState(), step.composite) << step.feed << " " << step.code;
         EXPECT_EQ(supplier.GetFeedInfo(fiDomesticTick).errorText, step.text) << step.code;
     }
     EXPECT_EQ(supplier.GetFeedInfo(fiDomesticTick).errorCode, -9);
 
     // A feed id the supplier does not know is reported and changes nothing.
-    dm.FireConnected(0x0008, -9);
+    dm.FireFeed(up, 0x0008, -9);
     EXPECT_THAT(fake::LogCapture::Assertions(),
                 ElementsAre(fake::Reported("DataSupplier::SetFeedState", "0")));
     EXPECT_EQ(supplier.GetFeedInfo(static_cast<FeedId>(0x0008)).errorText, "");
@@ -79,17 +85,16 @@ TEST_F(ConnectionTest, DisconnectReleasesTheLibraryAlsoAfterEveryFeedDropped) {
         fake::FakeMondrel& dm = ConnectAll();
         for (const int bit : {mfbDataManager, mfbDomesticTick, mfbInternationalTick, mfbHistory}) {
             if (allDropped || bit == mfbHistory) {
-                dm.FireDisconnected(bit, -7);
+                dm.FireFeed(&IConnectionEvents::OnDisconnected, bit, -7);
             }
         }
         supplier.Disconnect();
-        EXPECT_EQ(dm.calls.back(), "RemoveConnectionListener");
         EXPECT_THAT(dm.calls, ::testing::Contains("DisconnectFeeds"));
-        EXPECT_TRUE(dm.destroyed);
-        EXPECT_TRUE(dm.connectionListeners.empty());
-        EXPECT_EQ(supplier.GetDataManager(), nullptr);
-        EXPECT_EQ(supplier.GetCompositeState(), ecsDisconnected);
-        EXPECT_EQ(supplier.GetFeedInfo(fiHistory).errorText, "Invalid Username or Password");
+        EXPECT_EQ(std::tuple(dm.calls.back(), dm.destroyed, dm.connectionListeners.empty(),
+                             supplier.GetDataManager(), supplier.GetCompositeState(),
+                             supplier.GetFeedInfo(fiHistory).errorText),
+                  std::tuple("RemoveConnectionListener", true, true, nullptr, ecsDisconnected,
+                             "Invalid Username or Password"));
         supplier.Disconnect(); // nothing left to do
         EXPECT_EQ(fake::GetScript().calls.back(), "Shutdown");
     }
@@ -97,18 +102,9 @@ TEST_F(ConnectionTest, DisconnectReleasesTheLibraryAlsoAfterEveryFeedDropped) {
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
 
-TEST_F(ConnectionTest, FailedCreateInstanceIsLoggedAndLeavesTheSupplierDisconnected) {
-    fake::GetScript().failCreateInstance = true;
-    EXPECT_FALSE(supplier.Connect(TestSettings()));
-    EXPECT_THAT(
-        fake::LogCapture::Lines(),
-        ElementsAre(fake::Reported("DataSupplier::Connect", "Unable initialize Mondrel\n")));
-    EXPECT_EQ(supplier.GetDataManager(), nullptr);
-    EXPECT_THAT(FeedStates(supplier),
-                ElementsAre(fsDisconnected, fsDisconnected, fsDisconnected, fsDisconnected));
-}
-
-TEST_F(ConnectionTest, SecondConnectIsReportedAndRefused) {
+// Connecting twice, destroying a connected supplier and calls without the library object are
+// reported; a full feed outage is a normal state, in which items come and go without a report.
+TEST_F(ConnectionTest, MisuseIsReportedButAFeedOutageIsNot) {
     fake::FakeMondrel& dm = ConnectAll();
     EXPECT_FALSE(supplier.Connect(TestSettings()));
     EXPECT_THAT(fake::LogCapture::Assertions(),
@@ -117,31 +113,14 @@ TEST_F(ConnectionTest, SecondConnectIsReportedAndRefused) {
                             fake::Reported("DataSupplier::Connect", "!m_mondrel")));
     EXPECT_EQ(supplier.GetDataManager(), &dm);
     EXPECT_EQ(fake::GetScript().instances.size(), 1u);
-}
 
-TEST_F(ConnectionTest, DestroyingAConnectedSupplierReportsAndReleasesTheLibrary) {
-    auto connected = std::make_unique<DataSupplier>();
-    ASSERT_TRUE(connected->Connect(TestSettings()));
-    fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
-    connected.reset();
-    EXPECT_THAT(fake::LogCapture::Assertions(),
-                ElementsAre(fake::Reported("DataSupplier::~DataSupplier", "!m_mondrel")));
-    EXPECT_TRUE(dm.destroyed);
-    EXPECT_TRUE(dm.connectionListeners.empty());
-}
-
-// A full feed outage is a normal state: items come and go without a report. Only a supplier
-// without its library object is called out of turn.
-TEST_F(ConnectionTest, OnlyASupplierWithoutItsLibraryIsCalledOutOfTurn) {
-    fake::FakeMondrel& dm = ConnectAll();
+    fake::LogCapture::Clear();
     for (const int bit : {mfbDataManager, mfbDomesticTick, mfbInternationalTick, mfbHistory}) {
-        dm.FireDisconnected(bit, -9);
+        dm.FireFeed(&IConnectionEvents::OnDisconnected, bit, -9);
     }
     ASSERT_EQ(supplier.GetCompositeState(), ecsDisconnected);
-    const QuoteKey quote = supplier.StartSnapshotRequest("IBM");
-    ITickSet* ticks = supplier.StartTickRequest({"IBM", 10});
-    supplier.StopRequest(quote);
-    supplier.StopRequest(ticks);
+    supplier.StopRequest(supplier.StartSnapshotRequest("IBM"));
+    supplier.StopRequest(supplier.StartTickRequest({"IBM", 10}));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
     supplier.Disconnect();
     EXPECT_FALSE(supplier.StartSnapshotRequest("IBM"));
@@ -149,18 +128,25 @@ TEST_F(ConnectionTest, OnlyASupplierWithoutItsLibraryIsCalledOutOfTurn) {
                 ElementsAre(fake::Reported("DataSupplier::StartSnapshotRequest",
                                            "GetCompositeState() != ecsDisconnected"),
                             fake::Reported("DataSupplier::StartSnapshotRequest", "m_mondrel")));
+
+    fake::LogCapture::Clear();
+    auto connected = std::make_unique<DataSupplier>();
+    ASSERT_TRUE(connected->Connect(TestSettings()));
+    fake::FakeMondrel& other = *fake::FakeMondrel::Current();
+    connected.reset();
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(fake::Reported("DataSupplier::~DataSupplier", "!m_mondrel")));
+    EXPECT_EQ(std::tuple(other.destroyed, other.connectionListeners.empty()),
+              std::tuple(true, true));
 }
 
 TEST_F(ConnectionTest, ServerMessagesAreLoggedAsOneLineOfText) {
     ConnectAll();
-    supplier.OnServerMessage("day.scn(4): bad volume '-1'");
     supplier.OnServerMessage("100% %s %n\nsecond line");
     supplier.OnServerMessage(nullptr);
     EXPECT_THAT(
         fake::LogCapture::Lines(),
         ElementsAre(fake::Reported("DataSupplier::OnServerMessage",
-                                   "Data manager message: day.scn(4): bad volume '-1'\n"),
-                    fake::Reported("DataSupplier::OnServerMessage",
                                    "Data manager message: 100% %s %n second line\n"),
                     fake::Reported("DataSupplier::OnServerMessage", "Data manager message: \n")));
 }
@@ -178,25 +164,21 @@ TEST_F(ConnectionTest, VolumesAndSizesBeyond32BitsComeThroughTheWideGetters) {
 
         ASSERT_NE(supplier.StartSnapshotRequest("SPX").quote, nullptr);
         dm.FireQuoteUpdate("SPX", {{qfVolume, kVolume}, {qfTradeSize, kVolume}});
-        ASSERT_FALSE(listener.snapCalls.empty());
-        EXPECT_EQ(listener.snapCalls.back().copy.volume, expected);
-        EXPECT_EQ(listener.snapCalls.back().copy.tradeSize, expected);
+        ASSERT_FALSE(listener.snaps.empty());
+        const SnapshotInfo& quote = listener.snaps.back().second;
+        EXPECT_EQ(std::tuple(quote.volume, quote.tradeSize), std::tuple(expected, expected));
 
-        BarRequest daily;
-        daily.symbol = "SPX";
-        daily.interval = -1;
-        daily.count = 1;
-        ASSERT_NE(supplier.StartBarsRequest(daily), nullptr);
-        const TimeValue day = listener.barCalls.back().copy.bars.begin()->first;
-        fake::BackFill(*dm.barSets.back(),
-                       {fake::BarAt(day, 902.31, 936.36, 839.8, 899.22, kVolume)});
-        EXPECT_EQ(listener.barCalls.back().copy.bars.at(day).volume, expected);
+        ASSERT_NE(supplier.StartBarsRequest({.symbol = "SPX", .interval = -1, .count = 1}),
+                  nullptr);
+        const TimeValue day = listener.bars.back().bars.begin()->first;
+        fake::BackFill(*dm.barSets.back(), {fake::BarAt(day, 902, 936, 839, 899, kVolume)});
+        EXPECT_EQ(listener.bars.back().bars.at(day).volume, expected);
 
         ASSERT_NE(supplier.StartTickRequest({"SPX", 3}), nullptr);
-        fake::BackFill(*dm.tickSets.back(), {fake::Trade(day, 899.22, kVolume),
+        fake::BackFill(*dm.tickSets.back(), {fake::Trade(day, 899, kVolume),
                                              fake::Quote(day, 899, kVolume, 900, kVolume)});
         std::vector<std::int64_t> sizes;
-        for (const Tick& tick : listener.tickCalls.back().copy.ticks) {
+        for (const Tick& tick : listener.ticks.back().ticks) {
             sizes.push_back(tick.size);
         }
         EXPECT_THAT(sizes, ElementsAre(expected, expected, expected)) << wide;

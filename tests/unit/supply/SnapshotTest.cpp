@@ -1,62 +1,40 @@
 #include "SupplierFixture.h"
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
-
 namespace {
 
-class SnapshotTest : public SupplierTest {
-protected:
-    void SetUp() override {
-        SupplierTest::SetUp();
-        dm = &ConnectAll();
-    }
-
-    const SnapshotInfo& LastRecord() {
-        EXPECT_FALSE(listener.snapCalls.empty());
-        return listener.snapCalls.back().copy;
-    }
-
-    fake::FakeMondrel* dm = nullptr;
-};
+using SnapshotTest = ConnectedTest;
 
 TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
     const QuoteKey first = supplier.StartSnapshotRequest("IBM");
     const QuoteKey second = supplier.StartSnapshotRequest("IBM");
-    ASSERT_TRUE(first);
-    ASSERT_TRUE(second);
+    ASSERT_TRUE(first && second);
     EXPECT_EQ(second.key, first.key + 1);
     EXPECT_EQ(second.quote, first.quote);
-    EXPECT_EQ(first.quote, dm->Quote("IBM"));
-    EXPECT_THAT(listener.snapCalls, IsEmpty());
+    EXPECT_THAT(listener.snaps, IsEmpty());
 
     dm->FireQuoteUpdate("IBM", {{qfBid, 10.5}});
-    ASSERT_EQ(listener.snapCalls.size(), 2u);
-    EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
-    EXPECT_EQ(listener.snapCalls[1].key.key, second.key);
-    EXPECT_EQ(listener.snapCalls[0].record, listener.snapCalls[1].record);
-    EXPECT_EQ(listener.snapCalls[0].copy.bid, 10.5);
+    ASSERT_EQ(listener.snaps.size(), 2u);
+    EXPECT_EQ(std::tuple(listener.snaps[0].first, listener.snaps[1].first),
+              std::tuple(first.key, second.key));
+    EXPECT_EQ(listener.snaps[1].second.bid, 10.5);
 
     supplier.StopRequest(first);
-    EXPECT_THAT(dm->Quote("IBM")->subscribers, ElementsAre(&supplier, &supplier));
     dm->FireQuoteUpdate("IBM", {{qfBid, 10.6}});
-    ASSERT_EQ(listener.snapCalls.size(), 3u);
-    EXPECT_EQ(listener.snapCalls[2].key.key, second.key);
-
+    ASSERT_EQ(listener.snaps.size(), 3u);
+    EXPECT_EQ(listener.snaps[2].first, second.key);
+    EXPECT_THAT(dm->calls, ::testing::Not(::testing::Contains("UnsubscribeQuote(IBM)")));
     supplier.StopRequest(second);
-    EXPECT_EQ(std::count(dm->calls.begin(), dm->calls.end(), "UnsubscribeQuote(IBM)"), 1);
-    EXPECT_THAT(dm->Quote("IBM")->subscribers, IsEmpty());
+    EXPECT_THAT(dm->Quote("IBM")->listeners, IsEmpty());
 
     // The record is gone: a late update for the quote is logged and dropped.
     supplier.OnQuoteUpdate(first.quote);
-    EXPECT_EQ(listener.snapCalls.size(), 3u);
+    EXPECT_EQ(listener.snaps.size(), 3u);
     const auto lines = fake::LogCapture::Lines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_THAT(lines[0].text,
-                MatchesRegex("src/supply/DataSupplierSnapshots\\.cpp\\([0-9]+\\): "
-                             "DataSupplier::OnQuoteUpdate: Call ignored\\. Unknown quote ptr = "
-                             "0x[0-9a-f]{8}\n"));
+                ::testing::MatchesRegex("src/supply/DataSupplierSnapshots\\.cpp\\([0-9]+\\): "
+                                        "DataSupplier::OnQuoteUpdate: Call ignored\\. Unknown "
+                                        "quote ptr = 0x[0-9a-f]{8}\n"));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 
     // Keys are never reused, also for another symbol.
@@ -72,22 +50,19 @@ TEST_F(SnapshotTest, MissingFieldsKeepTheirValuesAndFeedTheDerivedOnes) {
                                 {qfLow, 8.0},
                                 {qfYesterday, 10.0},
                                 {qfTitle, std::string(300, 'T')}});
-    EXPECT_DOUBLE_EQ(LastRecord().spread, -0.5);
-    EXPECT_DOUBLE_EQ(LastRecord().percentInRange, 75);
-    EXPECT_DOUBLE_EQ(LastRecord().netPercent, 10);
-    // A text that fills the library's buffer without its terminator is read to the buffer's end.
-    EXPECT_EQ(LastRecord().title, std::string(256, 'T'));
+    EXPECT_EQ(std::tuple(LastSnap().spread, LastSnap().percentInRange, LastSnap().netPercent),
+              std::tuple(-0.5, 75, 10));
+    // The library's buffer of 256 bytes keeps 255 characters.
+    EXPECT_EQ(LastSnap().title, std::string(255, 'T'));
 
     dm->FireQuoteUpdate("IBM", {{qfAsk, 11.0}});
-    EXPECT_EQ(LastRecord().bid, 10);
-    EXPECT_EQ(LastRecord().title, std::string(256, 'T'));
-    EXPECT_DOUBLE_EQ(LastRecord().spread, -1);
-    EXPECT_DOUBLE_EQ(LastRecord().percentInRange, 75);
+    EXPECT_EQ(
+        std::tuple(LastSnap().bid, LastSnap().spread, LastSnap().percentInRange, LastSnap().title),
+        std::tuple(10, -1, 75, std::string(255, 'T')));
 
     // Percentages are zero instead of a division by zero.
     dm->FireQuoteUpdate("IBM", {{qfLast, 5.0}, {qfHigh, 5.0}, {qfLow, 5.0}, {qfYesterday, 0.0}});
-    EXPECT_EQ(LastRecord().percentInRange, 0);
-    EXPECT_EQ(LastRecord().netPercent, 0);
+    EXPECT_EQ(std::tuple(LastSnap().percentInRange, LastSnap().netPercent), std::tuple(0, 0));
 }
 
 TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
@@ -100,7 +75,7 @@ TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
                                     {qfAsk, ask},
                                     {qfBidExchange, std::string(bidEx)},
                                     {qfAskExchange, std::string(askEx)}});
-        const SnapshotInfo& s = LastRecord();
+        const SnapshotInfo& s = LastSnap();
         return std::tuple(s.bestBid, s.bestBidSize, s.bestBidExchange, s.bestAsk, s.bestAskSize,
                           s.bestAskExchange);
     };
@@ -109,38 +84,30 @@ TEST_F(SnapshotTest, BestBidIsTheLowestAndBestAskTheHighestSeen) {
     EXPECT_EQ(quote(9.5, 5, "B", 11.5, 6, "C"), std::tuple(9.5, 5, "B", 11.5, 6, "C"));
 }
 
-class TradeFieldsTest : public SnapshotTest, public ::testing::WithParamInterface<const char*> {};
-
 // Foreign exchange ("FX" in any letter case, and nothing else) has its trade fields from the bid
-// side.
-TEST_P(TradeFieldsTest, ComeFromTheBidSideOnlyForForeignExchange) {
-    const bool fx = std::string(GetParam()) != "FXE";
+// side; without its own field the trade time keeps the ordinary one.
+TEST_F(SnapshotTest, TradeFieldsComeFromTheBidSideOnlyForForeignExchange) {
     supplier.StartSnapshotRequest("EUR/USD");
-    dm->FireQuoteUpdate("EUR/USD", {{qfTradeTime, 100},
-                                    {qfQuoteTime, 200},
-                                    {qfTradeSize, 1},
-                                    {qfBidSize, 7},
-                                    {qfTrade, 1.5},
-                                    {qfBid, 1.1},
-                                    {qfExchange, std::string(GetParam())},
-                                    {qfTradeExchange, std::string("T")},
-                                    {qfBidExchange, std::string("BX")}});
-    const SnapshotInfo& s = LastRecord();
-    EXPECT_EQ(s.trade, fx ? 1.1 : 1.5);
-    EXPECT_EQ(s.tradeSize, fx ? 7 : 1);
-    EXPECT_EQ(s.tradeExchange, fx ? "BX" : "T");
-    EXPECT_EQ(s.tradeTime, fx ? 200 : 100);
-    if (fx) {
-        EXPECT_EQ(s.lastExtendedHours, 1.5);
+    for (const std::string exchange : {"FX", "fx", "Fx", "fX", "FXE"}) {
+        const bool fx = exchange != "FXE";
+        dm->FireQuoteUpdate("EUR/USD", {{qfTradeTime, 100},
+                                        {qfQuoteTime, 200},
+                                        {qfTradeSize, 1},
+                                        {qfBidSize, 7},
+                                        {qfTrade, 1.5},
+                                        {qfBid, 1.1},
+                                        {qfExchange, exchange},
+                                        {qfTradeExchange, std::string("T")},
+                                        {qfBidExchange, std::string("BX")}});
+        const SnapshotInfo& s = LastSnap();
+        EXPECT_EQ(std::tuple(s.trade, s.tradeSize, s.tradeExchange, s.tradeTime),
+                  fx ? std::tuple(1.1, 7, "BX", 200) : std::tuple(1.5, 1, "T", 100))
+            << exchange;
+        EXPECT_EQ(s.lastExtendedHours, 1.5) << exchange;
+        dm->FireQuoteUpdate("EUR/USD", {{qfTradeTime, 300}});
+        EXPECT_EQ(LastSnap().tradeTime, 300) << exchange;
     }
-
-    // Without its own field the trade time keeps the ordinary one.
-    dm->FireQuoteUpdate("EUR/USD", {{qfTradeTime, 300}});
-    EXPECT_EQ(LastRecord().tradeTime, 300);
 }
-
-INSTANTIATE_TEST_SUITE_P(Exchanges, TradeFieldsTest,
-                         ::testing::Values("FX", "fx", "Fx", "fX", "FXE"));
 
 TEST_F(SnapshotTest, RefusedSymbolsUseNoKey) {
     const QuoteKey before = supplier.StartSnapshotRequest(std::string(24, 'A'));
@@ -172,10 +139,9 @@ TEST_F(SnapshotTest, ListenerMayStopRequestsWhileItIsCalled) {
         }
     };
     dm->FireQuoteUpdate("IBM", {{qfBid, 1.0}});
-
-    ASSERT_EQ(listener.snapCalls.size(), 1u);
-    EXPECT_EQ(listener.snapCalls[0].key.key, first.key);
-    EXPECT_THAT(dm->Quote("IBM")->subscribers, IsEmpty());
+    ASSERT_EQ(listener.snaps.size(), 1u);
+    EXPECT_EQ(listener.snaps[0].first, first.key);
+    EXPECT_THAT(dm->Quote("IBM")->listeners, IsEmpty());
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
 

@@ -1,9 +1,11 @@
 // A supplier wired to a recording listener, the scripted data-manager fake and the captured log.
 #pragma once
 
+#include "Clock.h"
 #include "DataSupplier.h"
 #include "FakeMondrel.h"
 #include "LogCapture.h"
+#include "TimeHelper.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,44 +13,32 @@
 #include <functional>
 #include <vector>
 
-struct SnapCall {
-    QuoteKey key;
-    const SnapshotInfo* record; // the supplier's own record, to tell whether calls share it
-    SnapshotInfo copy;
-};
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
-struct BarCall {
-    IBarSet* barSet;
-    BarInfo copy;
-};
-
-struct TickCall {
-    ITickSet* tickSet;
-    TickInfo copy;
-};
-
+// What the supplier delivered, in order. The hooks run inside the listener call, as a DDE server
+// re-entered by DDEML would.
 class RecordingListener final : public IDataListener {
 public:
-    void OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) override {
-        barCalls.push_back({barSet, info});
+    void OnProcessingBarData(IBarSet* const&, const BarInfo& info) override {
+        bars.push_back(info);
     }
     void OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) override {
-        tickCalls.push_back({tickSet, info});
+        ticks.push_back(info);
         if (onTick) {
             onTick(tickSet);
         }
     }
     void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override {
-        snapCalls.push_back({key, &info, info});
+        snaps.push_back({key.key, info});
         if (onSnap) {
             onSnap(key);
         }
     }
 
-    std::vector<BarCall> barCalls;
-    std::vector<SnapCall> snapCalls;
-    std::vector<TickCall> tickCalls;
-    // Run inside the listener call, as a DDE server re-entered by DDEML would.
+    std::vector<BarInfo> bars;
+    std::vector<std::pair<std::uint32_t, SnapshotInfo>> snaps; // by request key
+    std::vector<TickInfo> ticks;
     std::function<void(const QuoteKey&)> onSnap;
     std::function<void(ITickSet*)> onTick;
 };
@@ -72,6 +62,7 @@ protected:
     }
 
     void SetUp() override {
+        Clock::SetFixed(kNow);
         // Without the recording library every "nothing was reported" check would pass blindly.
         ASSERT_TRUE(fake::LogCapture::Available());
         fake::LogCapture::Clear();
@@ -81,7 +72,11 @@ protected:
         if (supplier.GetDataManager()) {
             supplier.Disconnect();
         }
+        Clock::SetFixed(std::nullopt);
     }
+
+    // Tuesday 2009-07-21 14:14:59 UTC.
+    static inline const TimeValue kNow = TimeHelper::MakeTimeGMT(2009, 7, 21, 14, 14, 59);
 
     // Connects with every feed up, and forgets what the connection logged.
     fake::FakeMondrel& ConnectAll() {
@@ -94,4 +89,32 @@ protected:
 
     RecordingListener listener;
     DataSupplier supplier;
+};
+
+// A fixture connected with every feed up.
+class ConnectedTest : public SupplierTest {
+protected:
+    void SetUp() override {
+        SupplierTest::SetUp();
+        dm = &ConnectAll();
+    }
+
+    // Start a request and give back the library's set for it.
+    mondrel::BarSet& StartBars(const BarRequest& request) {
+        IBarSet* set = supplier.StartBarsRequest(request);
+        EXPECT_TRUE(set && set == dm->barSets.back().get());
+        return *dm->barSets.back();
+    }
+    mondrel::TickSet& StartTicks(const std::string& symbol, std::int32_t count) {
+        ITickSet* set = supplier.StartTickRequest({symbol, count});
+        EXPECT_TRUE(set && set == dm->tickSets.back().get());
+        return *dm->tickSets.back();
+    }
+
+    // The last delivery of each kind.
+    const BarMap& LastBars() const { return listener.bars.back().bars; }
+    const TickInfo& LastTicks() const { return listener.ticks.back(); }
+    const SnapshotInfo& LastSnap() const { return listener.snaps.back().second; }
+
+    fake::FakeMondrel* dm = nullptr;
 };
