@@ -18,32 +18,8 @@
 #include <cstdint>
 #include <string>
 
-namespace {
-
-// 2026-03-10 15:00:00 UTC, a Tuesday.
-constexpr std::int32_t kNow = 1773154800;
-
-void Deliver(fake::FakeMondrel& dm) {
-    for (const auto& [symbol, quote] : dm.quotes) {
-        dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
-    }
-    for (const auto& ticks : dm.tickSets) {
-        if (!fake::Stopped(*ticks)) {
-            fake::BackFill(*ticks, {fake::Trade(kNow - 120, 10.5, 100, "N"),
-                                    fake::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
-        }
-    }
-    for (const auto& bars : dm.barSets) {
-        if (!fake::Stopped(*bars)) {
-            fake::BackFill(*bars, {{kNow - 300, 10, 11, 9.5, 10.5, 1200}});
-            fake::Update(*bars, {kNow - 60, 10, 11, 9.5, 10.5, 1200});
-        }
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::int32_t kNow = 1773154800; // 2026-03-10 15:00:00 UTC, a Tuesday
     std::string item(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 255));
     item.resize(std::min(item.find('\0'), item.size()));
     if (item.empty()) {
@@ -72,7 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.StartAdvise(hconv, item);
             model.Request(hconv, item);
         }
-        Deliver(dm);
+        // Data for whatever was subscribed.
+        for (const auto& [symbol, quote] : dm.quotes) {
+            dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
+        }
+        for (const auto& ticks : dm.tickSets) {
+            if (!fake::Stopped(*ticks)) {
+                fake::BackFill(*ticks, {fake::Trade(kNow - 120, 10.5, 100, "N"),
+                                        fake::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
+            }
+        }
+        for (const auto& bars : dm.barSets) {
+            if (!fake::Stopped(*bars)) {
+                fake::BackFill(*bars, {{kNow - 300, 10, 11, 9.5, 10.5, 1200}});
+                fake::Update(*bars, {kNow - 60, 10, 11, 9.5, 10.5, 1200});
+            }
+        }
         // The advise starts' first advises.
         PlatformMessageQueue().DispatchWaiting();
         for (const char* topic : {"Snapshot", "Bars", "TS"}) {

@@ -15,7 +15,6 @@ namespace fake {
 
 class FakeMarketInfo final : public IMarketInfo {
 public:
-    // defaultTimeZone for a symbol without an entry.
     int GetTimeZone(const char* symbol) override {
         return timeZones.contains(symbol) ? timeZones[symbol] : defaultTimeZone;
     }
@@ -30,12 +29,10 @@ public:
     void ReleaseHolidays(IHolidayList* list) override {
         delete static_cast<mondrel::HolidayList*>(list);
     }
-    // Writes {0, 0} for a symbol without an entry.
     void GetTimeOffsets(const char* symbol, int* offset, int* second) override {
         std::tie(*offset, *second) =
             timeOffsets.contains(symbol) ? timeOffsets[symbol] : std::pair(0, 0);
     }
-    // The rules' answers; 0 without a rule.
     int GetTimeZoneOffset(MondrelTime time, int zone) override {
         return zoneOffsetRule ? zoneOffsetRule(time, zone) : 0;
     }

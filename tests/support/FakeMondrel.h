@@ -73,9 +73,7 @@ public:
 
     // Subscriptions and requests for these symbols are refused with nullptr.
     std::set<std::string> refusedSymbols;
-    // NewBarOptions and NewTickOptions answer nullptr while set.
     bool failNewOptions = false;
-    // GetMarketInfo answers nullptr while cleared.
     bool marketInfoAvailable = true;
     int marketInfoReleases = 0;
     FakeMarketInfo marketInfo;
@@ -101,7 +99,6 @@ struct Script {
     // Every static entry call in order: "Init(Zanvo,999,,20050315,64)", "CreateInstance",
     // "DestroyInstance", "Shutdown".
     std::vector<std::string> calls;
-    // CreateInstance answers nullptr while set.
     bool failCreateInstance = false;
     // MondrelWideValues answers nullptr while cleared: a library with 32-bit getters only.
     bool wideValues = true;

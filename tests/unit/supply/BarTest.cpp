@@ -24,13 +24,13 @@ auto Ohlcv(const Bar& bar) {
 using BarTest = ConnectedTest;
 
 TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
-    BarRequest longSymbol = Request(5, 10);
-    longSymbol.symbol = std::string(25, 'A');
+    const std::string tooLong(25, 'A');
     const std::pair<BarRequest, std::string> cases[] = {
         {Request(0, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {Request(-6, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {Request(1441, 10), "Bad Snapshot Request. Unsupported Interval\n"},
-        {longSymbol, "Bad Bar Request. Invalid Symbol Name '" + longSymbol.symbol + "'\n"},
+        {{.symbol = tooLong, .interval = 5, .count = 10},
+         "Bad Bar Request. Invalid Symbol Name '" + tooLong + "'\n"},
         {Request(5, 100001), "Bad Bar Request. Count 100001 is more than 100000 bars\n"},
     };
     for (const auto& [request, line] : cases) {

@@ -129,7 +129,6 @@ TEST_F(ConnectionTest, MisuseIsReportedButAFeedOutageIsNot) {
 }
 
 TEST_F(ConnectionTest, ServerMessagesAreLoggedAsOneLineOfText) {
-    ConnectAll();
     supplier.OnServerMessage("100% %s %n\nsecond line");
     supplier.OnServerMessage(nullptr);
     EXPECT_THAT(
@@ -148,7 +147,6 @@ TEST_F(ConnectionTest, VolumesAndSizesBeyond32BitsComeThroughTheWideGetters) {
         fake::ResetScript();
         fake::GetScript().wideValues = wide;
         fake::FakeMondrel& dm = ConnectAll();
-        listener = RecordingListener{};
 
         ASSERT_NE(supplier.StartSnapshotRequest("SPX").quote, nullptr);
         dm.FireQuoteUpdate("SPX", {{qfVolume, kVolume}, {qfTradeSize, kVolume}});

@@ -23,22 +23,18 @@ public:
     void OnProcessingBarData(IBarSet* const&, const BarInfo& bar) override { bars.push_back(bar); }
     void OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) override {
         ticks.push_back(info);
-        if (onTick) {
-            onTick(tickSet);
-        }
+        onTick(tickSet);
     }
     void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override {
         snaps.push_back({key.key, info});
-        if (onSnap) {
-            onSnap(key);
-        }
+        onSnap(key);
     }
 
     std::vector<BarInfo> bars;
     std::vector<std::pair<std::uint32_t, SnapshotInfo>> snaps; // by request key
     std::vector<TickInfo> ticks;
-    std::function<void(const QuoteKey&)> onSnap;
-    std::function<void(ITickSet*)> onTick;
+    std::function<void(const QuoteKey&)> onSnap = [](const QuoteKey&) {};
+    std::function<void(ITickSet*)> onTick = [](ITickSet*) {};
 };
 
 // The line of a notification that names a request the supplier no longer holds.
