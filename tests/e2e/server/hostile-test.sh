@@ -56,10 +56,9 @@ wait "$new_run" || fail "new client on the dead client's item: exit code $?"
 [ "$(cut -f3- "$work/new" | tail -n 1)" = '23.470000\n23.480000\n23.500000\n' ] ||
     fail "new client on the dead client's item: $(cat "$work/new")"
 
-# A client that stops taking messages (its process stopped) while it holds advise loops on 20
-# items that change every 2 s: the server cannot tell, and goes on serving another client with
-# its working set bounded; killed, the client's 20 conversations are found and closed at their
-# next updates.
+# A client that stops taking messages while it holds loops on 20 items that change every 2 s: the
+# server cannot tell, and serves another client with its working set bounded; killed, the client's
+# 20 conversations are found and closed at their next updates.
 mapfile -t items < <(seq -f 'IBM,%g,TPS' 20)
 dde_background "$work/stalled" --raw --seconds 120 watch Zanvo TS "${items[@]}"
 stalled_run=$bg_pid

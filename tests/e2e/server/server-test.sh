@@ -68,9 +68,8 @@ exact=(
     Bars "MSFT,5,5,DTOHLCV,HEADERS,REVERSE" "$header${bars[4]}${bars[3]}${bars[2]}${bars[1]}${bars[0]}"
 )
 # Each is watched, the first while another client holds the same item: its first update is its own
-# text, not the other's (unchanged) one. Then the raw client's loop, per topic advised only (its
-# loop gets the item's text without any request), asked by a request first, or asked by a request
-# after the advise.
+# text, not the other's (unchanged) one. Then the raw client's loop, per topic advised only (the
+# loop gets the text without any request), after a request, or followed by one.
 dde_background "$work/holder" --raw --seconds 20 watch Zanvo Snapshot "MSFT,B,A,HEADERS"
 holder=$bg_pid
 patience=30 eventually has_lines "$work/holder" 2
@@ -137,12 +136,10 @@ wrong=$(awk -F'\t' '{ k = $2; sub(/^IBM,/, "", k); sub(/,P$/, "", k); t = $3; n[
 [ -z "$wrong" ] || fail "data messages of 50 items naming another item or too few: $wrong"
 echo "50 items in one conversation: $(wc -l <"$work/fifty") data messages in 20 s"
 
-# A timed soak, with the server quiet otherwise: the raw client holds 50 conversations with
-# advise loops on 20 tick items each for 40 s: 2 of IBM (a trade every 2 s) and 18 of MSFT (no
-# change). Under Wine each advise compares its item with every loop's through the wine server, so
-# more changing items would measure Wine. Every loop's last text is checked, and the server's
-# working set before and after 30 s of it: growing by more than 1 KB per update received fails
-# (a leak in proportion to the updates).
+# A timed soak, the server quiet otherwise: 50 raw conversations with loops on 20 tick items each
+# for 40 s, 2 of IBM (a trade every 2 s; under Wine more changing items would measure Wine) and 18
+# of MSFT (no change). Every loop's last text is checked, and the server's working set may grow by
+# at most 1 KB per update over 30 s (a leak in proportion to the updates).
 mapfile -t items < <(seq -f 'MSFT,%g,P' 18)
 items+=("IBM,1,TPS" "IBM,2,TPS")
 raw_background "$work/soak" --conversations 50 --seconds 40 Zanvo TS "${items[@]}"
