@@ -55,7 +55,6 @@ struct Conversation {
 std::vector<Conversation> s_conversations;
 bool s_initiating = false;
 bool s_terminating = false;
-std::vector<HWND> s_answers;
 
 void Print(std::FILE* out, const std::string& kind, const std::string& item,
            const std::string* text) {
@@ -120,8 +119,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const auto from = reinterpret_cast<HWND>(wParam);
     auto* c = reinterpret_cast<Conversation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_DDE_ACK && s_initiating) {
-        // The server's answer to the initiate, sent with atoms of its own.
-        s_answers.push_back(from);
+        // A server's answer to the initiate, sent with atoms of its own; any further one is let go.
+        if (c->server) {
+            PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+        } else {
+            c->server = from;
+        }
         GlobalDeleteAtom(LOWORD(lParam));
         GlobalDeleteAtom(HIWORD(lParam));
     } else if (!c || from != c->server) {
@@ -254,22 +257,13 @@ int Open(Conversation& c, const std::string& item, bool requestFirst, bool thenR
 bool Initiate(Conversation& c, const char* service, const char* topic) {
     const ATOM app = GlobalAddAtomA(service);
     const ATOM subject = GlobalAddAtomA(topic);
-    s_answers.clear();
     s_initiating = true;
     SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(c.window),
                         MAKELPARAM(app, subject), SMTO_ABORTIFHUNG, 5000, nullptr);
     s_initiating = false;
     GlobalDeleteAtom(app);
     GlobalDeleteAtom(subject);
-    if (s_answers.empty()) {
-        return false;
-    }
-    c.server = s_answers.front();
-    // Any other server that answered is let go at once.
-    for (std::size_t i = 1; i < s_answers.size(); ++i) {
-        PostMessageA(s_answers[i], WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(c.window), 0);
-    }
-    return true;
+    return c.server != nullptr;
 }
 
 bool AnyEnded() {
