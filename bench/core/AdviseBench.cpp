@@ -3,7 +3,6 @@
 // server posts the advise, and the in-memory DDEML asks the server for the item's text. K clients
 // each hold one advise loop on a snapshot item "B0001,TTL,T"..., as in the end-to-end benchmark.
 // The same code runs under a profiler (valgrind --tool=callgrind zanvo_bench_advise).
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeModel.h"
 #include "DdeServer.h"
@@ -18,26 +17,6 @@
 #include <string>
 
 namespace {
-
-DataSupplier* s_supplier = nullptr;
-
-Mondrel* SupplierDataManager() {
-    return s_supplier ? s_supplier->GetDataManager() : nullptr;
-}
-
-// The formatters find the library through the supplier while it lives.
-struct SupplierSource {
-    explicit SupplierSource(DataSupplier& supplier) {
-        s_supplier = &supplier;
-        SetDataManagerSource(&SupplierDataManager);
-    }
-    ~SupplierSource() {
-        SetDataManagerSource(nullptr);
-        s_supplier = nullptr;
-    }
-    SupplierSource(const SupplierSource&) = delete;
-    SupplierSource& operator=(const SupplierSource&) = delete;
-};
 
 std::string ItemName(int i) {
     char name[32];
@@ -66,7 +45,6 @@ void AdviseRound(benchmark::State& state) {
     const std::string address = "scenario:" + scenario.string();
     DdeModel model;
     DataSupplier supplier;
-    const SupplierSource source(supplier);
     DdeServer server(model, PlatformMessageQueue(), &supplier, [&address] {
         return ConnectionSettings{"bench", "bench", address, address, address, address, 1, ""};
     });

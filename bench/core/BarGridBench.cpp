@@ -2,7 +2,7 @@
 // holidays and a daylight change, and daily bars over twenty years.
 #include "BarListCreator.h"
 #include "Clock.h"
-#include "ScopedDataManager.h"
+#include "FakeMondrel.h"
 #include "TimeHelper.h"
 
 #include <benchmark/benchmark.h>
@@ -12,17 +12,22 @@ namespace {
 constexpr TimeValue kSessionStart = 13 * 3600 + 30 * 60;
 constexpr TimeValue kSessionEnd = 20 * 3600;
 
-// An exchange with a yearly daylight period and a handful of holidays a year.
+// Daylight time from 8 March 07:00 to 1 November 06:00 UTC of every year.
+bool InDaylight(MondrelTime time) {
+    const int year = TimeHelper::GetYear(time);
+    return time >= TimeHelper::MakeTimeGMT(year, 3, 8, 7, 0, 0) &&
+           time < TimeHelper::MakeTimeGMT(year, 11, 1, 6, 0, 0);
+}
+
+// An exchange five hours west of UTC with a yearly daylight period and a handful of holidays a
+// year.
 class Market {
 public:
     Market() {
         manager.intOptions[moTimeZoneMode] = 2;
         manager.marketInfo.timeZones["IBM"] = 7;
-        DaylightPeriods daylight;
         std::vector<mondrel::CivilDate>& holidays = manager.marketInfo.holidays["IBM"];
         for (int year = 1985; year <= 2009; ++year) {
-            daylight.push_back({TimeHelper::MakeTimeGMT(year, 3, 8, 7, 0, 0),
-                                TimeHelper::MakeTimeGMT(year, 11, 1, 6, 0, 0)});
             for (const auto& [month, day] : {std::pair{1, 1},
                                              {1, 19},
                                              {2, 16},
@@ -35,22 +40,26 @@ public:
                 holidays.push_back({year, month, day});
             }
         }
-        SetExchangeClock(manager.marketInfo, -300, std::move(daylight));
+        manager.marketInfo.zoneOffsetRule = [](MondrelTime time, int) {
+            return InDaylight(time) ? -240 : -300;
+        };
+        manager.marketInfo.daylightRule = [](MondrelTime time, const std::string&) {
+            return InDaylight(time) ? 1 : 0;
+        };
         Clock::SetFixed(TimeHelper::MakeTimeGMT(2009, 7, 21, 21, 0, 0));
     }
     ~Market() { Clock::SetFixed(std::nullopt); }
 
-private:
     fake::FakeMondrel manager;
-    ScopedDataManager installed{&manager};
 };
 
 void MinuteBarsInSession(benchmark::State& state) {
-    const Market market;
+    Market market;
     const auto count = static_cast<std::int32_t>(state.range(0));
     BarMap bars;
     for (auto _ : state) {
-        BarListCreator::GetEmptyBars("IBM", 1, count, kSessionStart, kSessionEnd, bars);
+        BarListCreator::GetEmptyBars(&market.manager, "IBM", 1, count, kSessionStart, kSessionEnd,
+                                     bars);
         benchmark::DoNotOptimize(bars.size());
     }
     state.SetItemsProcessed(state.iterations() * count);
@@ -58,11 +67,11 @@ void MinuteBarsInSession(benchmark::State& state) {
 BENCHMARK(MinuteBarsInSession)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void DailyBars(benchmark::State& state) {
-    const Market market;
+    Market market;
     const auto count = static_cast<std::int32_t>(state.range(0));
     BarMap bars;
     for (auto _ : state) {
-        BarListCreator::GetEmptyBars("IBM", biDaily, count, bars);
+        BarListCreator::GetEmptyBars(&market.manager, "IBM", biDaily, count, bars);
         benchmark::DoNotOptimize(bars.size());
     }
     state.SetItemsProcessed(state.iterations() * count);

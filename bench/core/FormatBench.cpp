@@ -11,6 +11,8 @@
 namespace {
 
 const std::string kSymbol = "IBM";
+// Times in UTC: no data manager runs.
+const DataFormatter kFormatter(nullptr);
 constexpr TimeValue kStart = 1248134400; // 2009-07-21 00:00:00 UTC
 
 SnapshotInfo Quote() {
@@ -32,7 +34,7 @@ void FormatSnapshot20Fields(benchmark::State& state) {
     const SnapshotInfo quote = Quote();
     PlainTextBuilder builder;
     for (auto _ : state) {
-        DataFormatter::FormatSnapshot(kSymbol, format, quote, &builder);
+        kFormatter.FormatSnapshot(kSymbol, format, quote, builder);
         benchmark::DoNotOptimize(builder);
     }
 }
@@ -56,7 +58,7 @@ void GetTextOfRows(benchmark::State& state) {
     const auto rows = static_cast<std::int32_t>(state.range(0));
     LineListBuilder builder(false, DataFormatter::FormatBarHeader({true, false, rows, kBarFields}),
                             rows);
-    DataFormatter::FormatBars(kSymbol, {true, false, rows, kBarFields}, MinuteBars(rows), &builder);
+    kFormatter.FormatBars(kSymbol, {true, false, rows, kBarFields}, MinuteBars(rows), builder);
     for (auto _ : state) {
         benchmark::DoNotOptimize(builder.GetText());
     }
@@ -69,13 +71,13 @@ void FormatBarsOneUpdate(benchmark::State& state) {
     const ListFormat format{false, false, 1000, kBarFields};
     BarInfo bars = MinuteBars(1000);
     LineListBuilder builder(false, "", 1000);
-    DataFormatter::FormatBars(kSymbol, format, bars, &builder);
+    kFormatter.FormatBars(kSymbol, format, bars, builder);
     for (auto& [start, bar] : bars.bars) {
         bar.changed = false;
     }
     bars.bars.rbegin()->second.changed = true;
     for (auto _ : state) {
-        DataFormatter::FormatBars(kSymbol, format, bars, &builder);
+        kFormatter.FormatBars(kSymbol, format, bars, builder);
     }
 }
 BENCHMARK(FormatBarsOneUpdate);
@@ -91,7 +93,7 @@ void FormatTicksOneUpdate(benchmark::State& state) {
     }
     LineListBuilder builder(false, "", 1000);
     for (auto _ : state) {
-        DataFormatter::FormatTicks(kSymbol, format, ticks, &builder);
+        kFormatter.FormatTicks(kSymbol, format, ticks, builder);
     }
 }
 BENCHMARK(FormatTicksOneUpdate);

@@ -36,7 +36,7 @@ std::optional<std::int32_t> BarFieldCode(char letter) {
 
 } // namespace
 
-std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText,
+std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText, Mondrel* manager,
                                                  const void* logObject) {
     KOLVANE_ASSERT_TEXT(!itemText.empty(), "!request.IsEmpty()");
     std::vector<std::string> params;
@@ -85,7 +85,8 @@ std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText,
                             param.c_str());
                 return std::nullopt;
             }
-            const UtcSessionWindow utc = SessionWindowUtc(*window, Clock::Now(), barRequest.symbol);
+            const UtcSessionWindow utc =
+                SessionWindowUtc(manager, *window, Clock::Now(), barRequest.symbol);
             barRequest.customSession = true;
             barRequest.sessionStart = utc.start;
             barRequest.sessionEnd = utc.end;
@@ -100,7 +101,7 @@ std::optional<BarItem> DdeServer::CreateBarTopic(const std::string& itemText,
 
 bool DdeServer::CreateBarTopic(HCONV hconv, const std::string& request) {
     KOLVANE_ASSERT(hconv);
-    const auto item = CreateBarTopic(request, this);
+    const auto item = CreateBarTopic(request, m_supplier->GetDataManager(), this);
     IBarSet* barKey = item ? m_supplier->StartBarsRequest(item->request) : nullptr;
     if (!barKey) {
         return false;

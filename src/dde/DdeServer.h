@@ -24,6 +24,7 @@
 #include <vector>
 
 class DataSupplier;
+class Mondrel;
 class MessageQueue;
 
 class DdeServer final : public IDataListener {
@@ -60,10 +61,12 @@ public:
     static bool SplitDdeRequest(const std::string& request, std::vector<std::string>& params);
 
     // The topics' item grammars: what a non-empty item asks for, or nothing after its refusal
-    // is logged (for logObject). Subscribing is the caller's step.
+    // is logged (for logObject). Subscribing is the caller's step. A bar item's session window
+    // is moved out of the display zone of manager, the supplier's data manager.
     static std::optional<SnapshotItem> CreateSnapshotTopic(const std::string& request,
                                                            const void* logObject);
-    static std::optional<BarItem> CreateBarTopic(const std::string& request, const void* logObject);
+    static std::optional<BarItem> CreateBarTopic(const std::string& request, Mondrel* manager,
+                                                 const void* logObject);
     static std::optional<TickItem> CreateTickTopic(const std::string& request,
                                                    const void* logObject);
 

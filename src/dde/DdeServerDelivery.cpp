@@ -1,4 +1,5 @@
 #include "DataFormatter.h"
+#include "DataSupplier.h"
 #include "DdeServer.h"
 #include "DdeStringHandle.h"
 #include "Kolvane.h"
@@ -33,25 +34,27 @@ void DdeServer::Deliver(const Topics& topics, const typename Topics::key_type& k
 }
 
 void DdeServer::OnProcessingBarData(IBarSet* const& barSet, const BarInfo& info) {
+    const DataFormatter formatter(m_supplier->GetDataManager());
     Deliver<LineListBuilder>(
-        m_bars, barSet, ZANVO_TOPIC_BAR, [&info](const BarTopic& topic, LineListBuilder* builder) {
-            DataFormatter::FormatBars(topic.request.symbol, topic.format, info, builder);
+        m_bars, barSet, ZANVO_TOPIC_BAR, [&](const BarTopic& topic, LineListBuilder* builder) {
+            formatter.FormatBars(topic.request.symbol, topic.format, info, *builder);
         });
 }
 
 void DdeServer::OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) {
-    Deliver<LineListBuilder>(m_ticks, tickSet, ZANVO_TOPIC_TICK,
-                             [&info](const TickTopic& topic, LineListBuilder* builder) {
-                                 DataFormatter::FormatTicks(topic.request.symbol, topic.format,
-                                                            info, builder);
-                             });
+    const DataFormatter formatter(m_supplier->GetDataManager());
+    Deliver<LineListBuilder>(
+        m_ticks, tickSet, ZANVO_TOPIC_TICK, [&](const TickTopic& topic, LineListBuilder* builder) {
+            formatter.FormatTicks(topic.request.symbol, topic.format, info, *builder);
+        });
 }
 
 void DdeServer::OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) {
+    const DataFormatter formatter(m_supplier->GetDataManager());
     Deliver<PlainTextBuilder>(m_snapshots, key, ZANVO_TOPIC_SNAPSHOT,
-                              [&info](const SnapshotTopic& topic, PlainTextBuilder* builder) {
-                                  DataFormatter::FormatSnapshot(topic.symbol, topic.format, info,
-                                                                builder);
+                              [&](const SnapshotTopic& topic, PlainTextBuilder* builder) {
+                                  formatter.FormatSnapshot(topic.symbol, topic.format, info,
+                                                           *builder);
                               });
 }
 

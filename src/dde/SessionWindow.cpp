@@ -46,7 +46,7 @@ std::optional<SessionWindow> ReadSessionWindow(std::string_view parameter) {
     return std::nullopt;
 }
 
-UtcSessionWindow SessionWindowUtc(const SessionWindow& window, TimeValue now,
+UtcSessionWindow SessionWindowUtc(Mondrel* manager, const SessionWindow& window, TimeValue now,
                                   const std::string& symbol) {
     const std::int64_t start = WallClockSeconds(window.startHour, window.startMinute);
     const std::int64_t end = WallClockSeconds(window.endHour, window.endMinute);
@@ -59,7 +59,7 @@ UtcSessionWindow SessionWindowUtc(const SessionWindow& window, TimeValue now,
     }
     const TimeValue probe = static_cast<TimeValue>(moment);
     const std::int64_t offset =
-        std::int64_t{TimeHelper::TransferTime(probe, symbol.c_str(), true)} - probe;
+        std::int64_t{TimeHelper::TransferTime(manager, probe, symbol.c_str(), true)} - probe;
     const std::int64_t utcStart = FloorMod(start + offset, kDay);
     return {Saturated(utcStart), Saturated(utcStart + (end - start))};
 }

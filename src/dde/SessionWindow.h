@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+class Mondrel;
+
 struct SessionWindow {
     std::int32_t startHour = 0;
     std::int32_t startMinute = 0;
@@ -27,10 +29,11 @@ struct UtcSessionWindow {
     std::int32_t end = 0;
 };
 
-// The window in UTC, with the display zone's offset at the window's start today (the day of now):
-// the start within the UTC day (0 to 86399), the end the window's length in the display zone
-// after it. So a window that crosses midnight UTC once converted ends up to a day after its
-// start, and one that runs backwards in the display zone ends before its start. The numbers are
-// not range-checked; the arithmetic is 64-bit and the results saturate.
-UtcSessionWindow SessionWindowUtc(const SessionWindow& window, TimeValue now,
+// The window in UTC, with the display zone's offset (of manager, the supplier's data manager) at
+// the window's start today (the day of now): the start within the UTC day (0 to 86399), the end the
+// window's length in the display zone after it. So a window that crosses midnight UTC once
+// converted ends up to a day after its start, and one that runs backwards in the display zone ends
+// before its start. The numbers are not range-checked; the arithmetic is 64-bit and the results
+// saturate.
+UtcSessionWindow SessionWindowUtc(Mondrel* manager, const SessionWindow& window, TimeValue now,
                                   const std::string& symbol);

@@ -110,8 +110,9 @@ void WalkDaysAndWeeks(GridWalk& walk, const HolidayCalendar& calendar, TimeValue
 
 // Bars of each session from its newest backwards, then the session of the day before, moved by
 // an hour where the display zone's daylight state differs between the two session starts.
-void WalkSessions(GridWalk& walk, const HolidayCalendar& calendar, const std::string& symbol,
-                  TimeValue endTime, std::int32_t interval, const TradingSession& session) {
+void WalkSessions(GridWalk& walk, Mondrel* manager, const HolidayCalendar& calendar,
+                  const std::string& symbol, TimeValue endTime, std::int32_t interval,
+                  const TradingSession& session) {
     const std::int64_t step = static_cast<std::int64_t>(interval) * 60;
     const std::int64_t length = GetSessionLength(session);
     // Without a session the grid stays at midnight UTC: a whole day has no local hours to follow.
@@ -121,8 +122,8 @@ void WalkSessions(GridWalk& walk, const HolidayCalendar& calendar, const std::st
     if (walk.BeforeEpoch(sessionStart)) {
         return;
     }
-    bool dst =
-        followsDaylight && TimeHelper::IsDst(symbol.c_str(), static_cast<TimeValue>(sessionStart));
+    bool dst = followsDaylight &&
+               TimeHelper::IsDst(manager, symbol.c_str(), static_cast<TimeValue>(sessionStart));
     int closedSessions = 0;
     bool traded = false;
     while (!walk.Ends(t)) {
@@ -152,7 +153,7 @@ void WalkSessions(GridWalk& walk, const HolidayCalendar& calendar, const std::st
         }
         if (followsDaylight) {
             const bool now =
-                TimeHelper::IsDst(symbol.c_str(), static_cast<TimeValue>(sessionStart));
+                TimeHelper::IsDst(manager, symbol.c_str(), static_cast<TimeValue>(sessionStart));
             if (now != dst) {
                 // Into standard time the session lies an hour later in UTC, into daylight time
                 // an hour earlier.
@@ -169,34 +170,36 @@ void WalkSessions(GridWalk& walk, const HolidayCalendar& calendar, const std::st
 
 } // namespace
 
-void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
-                                  std::int32_t barCount, BarMap& bars) {
-    GetEmptyBars(symbol, interval, BarRange{true, barCount, 0, Clock::Now()}, TradingSession{},
-                 bars);
+void BarListCreator::GetEmptyBars(Mondrel* manager, const std::string& symbol,
+                                  std::int32_t interval, std::int32_t barCount, BarMap& bars) {
+    GetEmptyBars(manager, symbol, interval, BarRange{true, barCount, 0, Clock::Now()},
+                 TradingSession{}, bars);
 }
 
-void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
-                                  TimeValue startTime, TimeValue endTime, BarMap& bars) {
-    GetEmptyBars(symbol, interval, BarRange{false, 0, startTime, endTime}, TradingSession{}, bars);
-}
-
-void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
-                                  std::int32_t barCount, TimeValue sessionStart,
-                                  TimeValue sessionEnd, BarMap& bars) {
-    GetEmptyBars(symbol, interval, BarRange{true, barCount, 0, Clock::Now()},
-                 MakeTradingSession(sessionStart, sessionEnd), bars);
-}
-
-void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
-                                  TimeValue startTime, TimeValue endTime, TimeValue sessionStart,
-                                  TimeValue sessionEnd, BarMap& bars) {
-    GetEmptyBars(symbol, interval, BarRange{false, 0, startTime, endTime},
-                 MakeTradingSession(sessionStart, sessionEnd), bars);
-}
-
-void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interval,
-                                  const BarRange& range, const TradingSession& session,
+void BarListCreator::GetEmptyBars(Mondrel* manager, const std::string& symbol,
+                                  std::int32_t interval, TimeValue startTime, TimeValue endTime,
                                   BarMap& bars) {
+    GetEmptyBars(manager, symbol, interval, BarRange{false, 0, startTime, endTime},
+                 TradingSession{}, bars);
+}
+
+void BarListCreator::GetEmptyBars(Mondrel* manager, const std::string& symbol,
+                                  std::int32_t interval, std::int32_t barCount,
+                                  TimeValue sessionStart, TimeValue sessionEnd, BarMap& bars) {
+    GetEmptyBars(manager, symbol, interval, BarRange{true, barCount, 0, Clock::Now()},
+                 MakeTradingSession(sessionStart, sessionEnd), bars);
+}
+
+void BarListCreator::GetEmptyBars(Mondrel* manager, const std::string& symbol,
+                                  std::int32_t interval, TimeValue startTime, TimeValue endTime,
+                                  TimeValue sessionStart, TimeValue sessionEnd, BarMap& bars) {
+    GetEmptyBars(manager, symbol, interval, BarRange{false, 0, startTime, endTime},
+                 MakeTradingSession(sessionStart, sessionEnd), bars);
+}
+
+void BarListCreator::GetEmptyBars(Mondrel* manager, const std::string& symbol,
+                                  std::int32_t interval, const BarRange& range,
+                                  const TradingSession& session, BarMap& bars) {
     KOLVANE_ASSERT_TEXT(!symbol.empty(), "!symbol.IsEmpty()");
     KOLVANE_ASSERT_TEXT(!range.byCount || range.barCount, "barCount");
     KOLVANE_ASSERT(IsValidInterval(interval));
@@ -217,10 +220,10 @@ void BarListCreator::GetEmptyBars(const std::string& symbol, std::int32_t interv
         return;
     }
 
-    const HolidayCalendar calendar(symbol);
+    const HolidayCalendar calendar(manager, symbol);
     GridWalk walk(symbol, interval, range.byCount, range.barCount, range.startTime, bars);
     if (interval > 0) {
-        WalkSessions(walk, calendar, symbol, range.endTime, interval, session);
+        WalkSessions(walk, manager, calendar, symbol, range.endTime, interval, session);
     } else if (interval == biDaily || interval == biWeekly) {
         WalkDaysAndWeeks(walk, calendar, range.endTime, interval);
     } else {

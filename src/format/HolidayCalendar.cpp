@@ -1,13 +1,11 @@
 #include "HolidayCalendar.h"
 
-#include "DataManagerSource.h"
 #include "Kolvane.h"
 #include "MarketInfoLease.h"
 #include "TimeHelper.h"
 #include "mondrel/Mondrel.h"
 
-HolidayCalendar::HolidayCalendar(const std::string& symbol) {
-    Mondrel* manager = CurrentDataManager();
+HolidayCalendar::HolidayCalendar(Mondrel* manager, const std::string& symbol) {
     if (!manager) {
         return;
     }

@@ -8,11 +8,13 @@
 #include <set>
 #include <string>
 
+class Mondrel;
+
 class HolidayCalendar {
 public:
-    // Never fails: without a data manager, market information or holiday list the calendar has
-    // no holidays.
-    explicit HolidayCalendar(const std::string& symbol);
+    // Never fails: without a data manager (nullptr), market information or holiday list the
+    // calendar has no holidays.
+    HolidayCalendar(Mondrel* manager, const std::string& symbol);
 
     // Saturday or Sunday in UTC; a negative time is reported and is not a weekend.
     static bool IsWeekend(TimeValue time);

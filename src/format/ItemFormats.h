@@ -14,26 +14,10 @@ struct SnapshotFormat {
 };
 
 // Columns of a bar line.
-enum BarField : std::int32_t {
-    bfDate = 0,
-    bfTime = 1,
-    bfOpen = 2,
-    bfHigh = 3,
-    bfLow = 4,
-    bfClose = 5,
-    bfVolume = 6,
-};
+enum BarField : std::int32_t { bfDate, bfTime, bfOpen, bfHigh, bfLow, bfClose, bfVolume };
 
 // Columns of a tick line.
-enum TickField : std::int32_t {
-    tfDate = 0,
-    tfTime = 1,
-    tfKind = 2,
-    tfIndicators = 3,
-    tfExchange = 4,
-    tfPrice = 5,
-    tfSize = 6,
-};
+enum TickField : std::int32_t { tfDate, tfTime, tfKind, tfIndicators, tfExchange, tfPrice, tfSize };
 
 // Both topics have seven columns.
 constexpr std::int32_t kListFieldCount = 7;

@@ -27,117 +27,110 @@ std::string JoinedLine(const std::vector<std::int32_t>& fields, const Cell& cell
     return fields.empty() ? "\n" : line;
 }
 
-// A code outside the table writes no text but keeps its separator, so the headers stay above
-// their columns.
-std::string HeaderLine(const std::vector<std::int32_t>& fields, const char* const* headers) {
-    return JoinedLine(
-        fields, [headers](std::int32_t field) { return IsListField(field) ? headers[field] : ""; });
+// The header line of a bar or tick item: a code outside the table writes no text but keeps its
+// separator, so the headers stay above their columns. Report is called with each code.
+template <typename Report>
+std::string HeaderLine(const ListFormat& format, const char* const* headers, Report report) {
+    if (!format.headers || format.fields.empty()) {
+        return {};
+    }
+    for (const std::int32_t field : format.fields) {
+        report(field);
+    }
+    return JoinedLine(format.fields, [headers](std::int32_t field) {
+        return IsListField(field) ? headers[field] : "";
+    });
 }
 
-bool IsIntraday(const Bar& bar) {
-    return bar.interval > 0 && bar.interval < 1440;
+using Value = DataFormatter::FieldValue;
+
+Value TimeField(bool isDate, TimeValue time, bool convert) {
+    return {.kind = isDate ? Value::fvDate : Value::fvTime, .time = time, .convert = convert};
+}
+
+Value TextField(const std::string& text, bool blank) {
+    return {.kind = Value::fvText, .text = text, .blank = blank};
 }
 
 } // namespace
 
 std::string DataFormatter::FormatBarHeader(const ListFormat& format) {
-    if (!format.headers || format.fields.empty()) {
-        return {};
-    }
-    const auto& headers = s_barHeaders;
-    for (std::size_t i = 0; i < format.fields.size(); ++i) {
-        KOLVANE_ASSERT_TEXT(IsListField(format.fields[i]), "format.fields[i] < _countof(headers)");
-    }
-    return HeaderLine(format.fields, headers);
+    return HeaderLine(format, s_barHeaders, [](std::int32_t field) {
+        KOLVANE_ASSERT_TEXT(IsListField(field), "format.fields[i] < _countof(headers)");
+    });
 }
 
 std::string DataFormatter::FormatTickHeader(const ListFormat& format) {
-    if (!format.headers || format.fields.empty()) {
+    return HeaderLine(format, s_tickHeaders, [](std::int32_t field) {
+        KOLVANE_ASSERT_TEXT(IsListField(field), "format.fields[i] < _countof(headers)");
+    });
+}
+
+DataFormatter::FieldValue DataFormatter::BarFieldValue(const Bar& bar, std::int32_t field) {
+    // Open, high, low and close, in the order of their columns.
+    constexpr double Bar::*prices[] = {&Bar::open, &Bar::high, &Bar::low, &Bar::close};
+    if (field == bfDate || field == bfTime) {
+        // Daily and longer bars start at midnight UTC and name that calendar date in every zone.
+        return TimeField(field == bfDate, bar.startTime, bar.interval > 0 && bar.interval < 1440);
+    }
+    if (field >= bfOpen && field <= bfClose) {
+        return {.kind = Value::fvPrice, .real = bar.*prices[field - bfOpen]};
+    }
+    return field == bfVolume ? Value{.kind = Value::fvInteger, .whole = bar.volume} : Value{};
+}
+
+DataFormatter::FieldValue DataFormatter::TickFieldValue(const Tick& tick, std::int32_t field) {
+    switch (field) {
+    case tfDate:
+    case tfTime:
+        return TimeField(field == tfDate, tick.time, true);
+    case tfKind:
+        return TextField(tick.kind, false);
+    case tfIndicators:
+        return TextField({}, true);
+    case tfExchange:
+        return TextField(tick.exchange, false);
+    case tfPrice:
+        return {.kind = Value::fvPrice, .real = tick.price};
+    case tfSize:
+        return {.kind = Value::fvInteger, .whole = tick.size};
+    default:
         return {};
     }
-    const auto& headers = s_tickHeaders;
-    for (std::size_t i = 0; i < format.fields.size(); ++i) {
-        KOLVANE_ASSERT_TEXT(IsListField(format.fields[i]), "format.fields[i] < _countof(headers)");
-    }
-    return HeaderLine(format.fields, headers);
 }
 
 std::string DataFormatter::FormatBar(const std::string& symbol, const Bar& bar,
-                                     const std::vector<std::int32_t>& fields) {
+                                     const std::vector<std::int32_t>& fields) const {
     KOLVANE_ASSERT(!fields.empty());
-    // Daily and longer bars start at midnight UTC and show that calendar date in every zone.
-    const bool convert = IsIntraday(bar);
-    return JoinedLine(fields, [&](std::int32_t field) -> std::string {
-        switch (field) {
-        case bfDate:
-            return FormatTime(symbol, bar.startTime, true, convert);
-        case bfTime:
-            return FormatTime(symbol, bar.startTime, false, convert);
-        case bfOpen:
-            return FormatPrice(bar.open);
-        case bfHigh:
-            return FormatPrice(bar.high);
-        case bfLow:
-            return FormatPrice(bar.low);
-        case bfClose:
-            return FormatPrice(bar.close);
-        case bfVolume:
-            return FormatInteger(bar.volume);
-        default:
-            KOLVANE_ASSERT(0);
-            return {};
-        }
+    return JoinedLine(fields, [&](std::int32_t field) {
+        KOLVANE_ASSERT_TEXT(IsListField(field), "0");
+        return FormatValue(symbol, BarFieldValue(bar, field));
     });
 }
 
 std::string DataFormatter::FormatTick(const std::string& symbol, const Tick& tick,
-                                      const std::vector<std::int32_t>& fields) {
+                                      const std::vector<std::int32_t>& fields) const {
     KOLVANE_ASSERT(!fields.empty());
-    return JoinedLine(fields, [&](std::int32_t field) -> std::string {
-        switch (field) {
-        case tfDate:
-            return FormatTime(symbol, tick.time, true, true);
-        case tfTime:
-            return FormatTime(symbol, tick.time, false, true);
-        case tfKind:
-            return tick.kind;
-        case tfIndicators:
-            return " ";
-        case tfExchange:
-            return tick.exchange;
-        case tfPrice:
-            return FormatPrice(tick.price);
-        case tfSize:
-            return FormatInteger(tick.size);
-        default:
-            KOLVANE_ASSERT(0);
-            return {};
-        }
+    return JoinedLine(fields, [&](std::int32_t field) {
+        KOLVANE_ASSERT_TEXT(IsListField(field), "0");
+        return FormatValue(symbol, TickFieldValue(tick, field));
     });
 }
 
 void DataFormatter::FormatBars(const std::string& symbol, const ListFormat& format,
-                               const BarInfo& bars, LineListBuilder* builder) {
-    KOLVANE_ASSERT(builder);
-    if (!builder) {
-        return;
-    }
+                               const BarInfo& bars, LineListBuilder& builder) const {
     for (const auto& [startTime, bar] : bars.bars) {
         if (bar.changed) {
-            builder->SetLine(startTime, FormatBar(symbol, bar, format.fields));
+            builder.SetLine(startTime, FormatBar(symbol, bar, format.fields));
         }
     }
 }
 
 void DataFormatter::FormatTicks(const std::string& symbol, const ListFormat& format,
-                                const TickInfo& ticks, LineListBuilder* builder) {
-    KOLVANE_ASSERT(builder);
-    if (!builder) {
-        return;
-    }
+                                const TickInfo& ticks, LineListBuilder& builder) const {
     for (const Tick& tick : ticks.ticks) {
         if (tick.isNew) {
-            builder->InsertLine(tick.time, FormatTick(symbol, tick, format.fields));
+            builder.InsertLine(tick.time, FormatTick(symbol, tick, format.fields));
         }
     }
 }

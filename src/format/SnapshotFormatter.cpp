@@ -5,234 +5,163 @@
 
 #include <array>
 #include <cstddef>
+#include <utility>
 
 namespace {
 
-enum FieldKind {
-    fkNone, // the record holds no value for the qualifier
-    fkDate, // a calendar date (00:00 UTC of the day), shown as it is in every display zone
-    fkTime,
-    fkPrice,
-    fkInteger,
-    fkShares,
-    fkText,
-};
+using Value = DataFormatter::FieldValue;
 
-// Where the value of one qualifier lives in the record and how it is written.
+// Where the value of one qualifier lives in the record and what kind of value it is.
 struct FieldSource {
-    FieldKind kind = fkNone;
+    Value::Kind kind = Value::fvNone;
     TimeValue SnapshotInfo::*time = nullptr;
     double SnapshotInfo::*real = nullptr;
     std::int64_t SnapshotInfo::*whole = nullptr;
     std::string SnapshotInfo::*text = nullptr;
 };
 
-constexpr FieldSource None() {
-    return {};
-}
 constexpr FieldSource Date(TimeValue SnapshotInfo::*m) {
-    return {fkDate, m, nullptr, nullptr, nullptr};
+    return {Value::fvDate, m, nullptr, nullptr, nullptr};
 }
 constexpr FieldSource Time(TimeValue SnapshotInfo::*m) {
-    return {fkTime, m, nullptr, nullptr, nullptr};
+    return {Value::fvTime, m, nullptr, nullptr, nullptr};
 }
 constexpr FieldSource Price(double SnapshotInfo::*m) {
-    return {fkPrice, nullptr, m, nullptr, nullptr};
+    return {Value::fvPrice, nullptr, m, nullptr, nullptr};
 }
 constexpr FieldSource Integer(std::int64_t SnapshotInfo::*m) {
-    return {fkInteger, nullptr, nullptr, m, nullptr};
+    return {Value::fvInteger, nullptr, nullptr, m, nullptr};
 }
 constexpr FieldSource Shares(double SnapshotInfo::*m) {
-    return {fkShares, nullptr, m, nullptr, nullptr};
+    return {Value::fvShares, nullptr, m, nullptr, nullptr};
 }
 constexpr FieldSource Text(std::string SnapshotInfo::*m) {
-    return {fkText, nullptr, nullptr, nullptr, m};
+    return {Value::fvText, nullptr, nullptr, nullptr, m};
 }
 
 using I = SnapshotInfo;
 
-// One entry per qualifier, in identifier order.
-constexpr auto s_sources = std::to_array<FieldSource>({
-    Date(&I::date),                // 0 D
-    Time(&I::tradeTime),           // 1 TT
-    Price(&I::open),               // 2 O
-    Price(&I::high),               // 3 H
-    Price(&I::low),                // 4 L
-    Price(&I::trade),              // 5 TR
-    Price(&I::last),               // 6 T
-    Price(&I::settle),             // 7 S
-    Price(&I::yest),               // 8 Y
-    Price(&I::net),                // 9 N
-    Price(&I::bid),                // 10 B
-    Price(&I::ask),                // 11 A
-    Price(&I::bestBid),            // 12 BB
-    Price(&I::bestAsk),            // 13 BA
-    Integer(&I::volume),           // 14 V
-    Integer(&I::openInterest),     // 15 OI
-    Integer(&I::tradeSize),        // 16 TS
-    Integer(&I::bidSize),          // 17 BS
-    Integer(&I::askSize),          // 18 AS
-    Integer(&I::bestBidSize),      // 19 BBS
-    Integer(&I::bestAskSize),      // 20 BAS
-    Text(&I::tradeExchange),       // 21 TX
-    Text(&I::bidExchange),         // 22 BX
-    Text(&I::askExchange),         // 23 AX
-    Text(&I::bestBidExchange),     // 24 BBX
-    Text(&I::bestAskExchange),     // 25 BAX
-    Price(&I::trade2),             // 26 T2
-    Price(&I::trade3),             // 27 T3
-    Price(&I::trade4),             // 28 T4
-    None(),                        // 29 T5
-    None(),                        // 30 TIV
-    Price(&I::yearHigh),           // 31 YH
-    Price(&I::yearLow),            // 32 YL
-    Price(&I::netPercent),         // 33 %
-    Price(&I::percentInRange),     // 34 %R
-    None(),                        // 35 BV
-    None(),                        // 36 BT
-    None(),                        // 37 V@A
-    None(),                        // 38 TV@A
-    None(),                        // 39 V@B
-    None(),                        // 40 TV@B
-    None(),                        // 41 TIM
-    None(),                        // 42 %Y
-    None(),                        // 43 P@A
-    None(),                        // 44 P@B
-    None(),                        // 45 DV
-    None(),                        // 46 MF
-    Price(&I::vwap),               // 47 VWAP
-    None(),                        // 48 QT
-    Integer(&I::avgVolume65),      // 49 65DAV
-    None(),                        // 50 UTV
-    None(),                        // 51 UT
-    None(),                        // 52 UTP
-    None(),                        // 53 DTV
-    None(),                        // 54 DT
-    None(),                        // 55 DTP
-    Text(&I::title),               // 56 TTL
-    Text(&I::symbol),              // 57 SYM
-    Text(&I::exchange),            // 58 EX
-    None(),                        // 59 FD
-    Price(&I::beta),               // 60 BETA
-    Shares(&I::sharesOutstanding), // 61 SO
-    None(),                        // 62 FLT
-    Price(&I::dividend),           // 63 DIV
-    None(),                        // 64 INSO
-    None(),                        // 65 INTO
-    None(),                        // 66 SI
-    None(),                        // 67 SIP
-    None(),                        // 68 SIR
-    None(),                        // 69 CF/S
-    None(),                        // 70 S/S
-    None(),                        // 71 ROE
-    None(),                        // 72 ROA
-    None(),                        // 73 GM
-    None(),                        // 74 OM
-    None(),                        // 75 PTM
-    None(),                        // 76 IC
-    None(),                        // 77 IN
-    None(),                        // 78 SN
-    None(),                        // 79 IT
-    None(),                        // 80 AT
-    None(),                        // 81 RT
-    None(),                        // 82 R/E
-    Price(&I::eps),                // 83 EPS
-    None(),                        // 84 RGR
-    None(),                        // 85 E/SGR
-    None(),                        // 86 DER
-    None(),                        // 87 LTDER
-    Price(&I::currentRatio),       // 88 CR
-    None(),                        // 89 QR
-    None(),                        // 90 IP
-    None(),                        // 91 IS
-    None(),                        // 92 BV/S
-    None(),                        // 93 MC
-    Price(&I::peRatio),            // 94 PER
-    Price(&I::dividendYield),      // 95 DY
-    Price(&I::spread),             // 96 BASP
-    Price(&I::lastExtendedHours),  // 97 LASTEXTHRS
-});
-static_assert(s_sources.size() == __sfEndOfQualifierList, "one entry per qualifier");
+// The qualifiers whose value the record holds, by identifier; the others have none.
+constexpr std::pair<SnapshotQualifierId, FieldSource> kValued[] = {
+    {0, Date(&I::date)},                 // D
+    {1, Time(&I::tradeTime)},            // TT
+    {2, Price(&I::open)},                // O
+    {3, Price(&I::high)},                // H
+    {4, Price(&I::low)},                 // L
+    {5, Price(&I::trade)},               // TR
+    {6, Price(&I::last)},                // T
+    {7, Price(&I::settle)},              // S
+    {8, Price(&I::yest)},                // Y
+    {9, Price(&I::net)},                 // N
+    {10, Price(&I::bid)},                // B
+    {11, Price(&I::ask)},                // A
+    {12, Price(&I::bestBid)},            // BB
+    {13, Price(&I::bestAsk)},            // BA
+    {14, Integer(&I::volume)},           // V
+    {15, Integer(&I::openInterest)},     // OI
+    {16, Integer(&I::tradeSize)},        // TS
+    {17, Integer(&I::bidSize)},          // BS
+    {18, Integer(&I::askSize)},          // AS
+    {19, Integer(&I::bestBidSize)},      // BBS
+    {20, Integer(&I::bestAskSize)},      // BAS
+    {21, Text(&I::tradeExchange)},       // TX
+    {22, Text(&I::bidExchange)},         // BX
+    {23, Text(&I::askExchange)},         // AX
+    {24, Text(&I::bestBidExchange)},     // BBX
+    {25, Text(&I::bestAskExchange)},     // BAX
+    {26, Price(&I::trade2)},             // T2
+    {27, Price(&I::trade3)},             // T3
+    {28, Price(&I::trade4)},             // T4
+    {31, Price(&I::yearHigh)},           // YH
+    {32, Price(&I::yearLow)},            // YL
+    {33, Price(&I::netPercent)},         // %
+    {34, Price(&I::percentInRange)},     // %R
+    {47, Price(&I::vwap)},               // VWAP
+    {49, Integer(&I::avgVolume65)},      // 65DAV
+    {56, Text(&I::title)},               // TTL
+    {57, Text(&I::symbol)},              // SYM
+    {58, Text(&I::exchange)},            // EX
+    {60, Price(&I::beta)},               // BETA
+    {61, Shares(&I::sharesOutstanding)}, // SO
+    {63, Price(&I::dividend)},           // DIV
+    {83, Price(&I::eps)},                // EPS
+    {88, Price(&I::currentRatio)},       // CR
+    {94, Price(&I::peRatio)},            // PER
+    {95, Price(&I::dividendYield)},      // DY
+    {96, Price(&I::spread)},             // BASP
+    {97, Price(&I::lastExtendedHours)},  // LASTEXTHRS
+};
+
+constexpr auto s_sources = [] {
+    std::array<FieldSource, __sfEndOfQualifierList> sources{};
+    for (const auto& [id, source] : kValued) {
+        sources[static_cast<std::size_t>(id)] = source;
+    }
+    return sources;
+}();
+
+bool IsQualifier(SnapshotQualifierId qualifierId) {
+    return qualifierId >= 0 && qualifierId < __sfEndOfQualifierList;
+}
 
 } // namespace
 
-std::string DataFormatter::FormatSnapshotField(const std::string& symbol,
-                                               SnapshotQualifierId qualifierId,
-                                               const SnapshotInfo& snapshot) {
-    if (qualifierId < 0 || qualifierId >= __sfEndOfQualifierList) {
+DataFormatter::FieldValue DataFormatter::SnapshotFieldValue(SnapshotQualifierId qualifierId,
+                                                            const SnapshotInfo& snapshot) {
+    if (!IsQualifier(qualifierId)) {
         KOLVANE_ASSERT(0);
         return {};
     }
     const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
-    switch (source.kind) {
-    case fkDate:
-        return FormatTime(symbol, snapshot.*source.time, true, false);
-    case fkTime:
-        return FormatTime(symbol, snapshot.*source.time, false, true);
-    case fkPrice:
-        return FormatPrice(snapshot.*source.real);
-    case fkInteger:
-        return FormatInteger(snapshot.*source.whole);
-    case fkShares:
-        return FormatShares(snapshot.*source.real);
-    case fkText:
-        return FormatExchange(snapshot.*source.text);
-    case fkNone:
-        break;
+    FieldValue value;
+    value.kind = source.kind;
+    value.convert = source.kind == FieldValue::fvTime;
+    value.blank = true;
+    if (source.time) {
+        value.time = snapshot.*source.time;
     }
-    return {};
+    if (source.real) {
+        value.real = snapshot.*source.real;
+    }
+    if (source.whole) {
+        value.whole = snapshot.*source.whole;
+    }
+    if (source.text) {
+        value.text = snapshot.*source.text;
+    }
+    return value;
 }
 
-DataFormatter::SnapshotValue DataFormatter::SnapshotFieldValue(SnapshotQualifierId qualifierId,
-                                                               const SnapshotInfo& snapshot) {
-    if (qualifierId < 0 || qualifierId >= __sfEndOfQualifierList) {
+std::string DataFormatter::FormatSnapshotField(const std::string& symbol,
+                                               SnapshotQualifierId qualifierId,
+                                               const SnapshotInfo& snapshot) const {
+    if (!IsQualifier(qualifierId)) {
         KOLVANE_ASSERT(0);
         return {};
     }
-    const FieldSource& source = s_sources[static_cast<std::size_t>(qualifierId)];
-    switch (source.kind) {
-    case fkDate:
-        return {SnapshotValue::svDate, snapshot.*source.time, 0, {}};
-    case fkTime:
-        return {SnapshotValue::svTime, snapshot.*source.time, 0, {}};
-    case fkPrice:
-        return {SnapshotValue::svNumber, 0, snapshot.*source.real, {}};
-    case fkInteger:
-        return {SnapshotValue::svNumber, 0, static_cast<double>(snapshot.*source.whole), {}};
-    case fkShares:
-        return {SnapshotValue::svNumber, 0, snapshot.*source.real * 1000, {}};
-    case fkText:
-        return {SnapshotValue::svText, 0, 0, snapshot.*source.text};
-    case fkNone:
-        break;
-    }
-    return {};
+    return FormatValue(symbol, SnapshotFieldValue(qualifierId, snapshot));
 }
 
 void DataFormatter::FormatSnapshot(const std::string& symbol, const SnapshotFormat& format,
-                                   const SnapshotInfo& snapshot, PlainTextBuilder* builder) {
-    KOLVANE_ASSERT(builder);
-    if (!builder) {
-        return;
-    }
-    builder->Clear();
+                                   const SnapshotInfo& snapshot, PlainTextBuilder& builder) const {
+    builder.Clear();
     if (format.headers && !format.vertical) {
         for (std::size_t i = 0; i < format.fields.size(); ++i) {
             if (i > 0) {
-                builder->Append("\t");
+                builder.Append("\t");
             }
-            builder->Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
+            builder.Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
         }
-        builder->Append("\n");
+        builder.Append("\n");
     }
     for (std::size_t i = 0; i < format.fields.size(); ++i) {
         if (i > 0) {
-            builder->Append(format.vertical ? "\n" : "\t");
+            builder.Append(format.vertical ? "\n" : "\t");
         }
         if (format.vertical && format.headers) {
-            builder->Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
-            builder->Append("\t");
+            builder.Append(SnapshotQualifiers::GetQualifierLongName(format.fields[i]));
+            builder.Append("\t");
         }
-        builder->Append(FormatSnapshotField(symbol, format.fields[i], snapshot));
+        builder.Append(FormatSnapshotField(symbol, format.fields[i], snapshot));
     }
 }

@@ -1,7 +1,6 @@
 #include "TimeHelper.h"
 
 #include "ComputerTimeZone.h"
-#include "DataManagerSource.h"
 #include "Kolvane.h"
 #include "MarketInfoLease.h"
 #include "mondrel/CivilDate.h"
@@ -84,13 +83,7 @@ int TimeHelper::GetWeekDay(TimeValue time) {
     return GetTmTime(time).tm_wday;
 }
 
-int TimeHelper::DisplayZoneMode() {
-    Mondrel* manager = CurrentDataManager();
-    return manager ? ReadMode(manager) : dzmExchange;
-}
-
-bool TimeHelper::IsDst(const char* symbol, TimeValue time) {
-    Mondrel* manager = CurrentDataManager();
+bool TimeHelper::IsDst(Mondrel* manager, const char* symbol, TimeValue time) {
     if (!manager) {
         return false;
     }
@@ -115,9 +108,9 @@ bool TimeHelper::IsDst(const char* symbol, TimeValue time) {
     }
 }
 
-TimeValue TimeHelper::TransferTime(TimeValue time, const char* symbol, bool inverse) {
+TimeValue TimeHelper::TransferTime(Mondrel* manager, TimeValue time, const char* symbol,
+                                   bool inverse) {
     KOLVANE_ASSERT((symbol && strlen(symbol)));
-    Mondrel* manager = CurrentDataManager();
     if (!manager) {
         return time;
     }
@@ -161,10 +154,10 @@ TimeValue TimeHelper::TransferTime(TimeValue time, const char* symbol, bool inve
         static_cast<std::uint32_t>(static_cast<std::int64_t>(time) + seconds));
 }
 
-TimeValue TimeHelper::ToDisplayTime(TimeValue time, const std::string& symbol) {
-    return TransferTime(time, symbol.c_str(), false);
+TimeValue TimeHelper::ToDisplayTime(Mondrel* manager, TimeValue time, const std::string& symbol) {
+    return TransferTime(manager, time, symbol.c_str(), false);
 }
 
-TimeValue TimeHelper::FromDisplayTime(TimeValue time, const std::string& symbol) {
-    return TransferTime(time, symbol.c_str(), true);
+TimeValue TimeHelper::FromDisplayTime(Mondrel* manager, TimeValue time, const std::string& symbol) {
+    return TransferTime(manager, time, symbol.c_str(), true);
 }

@@ -1,7 +1,8 @@
 // Calendar arithmetic on 32-bit UTC time values, and the display time zone: the user sees times
 // in the computer's zone, in GMT or in the symbol's exchange zone (integer option 5 of the data
 // manager, read at every call). Times are shifted into the display zone and then broken down as
-// UTC, so the printed wall-clock time is the display zone's.
+// UTC, so the printed wall-clock time is the display zone's. The data manager is the supplier's,
+// passed by the caller; without one (nullptr: none runs, or it is disconnected) times stay UTC.
 #pragma once
 
 #include "TimeValue.h"
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+
+class Mondrel;
 
 enum DisplayZoneMode : int {
     dzmLocal = 0,
@@ -36,13 +39,11 @@ public:
     static int GetWeekDay(TimeValue time); // 0 Sunday to 6 Saturday
 
     // Whether daylight time is in force at that time in the display zone.
-    static bool IsDst(const char* symbol, TimeValue time);
+    static bool IsDst(Mondrel* manager, const char* symbol, TimeValue time);
 
     // Moves a time into the display zone, or out of it when inverse is set.
-    static TimeValue TransferTime(TimeValue time, const char* symbol, bool inverse);
-    static TimeValue ToDisplayTime(TimeValue time, const std::string& symbol);
-    static TimeValue FromDisplayTime(TimeValue time, const std::string& symbol);
-
-    // The display-zone mode the data manager holds; 2 when it does not answer.
-    static int DisplayZoneMode();
+    static TimeValue TransferTime(Mondrel* manager, TimeValue time, const char* symbol,
+                                  bool inverse);
+    static TimeValue ToDisplayTime(Mondrel* manager, TimeValue time, const std::string& symbol);
+    static TimeValue FromDisplayTime(Mondrel* manager, TimeValue time, const std::string& symbol);
 };

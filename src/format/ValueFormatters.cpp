@@ -31,10 +31,29 @@ std::string DataFormatter::FormatExchange(const std::string& text) {
     return text.empty() ? blank : text;
 }
 
+std::string DataFormatter::FormatValue(const std::string& symbol, const FieldValue& value) const {
+    switch (value.kind) {
+    case FieldValue::fvDate:
+    case FieldValue::fvTime:
+        return FormatTime(symbol, value.time, value.kind == FieldValue::fvDate, value.convert);
+    case FieldValue::fvPrice:
+        return FormatPrice(value.real);
+    case FieldValue::fvInteger:
+        return FormatInteger(value.whole);
+    case FieldValue::fvShares:
+        return FormatShares(value.real);
+    case FieldValue::fvText:
+        return value.blank ? FormatExchange(value.text) : value.text;
+    case FieldValue::fvNone:
+        break;
+    }
+    return {};
+}
+
 std::string DataFormatter::FormatTime(const std::string& symbol, TimeValue time, bool isDate,
-                                      bool convert) {
+                                      bool convert) const {
     if (convert) {
-        time = TimeHelper::ToDisplayTime(time, symbol);
+        time = TimeHelper::ToDisplayTime(m_manager, time, symbol);
     }
     // The UTC breakdown of a shifted time gives the display zone's wall clock.
     if (time < 0) {

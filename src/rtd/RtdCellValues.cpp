@@ -1,7 +1,6 @@
 #include "RtdCellValues.h"
 
 #include "DataFormatter.h"
-#include "ItemFormats.h"
 #include "TimeHelper.h"
 
 #include <cmath>
@@ -13,16 +12,31 @@ constexpr double kSecondsPerDay = 86400;
 // The serial of 1970-01-01.
 constexpr double kUnixEpochSerial = 25569;
 
-// Before 1970 the served text is empty: there is no time.
-RtdValue TimeCell(TimeValue displayTime, bool dateOnly) {
-    if (displayTime < 0) {
-        return {};
-    }
-    return RtdValue::Date(DateSerial(displayTime, dateOnly));
-}
+using Value = DataFormatter::FieldValue;
 
-RtdValue Converted(const std::string& symbol, TimeValue time, bool dateOnly, bool convert) {
-    return TimeCell(convert ? TimeHelper::ToDisplayTime(time, symbol) : time, dateOnly);
+// Before 1970 the served text is empty: there is no time. Shares outstanding come in thousands.
+RtdValue CellValue(Mondrel* manager, const std::string& symbol, const Value& value) {
+    switch (value.kind) {
+    case Value::fvDate:
+    case Value::fvTime: {
+        const TimeValue time =
+            value.convert ? TimeHelper::ToDisplayTime(manager, value.time, symbol) : value.time;
+        return time < 0 ? RtdValue{}
+                        : RtdValue::Date(DateSerial(time, value.kind == Value::fvDate));
+    }
+    case Value::fvPrice:
+        return RtdValue::Number(value.real);
+    case Value::fvInteger:
+        return RtdValue::Number(static_cast<double>(value.whole));
+    case Value::fvShares:
+        return RtdValue::Number(value.real * 1000);
+    case Value::fvText:
+        return RtdValue::Text(value.text);
+    case Value::fvNone:
+        break;
+    }
+    // The served text of such a field is empty.
+    return RtdValue::Text({});
 }
 
 // The row-th newest element of a container kept oldest first; nullptr past the oldest.
@@ -41,77 +55,22 @@ double DateSerial(TimeValue displayTime, bool dateOnly) {
     return kUnixEpochSerial + (dateOnly ? std::floor(days) : days);
 }
 
-RtdValue SnapshotCellValue(const std::string& symbol, SnapshotQualifierId qualifier,
-                           const SnapshotInfo& snapshot) {
-    const auto value = DataFormatter::SnapshotFieldValue(qualifier, snapshot);
-    switch (value.kind) {
-    case DataFormatter::SnapshotValue::svDate:
-        // A trade date is a calendar date, the same in every zone.
-        return TimeCell(value.time, true);
-    case DataFormatter::SnapshotValue::svTime:
-        return Converted(symbol, value.time, false, true);
-    case DataFormatter::SnapshotValue::svNumber:
-        return RtdValue::Number(value.number);
-    case DataFormatter::SnapshotValue::svText:
-        return RtdValue::Text(value.text);
-    case DataFormatter::SnapshotValue::svNone:
-        break;
-    }
-    // The served text of such a field is empty.
-    return RtdValue::Text({});
+RtdValue SnapshotCellValue(Mondrel* manager, const std::string& symbol,
+                           SnapshotQualifierId qualifier, const SnapshotInfo& snapshot) {
+    return CellValue(manager, symbol, DataFormatter::SnapshotFieldValue(qualifier, snapshot));
 }
 
-RtdValue BarCellValue(const std::string& symbol, const BarInfo& bars, std::int32_t row,
-                      std::int32_t field) {
+// A code that names no column has no value.
+RtdValue BarCellValue(Mondrel* manager, const std::string& symbol, const BarInfo& bars,
+                      std::int32_t row, std::int32_t field) {
     const auto* entry = Newest(bars.bars, row);
-    if (!entry) {
-        return {};
-    }
-    const Bar& bar = entry->second;
-    // Daily and longer bars start at midnight UTC and name that calendar date in every zone.
-    const bool convert = bar.interval > 0 && bar.interval < 1440;
-    switch (field) {
-    case bfDate:
-        return Converted(symbol, bar.startTime, true, convert);
-    case bfTime:
-        return Converted(symbol, bar.startTime, false, convert);
-    case bfOpen:
-        return RtdValue::Number(bar.open);
-    case bfHigh:
-        return RtdValue::Number(bar.high);
-    case bfLow:
-        return RtdValue::Number(bar.low);
-    case bfClose:
-        return RtdValue::Number(bar.close);
-    case bfVolume:
-        return RtdValue::Number(static_cast<double>(bar.volume));
-    default:
-        return {};
-    }
+    const Value value = entry ? DataFormatter::BarFieldValue(entry->second, field) : Value{};
+    return value.kind == Value::fvNone ? RtdValue{} : CellValue(manager, symbol, value);
 }
 
-RtdValue TickCellValue(const std::string& symbol, const TickInfo& ticks, std::int32_t row,
-                       std::int32_t field) {
+RtdValue TickCellValue(Mondrel* manager, const std::string& symbol, const TickInfo& ticks,
+                       std::int32_t row, std::int32_t field) {
     const Tick* tick = Newest(ticks.ticks, row);
-    if (!tick) {
-        return {};
-    }
-    switch (field) {
-    case tfDate:
-        return Converted(symbol, tick->time, true, true);
-    case tfTime:
-        return Converted(symbol, tick->time, false, true);
-    case tfKind:
-        return RtdValue::Text(tick->kind);
-    case tfIndicators:
-        return RtdValue::Text({});
-    case tfExchange:
-        return RtdValue::Text(tick->exchange);
-    case tfPrice:
-        return RtdValue::Number(tick->price);
-    case tfSize:
-        return RtdValue::Number(static_cast<double>(tick->size));
-    default:
-        return {};
-    }
+    const Value value = tick ? DataFormatter::TickFieldValue(*tick, field) : Value{};
+    return value.kind == Value::fvNone ? RtdValue{} : CellValue(manager, symbol, value);
 }

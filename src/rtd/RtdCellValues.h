@@ -11,14 +11,17 @@
 #include <cstdint>
 #include <string>
 
+class Mondrel;
+
 // Days since 1899-12-30 00:00 of a time already in the display zone; a whole number with
 // dateOnly. Spreadsheets count dates from there.
 double DateSerial(TimeValue displayTime, bool dateOnly);
 
-RtdValue SnapshotCellValue(const std::string& symbol, SnapshotQualifierId qualifier,
-                           const SnapshotInfo& snapshot);
+// The display zone is read from manager, the supplier's data manager (UTC without one).
+RtdValue SnapshotCellValue(Mondrel* manager, const std::string& symbol,
+                           SnapshotQualifierId qualifier, const SnapshotInfo& snapshot);
 // Row 1 is the newest bar (or tick), row 2 the one before; not available past the oldest.
-RtdValue BarCellValue(const std::string& symbol, const BarInfo& bars, std::int32_t row,
-                      std::int32_t field);
-RtdValue TickCellValue(const std::string& symbol, const TickInfo& ticks, std::int32_t row,
-                       std::int32_t field);
+RtdValue BarCellValue(Mondrel* manager, const std::string& symbol, const BarInfo& bars,
+                      std::int32_t row, std::int32_t field);
+RtdValue TickCellValue(Mondrel* manager, const std::string& symbol, const TickInfo& ticks,
+                       std::int32_t row, std::int32_t field);

@@ -30,7 +30,7 @@ RtdValue RtdHub::Connect(std::int32_t topicId, const std::vector<std::string>& s
     // A client that reuses a topic id gives up the old cell.
     Disconnect(topicId);
     Cell& cell = m_cells[topicId];
-    auto topic = ReadRtdTopic(strings, this);
+    auto topic = ReadRtdTopic(strings, m_supplier->GetDataManager(), this);
     if (!topic) {
         cell.refused = true;
         return cell.value;
@@ -146,13 +146,16 @@ RtdValue RtdHub::ValueOf(const Cell& cell, const Subscription& subscription) con
         return {};
     }
     const RtdCellTopic& topic = cell.topic;
+    Mondrel* manager = m_supplier->GetDataManager();
     switch (topic.kind) {
     case RtdTopicKind::Snapshot:
-        return SnapshotCellValue(topic.snapshot.symbol, topic.qualifier, subscription.snapshot);
+        return SnapshotCellValue(manager, topic.snapshot.symbol, topic.qualifier,
+                                 subscription.snapshot);
     case RtdTopicKind::Bars:
-        return BarCellValue(topic.bars.request.symbol, subscription.bars, topic.row, topic.field);
+        return BarCellValue(manager, topic.bars.request.symbol, subscription.bars, topic.row,
+                            topic.field);
     case RtdTopicKind::Ticks:
-        return TickCellValue(topic.ticks.request.symbol, subscription.ticks, topic.row,
+        return TickCellValue(manager, topic.ticks.request.symbol, subscription.ticks, topic.row,
                              topic.field);
     }
     return {};

@@ -114,7 +114,7 @@ bool RtdTopicReader::HasItem(const std::string& item, const void* logObject) {
     return true;
 }
 
-std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings,
+std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings, Mondrel* manager,
                                          const void* logObject) {
     if (strings.size() < 2) {
         KOLVANE_LOG(logObject, "Error: RTD topic needs a topic and an item\n");
@@ -157,7 +157,7 @@ std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings
         return std::nullopt;
     }
     if (bars) {
-        auto read = DdeServer::CreateBarTopic(item, logObject);
+        auto read = DdeServer::CreateBarTopic(item, manager, logObject);
         if (!read || !RtdTopicReader::ReadCell(cell, strings, read->request.count, 3,
                                                read->format.fields, logObject)) {
             return std::nullopt;

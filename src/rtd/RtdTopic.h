@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+class Mondrel;
+
 enum class RtdTopicKind { Snapshot, Bars, Ticks };
 
 struct RtdCellTopic {
@@ -31,6 +33,7 @@ struct RtdCellTopic {
     std::int32_t field = 0; // BarField or TickField
 };
 
-// Nothing, after the refusal is logged (for logObject), when the strings ask for no cell.
-std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings,
+// Nothing, after the refusal is logged (for logObject), when the strings ask for no cell. Manager
+// is the supplier's data manager, for the display zone of a bar item's session window.
+std::optional<RtdCellTopic> ReadRtdTopic(const std::vector<std::string>& strings, Mondrel* manager,
                                          const void* logObject);

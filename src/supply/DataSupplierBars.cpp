@@ -110,10 +110,12 @@ IBarSet* DataSupplier::StartBarsRequest(const BarRequest& request) {
     // A count of 0 (also from a negative one) has no empty bars to fill; the bar grid would report
     // it as a caller's fault, and a client's item must not raise assertion reports.
     if (accepted.count > 0 && accepted.customSession) {
-        BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count,
-                                     accepted.sessionStart, LastSecond(accepted), info.bars);
+        BarListCreator::GetEmptyBars(m_mondrel.get(), accepted.symbol, accepted.interval,
+                                     accepted.count, accepted.sessionStart, LastSecond(accepted),
+                                     info.bars);
     } else if (accepted.count > 0) {
-        BarListCreator::GetEmptyBars(accepted.symbol, accepted.interval, accepted.count, info.bars);
+        BarListCreator::GetEmptyBars(m_mondrel.get(), accepted.symbol, accepted.interval,
+                                     accepted.count, info.bars);
     }
     NotifyBars(barSet, info);
     return barSet;
@@ -219,12 +221,12 @@ void DataSupplier::OnBarUpdate(IBarSet* barSet, IBarItem* barItem) {
         const auto previous = std::prev(last);
         BarMap gap;
         if (request.customSession) {
-            BarListCreator::GetEmptyBars(request.symbol, request.interval, previous->first,
-                                         last->first, request.sessionStart, LastSecond(request),
-                                         gap);
+            BarListCreator::GetEmptyBars(m_mondrel.get(), request.symbol, request.interval,
+                                         previous->first, last->first, request.sessionStart,
+                                         LastSecond(request), gap);
         } else {
-            BarListCreator::GetEmptyBars(request.symbol, request.interval, previous->first,
-                                         last->first, gap);
+            BarListCreator::GetEmptyBars(m_mondrel.get(), request.symbol, request.interval,
+                                         previous->first, last->first, gap);
         }
         const TimeValue previousTime = previous->first;
         info.bars.insert(gap.begin(), gap.end());

@@ -5,7 +5,6 @@
 // whatever was subscribed, and the item is asked again, so the text builders format them. Any
 // crash, leak, undefined behaviour or assertion report fails.
 #include "Clock.h"
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeModel.h"
 #include "DdeServer.h"
@@ -64,7 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Clock::SetFixed(kNow);
     fake::ResetScript();
     fake::LogCapture::Clear();
-    SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
     {
         DdeModel model;
         DataSupplier supplier;
@@ -95,7 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    SetDataManagerSource(nullptr);
     fake::ResetScript();
     return 0;
 }

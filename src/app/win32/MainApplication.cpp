@@ -5,7 +5,6 @@
 #include "ApplicationSettings.h"
 #include "ConnectionTexts.h"
 #include "DataListeners.h"
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
 #include "Kolvane.h"
@@ -79,9 +78,6 @@ public:
     MainApplication& operator=(const MainApplication&) = delete;
 
     bool Create();
-    Mondrel* DataManager() const {
-        return m_dataSupplier.m_p ? m_dataSupplier->GetDataManager() : nullptr;
-    }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -113,10 +109,6 @@ private:
 };
 
 MainApplication s_mainApplication;
-
-Mondrel* MainApplicationDataManager() {
-    return s_mainApplication.DataManager();
-}
 
 bool MainApplication::Create() {
     WNDCLASSA wc{};
@@ -234,7 +226,6 @@ int MainApplication::OnCreate() {
                                      [this] { return ToConnectionSettings(m_settings); }));
     m_listeners.Add(m_ddeServer.m_p);
     m_dataSupplier->SetDataListener(&m_listeners);
-    SetDataManagerSource(&MainApplicationDataManager);
 
     ::SetTimer(m_hWnd, kIconTimerId, kIconTimerPeriodMs, nullptr);
 

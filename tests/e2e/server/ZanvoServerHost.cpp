@@ -10,7 +10,6 @@
 // then stops the server and writes "stopped" or "stop failed". Exit code 0 after a clean stop, 1
 // when the server would not start or stop, 2 for bad usage.
 #include "Clock.h"
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeServer.h"
 #include "MessageQueue.h"
@@ -22,12 +21,6 @@
 #include <string>
 
 namespace {
-
-DataSupplier* s_supplier = nullptr;
-
-Mondrel* SupplierDataManager() {
-    return s_supplier ? s_supplier->GetDataManager() : nullptr;
-}
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -49,8 +42,6 @@ int main(int argc, char** argv) {
     const int mode = argc > 5 ? std::atoi(argv[5]) : 1;
 
     DataSupplier supplier;
-    s_supplier = &supplier;
-    SetDataManagerSource(&SupplierDataManager);
     const auto settings = [&scenario, mode] {
         return ConnectionSettings{
             .userName = "e2e", .password = "e2e", .quoteAddress = scenario, .timeZoneMode = mode};
@@ -83,7 +74,5 @@ int main(int argc, char** argv) {
         std::printf(stopped ? "stopped\n" : "stop failed\n");
         exitCode = stopped ? 0 : 1;
     }
-    SetDataManagerSource(nullptr);
-    s_supplier = nullptr;
     return exitCode;
 }

@@ -2,7 +2,6 @@
 // data-manager fake whose feeds are all connected: what each transaction answers, how items,
 // subscriptions and builders come and go with the conversations, and how every item is dropped and
 // created again when the supplier reconnects.
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DdeModel.h"
 #include "DdeServer.h"
@@ -42,15 +41,11 @@ std::string Text(const std::optional<std::string>& data) {
 
 class ServerTest : public ::testing::Test {
 protected:
-    ServerTest() {
-        supplier.SetDataListener(&server);
-        SetDataManagerSource([] { return static_cast<Mondrel*>(fake::FakeMondrel::Current()); });
-    }
+    ServerTest() { supplier.SetDataListener(&server); }
 
     ~ServerTest() override {
         // Tasks left in the thread's queue must not reach the next test's server.
         PlatformMessageQueue().DispatchWaiting();
-        SetDataManagerSource(nullptr);
     }
 
     void SetUp() override {

@@ -21,7 +21,7 @@ constexpr std::int32_t kNow = 1773154800;
 
 // Whether the topic's grammar accepts the item.
 bool Reads(const std::string& topic, const std::string& item) {
-    return topic == "Bars" ? DdeServer::CreateBarTopic(item, nullptr).has_value()
+    return topic == "Bars" ? DdeServer::CreateBarTopic(item, nullptr, nullptr).has_value()
            : topic == "TS" ? DdeServer::CreateTickTopic(item, nullptr).has_value()
                            : DdeServer::CreateSnapshotTopic(item, nullptr).has_value();
 }
@@ -60,21 +60,22 @@ TEST(ItemGrammar, RefusesWithExactlyTheLineOfItsCause) {
 }
 
 TEST(ItemGrammar, ReadsOptionsInAnyCaseAndOrder) {
-    const ScopedDisplayZone gmt(1, 0);
+    DisplayZone gmt(1, 0);
     TakeDiagnostics();
     // Runs of commas and a trailing comma give no empty parameter.
     const auto ticks = DdeServer::CreateTickTopic(" ibm ,,10,p,Reverse,", nullptr).value();
     EXPECT_EQ(std::tie(ticks.request.symbol, ticks.format.count, ticks.format.reverse),
               std::make_tuple(std::string("IBM"), 10, true));
     EXPECT_THAT(ticks.format.fields, ElementsAre(tfPrice));
-    const auto daily =
-        DdeServer::CreateBarTopic("IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL", nullptr)
-            .value();
+    const auto daily = DdeServer::CreateBarTopic("IBM,d,3,CC,REVERSE,fill,HEADERS,ALLSESSIONS,FILL",
+                                                 &gmt.manager, nullptr)
+                           .value();
     EXPECT_EQ(std::tie(daily.request.interval, daily.request.fill, daily.request.customSession,
                        daily.format.headers, daily.format.reverse),
               std::make_tuple(-1, true, false, true, true));
     EXPECT_THAT(daily.format.fields, ElementsAre(bfClose, bfClose));
-    const auto minutes = DdeServer::CreateBarTopic("IBM,1,10,C,9:30-16:00", nullptr).value();
+    const auto minutes =
+        DdeServer::CreateBarTopic("IBM,1,10,C,9:30-16:00", &gmt.manager, nullptr).value();
     EXPECT_EQ(std::tie(minutes.request.customSession, minutes.request.sessionStart,
                        minutes.request.sessionEnd),
               std::make_tuple(true, 34200, 57600));
@@ -86,7 +87,7 @@ TEST(ItemGrammar, ReadsOptionsInAnyCaseAndOrder) {
 
 TEST(ItemGrammar, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
     // Shown in the computer's zone.
-    const ScopedDisplayZone local(0, 0);
+    DisplayZone local(0, 0);
     FakeComputerZone zone;
     struct Row {
         std::int32_t bias; // minutes west of UTC
@@ -106,7 +107,7 @@ TEST(ItemGrammar, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
     };
     for (const Row& row : rows) {
         zone.bias = row.bias;
-        const UtcSessionWindow utc = SessionWindowUtc(row.window, kNow, "IBM");
+        const UtcSessionWindow utc = SessionWindowUtc(&local.manager, row.window, kNow, "IBM");
         EXPECT_EQ(utc.start, row.start) << row.window.startHour << ":" << row.window.startMinute;
         EXPECT_EQ(utc.end, row.end) << row.window.endHour << ":" << row.window.endMinute;
     }

@@ -1,27 +1,6 @@
 #include "FormatTestSupport.h"
 
 #include "LogCapture.h"
-#include "ScopedDataManager.h"
-
-#include <clocale>
-#include <optional>
-
-namespace {
-
-fake::FakeMondrel s_manager;
-std::optional<ScopedDataManager> s_installed;
-
-} // namespace
-
-std::vector<std::string> TakeAssertions() {
-    std::vector<std::string> reports;
-    for (const std::string& record : TakeDiagnostics()) {
-        if (record.starts_with("assert ")) {
-            reports.push_back(record.substr(7));
-        }
-    }
-    return reports;
-}
 
 std::vector<std::string> TakeDiagnostics() {
     if (!fake::LogCapture::Available()) {
@@ -36,41 +15,4 @@ std::vector<std::string> TakeDiagnostics() {
     }
     fake::LogCapture::Clear();
     return records;
-}
-
-ScopedLocale::ScopedLocale(const std::string& name) {
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    m_previous = previous ? previous : "C";
-    m_ok = std::setlocale(LC_ALL, name.c_str()) != nullptr;
-}
-
-ScopedLocale::~ScopedLocale() {
-    std::setlocale(LC_ALL, m_previous.c_str());
-}
-
-const char* DotLocaleName() {
-#if defined(_WIN32)
-    return "English_United States.1252";
-#else
-    return "en_US.UTF-8";
-#endif
-}
-
-const char* CommaLocaleName() {
-#if defined(_WIN32)
-    return "German_Germany.1252";
-#else
-    return "de_DE.UTF-8";
-#endif
-}
-
-ScopedDisplayZone::ScopedDisplayZone(int mode, int exchangeOffsetMinutes) {
-    s_manager.intOptions[moTimeZoneMode] = mode;
-    s_manager.marketInfo.defaultTimeZone = 7;
-    SetExchangeClock(s_manager.marketInfo, exchangeOffsetMinutes);
-    s_installed.emplace(&s_manager);
-}
-
-ScopedDisplayZone::~ScopedDisplayZone() {
-    s_installed.reset();
 }

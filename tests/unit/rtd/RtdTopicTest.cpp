@@ -45,7 +45,7 @@ TEST(RtdTopic, ReadsTheItemAsItsDdeTopicDoesWholeOrCutAtCommas) {
     TakeDiagnostics();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.strings);
-        const auto topic = ReadRtdTopic(Split(row.strings), nullptr);
+        const auto topic = ReadRtdTopic(Split(row.strings), nullptr, nullptr);
         ASSERT_TRUE(topic);
         EXPECT_EQ(topic->kind, row.kind);
         EXPECT_EQ(topic->subscription, row.subscription);
@@ -70,7 +70,7 @@ TEST(RtdTopic, RefusesWithTheLineOfItsCause) {
     };
     TakeDiagnostics();
     for (const auto& [strings, line] : rows) {
-        EXPECT_FALSE(ReadRtdTopic(Split(strings), nullptr)) << strings;
+        EXPECT_FALSE(ReadRtdTopic(Split(strings), nullptr, nullptr)) << strings;
         EXPECT_EQ(TakeDiagnostics(), Strings{"log " + line + "\n"});
     }
 }

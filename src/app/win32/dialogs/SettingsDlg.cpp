@@ -4,7 +4,6 @@
 #include "ApplicationSettings.h"
 #include "ConnectionPage.h"
 #include "ConnectionTexts.h"
-#include "DataManagerSource.h"
 #include "DataSupplier.h"
 #include "DateTimePage.h"
 #include "DialogBinding.h"
@@ -168,7 +167,7 @@ void SettingsDlg::OnBnClickedAppSettings() {
         record.timeZoneMode = dateTime.Mode();
         KOLVANE_ASSERT_TEXT(record.Save(record.ZanvoIniPath()), "settings.Save()");
         // Disconnected, the mode is only saved; the next connection hands it to the library.
-        if (Mondrel* dataManager = CurrentDataManager()) {
+        if (Mondrel* dataManager = m_supplier->GetDataManager()) {
             dataManager->SetIntOption(moTimeZoneMode, dateTime.Mode());
             m_resubscribe(false);
         }
