@@ -17,49 +17,14 @@
 #include <cstdint>
 #include <string>
 
-namespace {
-
-// 2026-03-10 15:00:00 UTC, a Tuesday.
-constexpr std::int32_t kNow = 1773154800;
-
-void Deliver(fake::FakeMondrel& dm) {
-    // Every quote subscribed, from the calls "SubscribeQuote(SYMBOL,flags)".
-    const std::string subscribe = "SubscribeQuote(";
-    for (const std::string& call : std::vector<std::string>(dm.calls)) {
-        if (call.starts_with(subscribe)) {
-            const std::string symbol =
-                call.substr(subscribe.size(), call.rfind(',') - subscribe.size());
-            if (dm.Quote(symbol)) {
-                dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
-            }
-        }
-    }
-    for (const auto& ticks : dm.tickSets) {
-        if (!fake::Stopped(*ticks)) {
-            fake::BackFill(*ticks, {fake::Trade(kNow - 120, 10.5, 100, "N"),
-                                    fake::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
-        }
-    }
-    for (const auto& bars : dm.barSets) {
-        if (!fake::Stopped(*bars)) {
-            fake::BackFill(*bars, {fake::BarAt(kNow - 300, 10, 11, 9.5, 10.5, 1200)});
-            fake::Update(*bars, fake::BarAt(kNow - 60, 10, 11, 9.5, 10.5, 1200));
-        }
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::int32_t kNow = 1773154800; // 2026-03-10 15:00:00 UTC, a Tuesday
     std::string item(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 255));
     item.resize(std::min(item.find('\0'), item.size()));
     if (item.empty()) {
         return 0; // no atom
     }
 
-    if (!fake::LogCapture::Available()) {
-        __builtin_trap(); // the recording kolvane.so is not beside the program
-    }
     Clock::SetFixed(kNow);
     fake::ResetScript();
     fake::LogCapture::Clear();
@@ -81,14 +46,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.StartAdvise(hconv, item);
             model.Request(hconv, item);
         }
-        Deliver(dm);
+        // Data for whatever was subscribed.
+        for (const auto& [symbol, quote] : dm.quotes) {
+            dm.FireQuoteUpdate(symbol, {{9, 10.5}, {10, 10.75}, {11, 10.625}});
+        }
+        for (const auto& ticks : dm.tickSets) {
+            if (!fake::Stopped(*ticks)) {
+                fake::BackFill(*ticks, {fake::Trade(kNow - 120, 10.5, 100, "N"),
+                                        fake::Quote(kNow - 60, 10.25, 5, 10.75, 7)});
+            }
+        }
+        for (const auto& bars : dm.barSets) {
+            if (!fake::Stopped(*bars)) {
+                fake::BackFill(*bars, {{kNow - 300, 10, 11, 9.5, 10.5, 1200}});
+                fake::Update(*bars, {kNow - 60, 10, 11, 9.5, 10.5, 1200});
+            }
+        }
         // The advise starts' first advises.
         PlatformMessageQueue().DispatchWaiting();
         for (const char* topic : {"Snapshot", "Bars", "TS"}) {
             model.Request(model.Connect("Zanvo", topic), item);
         }
-        // No item a client sends may raise an assertion report: reports are for our own faults.
-        if (!server.Stop() || model.LiveDataHandles() != 0 ||
+        // No item a client sends may raise an assertion report: reports are for our own faults
+        // (and without the recording kolvane.so beside the program none would be seen).
+        if (!server.Stop() || model.LiveDataHandles() != 0 || !fake::LogCapture::Available() ||
             !fake::LogCapture::Assertions().empty()) {
             __builtin_trap();
         }

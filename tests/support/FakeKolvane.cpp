@@ -39,9 +39,7 @@ FAKE_KOLVANE_EXPORT void FakeKolvaneCopy(fake::KolvaneCalls* copy) {
 
 FAKE_KOLVANE_EXPORT void FakeKolvaneClear() {
     std::lock_guard guard(s_lock);
-    s_calls.defines.clear();
-    s_calls.lines.clear();
-    s_calls.reports.clear();
+    s_calls = {.logId = s_calls.logId, .answer = s_calls.answer};
 }
 
 #ifndef FAKE_KOLVANE_NO_DEFINE

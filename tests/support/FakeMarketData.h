@@ -17,18 +17,7 @@ inline mondrel::TickData Trade(MondrelTime time, double price, std::int64_t size
 inline mondrel::TickData Quote(MondrelTime time, double bid, std::int64_t bidSize, double ask,
                                std::int64_t askSize, std::string bidExchange = "",
                                std::string askExchange = "") {
-    return {.time = time,
-            .bid = bid,
-            .ask = ask,
-            .bidSize = bidSize,
-            .askSize = askSize,
-            .bidExchange = bidExchange,
-            .askExchange = askExchange};
-}
-
-inline mondrel::BarData BarAt(MondrelTime time, double open, double high, double low, double close,
-                              std::int64_t volume) {
-    return {time, open, high, low, close, volume};
+    return {false, time, bid, ask, 0.0, bidSize, askSize, 0, bidExchange, askExchange};
 }
 
 // Append to the set (a bar in place of the one with its start time, as the library does) and fire

@@ -1,11 +1,6 @@
 // The market information of the fake data-manager library: exchange zones, UTC offsets, daylight
 // time and holidays, all set by the test. Reached through FakeMondrel::marketInfo, or through
 // Mondrel::GetMarketInfo of the current fake instance.
-//
-//   dm.marketInfo.timeZones["IBM"] = 7;                        // GetTimeZone("IBM") -> 7
-//   dm.marketInfo.zoneOffsetRule = [](MondrelTime t, int) {    // GetTimeZoneOffset(t, zone)
-//       return t < kSwitch ? -300 : -240; };
-//   dm.marketInfo.holidays["IBM"] = {{2026, 12, 25}};          // GetHolidays("IBM")
 #pragma once
 
 #include "MarketInfo.h"
@@ -13,36 +8,31 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fake {
 
 class FakeMarketInfo final : public IMarketInfo {
 public:
-    // defaultTimeZone for a symbol without an entry.
     int GetTimeZone(const char* symbol) override {
-        const auto it = timeZones.find(symbol);
-        return it == timeZones.end() ? defaultTimeZone : it->second;
+        return timeZones.contains(symbol) ? timeZones[symbol] : defaultTimeZone;
     }
     // A new list (the library's own) per call for a symbol with an entry; nullptr otherwise.
     IHolidayList* GetHolidays(const char* symbol) override {
-        const auto it = holidays.find(symbol);
-        if (it == holidays.end()) {
+        if (!holidays.contains(symbol)) {
             return nullptr;
         }
         ++holidayListsMade;
-        return new mondrel::HolidayList(it->second);
+        return new mondrel::HolidayList(holidays[symbol]);
     }
     void ReleaseHolidays(IHolidayList* list) override {
         delete static_cast<mondrel::HolidayList*>(list);
     }
-    // Writes {0, 0} for a symbol without an entry.
     void GetTimeOffsets(const char* symbol, int* offset, int* second) override {
-        const auto it = timeOffsets.find(symbol);
-        *offset = it == timeOffsets.end() ? 0 : it->second.first;
-        *second = it == timeOffsets.end() ? 0 : it->second.second;
+        std::tie(*offset, *second) =
+            timeOffsets.contains(symbol) ? timeOffsets[symbol] : std::pair(0, 0);
     }
-    // The rules' answers; 0 without a rule.
     int GetTimeZoneOffset(MondrelTime time, int zone) override {
         return zoneOffsetRule ? zoneOffsetRule(time, zone) : 0;
     }

@@ -9,11 +9,6 @@ std::string Text(const char* text) {
     return text ? std::string(text) : std::string("(null)");
 }
 
-template <typename Set> void Stop(std::vector<std::string>& calls, Set& set, const char* call) {
-    calls.push_back(std::string(call) + "(" + set.symbol + ")");
-    set.state = mondrel::RequestState::Stopped;
-}
-
 } // namespace
 
 Script& GetScript() {
@@ -64,7 +59,7 @@ IQuote* FakeMondrel::SubscribeQuote(const char* symbol, IQuoteEvents* events, in
     if (refusedSymbols.contains(Text(symbol))) {
         return nullptr;
     }
-    mondrel::Quote& quote = m_quotes[Text(symbol)];
+    mondrel::Quote& quote = quotes[Text(symbol)];
     quote.symbol = Text(symbol);
     std::erase(quote.listeners, events);
     quote.listeners.push_back(events);
@@ -77,43 +72,26 @@ void FakeMondrel::UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) {
     std::erase(libraryQuote->listeners, events);
 }
 
-template <typename Set, typename Events>
-Set* FakeMondrel::NewSet(std::vector<std::unique_ptr<Set>>& sets, const char* symbol,
-                         Events* events, IRequestOptions* options) {
-    if (refusedSymbols.contains(Text(symbol))) {
-        return nullptr;
-    }
-    auto& set = *sets.emplace_back(std::make_unique<Set>());
-    set.symbol = Text(symbol);
-    set.events = events;
-    if (options) {
-        set.settings = static_cast<mondrel::RequestOptions*>(options)->settings;
-    }
-    return &set;
-}
-
 IBarSet* FakeMondrel::RequestBars(const char* symbol, int interval, IBarEvents* events,
                                   IRequestOptions* options) {
     calls.push_back("RequestBars(" + Text(symbol) + "," + std::to_string(interval) + ")");
-    mondrel::BarSet* set = NewSet(barSets, symbol, events, options);
-    if (set) {
-        set->interval = interval;
+    if (refusedSymbols.contains(Text(symbol))) {
+        return nullptr;
     }
-    return set;
-}
-
-void FakeMondrel::StopBars(IBarSet* barSet, IBarEvents*) {
-    Stop(calls, *static_cast<mondrel::BarSet*>(barSet), "StopBars");
+    auto& set =
+        barSets.emplace_back(mondrel::NewSet<mondrel::BarSet>(Text(symbol), events, options));
+    set->interval = interval;
+    return set.get();
 }
 
 ITickSet* FakeMondrel::RequestTicks(const char* symbol, ITickEvents* events,
                                     IRequestOptions* options) {
     calls.push_back("RequestTicks(" + Text(symbol) + ")");
-    return NewSet(tickSets, symbol, events, options);
-}
-
-void FakeMondrel::StopTicks(ITickSet* tickSet, ITickEvents*) {
-    Stop(calls, *static_cast<mondrel::TickSet*>(tickSet), "StopTicks");
+    if (refusedSymbols.contains(Text(symbol))) {
+        return nullptr;
+    }
+    return tickSets.emplace_back(mondrel::NewSet<mondrel::TickSet>(Text(symbol), events, options))
+        .get();
 }
 
 void FakeMondrel::FireFeed(void (IConnectionEvents::*event)(IFeed*, int), int feedBit, int code) {
@@ -131,19 +109,14 @@ void FakeMondrel::ConnectAllFeeds() {
 }
 
 void FakeMondrel::FireQuoteUpdate(const std::string& symbol, const mondrel::FieldMap& fields) {
-    mondrel::Quote* quote = Quote(symbol);
-    if (!quote) {
+    const auto quote = quotes.find(symbol);
+    if (quote == quotes.end()) {
         return;
     }
-    quote->fields = fields;
-    for (IQuoteEvents* events : std::vector(quote->listeners)) {
-        events->OnQuoteUpdate(quote);
+    quote->second.fields = fields;
+    for (IQuoteEvents* events : std::vector(quote->second.listeners)) {
+        events->OnQuoteUpdate(&quote->second);
     }
-}
-
-mondrel::Quote* FakeMondrel::Quote(const std::string& symbol) {
-    const auto it = m_quotes.find(symbol);
-    return it == m_quotes.end() ? nullptr : &it->second;
 }
 
 IRequestOptions* FakeMondrel::NewOptions(const char* call) {

@@ -2,15 +2,8 @@
 // Mondrel.dll supplies the library's static entries (Init, CreateInstance, DestroyInstance,
 // Shutdown); CreateInstance makes a FakeMondrel, which records every call made to it, hands out the
 // library's own objects (components/mondrel/src/Objects.h) and lets the test fire the library's
-// notifications. Everything is synchronous: a notification reaches the listener before the Fire...
-// call returns.
-//
-//   fake::ResetScript();                                   // before each test
-//   supplier.Connect(settings);
-//   fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
-//   dm.ConnectAllFeeds();                                  // or dm.FireFeed(...)
-//   dm.FireQuoteUpdate("IBM", {{qfBid, 10.5}});            // bid present, nothing else
-//   fake::BackFill(*dm.tickSets.back(), {fake::Trade(t, 10.5, 100)});
+// notifications (FakeMarketData.h for sets). Everything is synchronous: a notification reaches the
+// listener before the Fire... call returns. Call fake::ResetScript() before each test.
 #pragma once
 
 #include "FakeMarketData.h"
@@ -50,11 +43,13 @@ public:
     void UnsubscribeQuote(IQuote* quote, IQuoteEvents* events) override;
     IBarSet* RequestBars(const char* symbol, int interval, IBarEvents* events,
                          IRequestOptions* options) override;
-    void StopBars(IBarSet* barSet, IBarEvents* events) override;
+    void StopBars(IBarSet* set, IBarEvents*) override { Stop<mondrel::BarSet>(set, "StopBars"); }
     IRequestOptions* NewBarOptions() override { return NewOptions("NewBarOptions"); }
     ITickSet* RequestTicks(const char* symbol, ITickEvents* events,
                            IRequestOptions* options) override;
-    void StopTicks(ITickSet* tickSet, ITickEvents* events) override;
+    void StopTicks(ITickSet* set, ITickEvents*) override {
+        Stop<mondrel::TickSet>(set, "StopTicks");
+    }
     IRequestOptions* NewTickOptions() override { return NewOptions("NewTickOptions"); }
 
     // A feed notification, such as &IConnectionEvents::OnConnected, to every connection listener
@@ -65,24 +60,20 @@ public:
     // Gives the symbol's quote exactly these fields and fires OnQuoteUpdate at each of its
     // listeners; nothing for a symbol never subscribed.
     void FireQuoteUpdate(const std::string& symbol, const mondrel::FieldMap& fields);
-    // The quote of a symbol (nullptr if it was never subscribed). Quotes outlive their
-    // subscriptions, so a test can fire at one that was unsubscribed.
-    mondrel::Quote* Quote(const std::string& symbol);
 
     // Every call made to the instance but its getters, in order, such as "SetIntOption(1,23)",
-    // "SetTextOption(18,quote.example)", "ConnectFeeds(user,secret,1,0)",
-    // "SubscribeQuote(IBM,1)", "UnsubscribeQuote(IBM)", "RequestTicks(IBM)", "StopTicks(IBM)",
-    // "RequestBars(IBM,5)", "StopBars(IBM)", "NewTickOptions", "DisconnectFeeds".
+    // "ConnectFeeds(user,secret,1,0)", "SubscribeQuote(IBM,1)", "RequestBars(IBM,5)".
     std::vector<std::string> calls;
     // Integer options as last set; GetIntOption answers from here (0 for an unset id).
     std::map<int, int> intOptions;
     std::vector<IConnectionEvents*> connectionListeners;
+    // The quote of every symbol subscribed; quotes outlive their subscriptions, so that a test can
+    // fire at one that was unsubscribed.
+    std::map<std::string, mondrel::Quote> quotes;
 
     // Subscriptions and requests for these symbols are refused with nullptr.
     std::set<std::string> refusedSymbols;
-    // NewBarOptions and NewTickOptions answer nullptr while set.
     bool failNewOptions = false;
-    // GetMarketInfo answers nullptr while cleared.
     bool marketInfoAvailable = true;
     int marketInfoReleases = 0;
     FakeMarketInfo marketInfo;
@@ -94,12 +85,12 @@ public:
 
 private:
     IRequestOptions* NewOptions(const char* call);
-    // The set of a request, or nullptr for a refused symbol.
-    template <typename Set, typename Events>
-    Set* NewSet(std::vector<std::unique_ptr<Set>>& sets, const char* symbol, Events* events,
-                IRequestOptions* options);
+    // The set keeps its items, so that a test can fire stale notifications.
+    template <typename Set, typename Interface> void Stop(Interface* set, const char* call) {
+        calls.push_back(std::string(call) + "(" + static_cast<Set*>(set)->symbol + ")");
+        static_cast<Set*>(set)->state = mondrel::RequestState::Stopped;
+    }
 
-    std::map<std::string, mondrel::Quote> m_quotes;
     std::map<int, mondrel::Feed> m_feeds;
 };
 
@@ -108,7 +99,6 @@ struct Script {
     // Every static entry call in order: "Init(Zanvo,999,,20050315,64)", "CreateInstance",
     // "DestroyInstance", "Shutdown".
     std::vector<std::string> calls;
-    // CreateInstance answers nullptr while set.
     bool failCreateInstance = false;
     // MondrelWideValues answers nullptr while cleared: a library with 32-bit getters only.
     bool wideValues = true;

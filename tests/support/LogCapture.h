@@ -1,10 +1,5 @@
 // What the diagnostics layer wrote while a test ran: log lines and assertion reports, as received
 // by the recording kolvane.so that zanvo_capture_log(test-target) places beside the test program.
-//
-//   fake::LogCapture::Clear();
-//   supplier.StopRequest(QuoteKey{77, quote});
-//   EXPECT_THAT(fake::LogCapture::Assertions(),
-//               ElementsAre(fake::Reported("DataSupplier::StopRequest", "quote")));
 #pragma once
 
 #include "FakeKolvane.h"

@@ -67,17 +67,6 @@ std::string ScenarioPath(const std::string& address) {
     return {};
 }
 
-// A new request's set for a listed symbol, with the caller's options.
-template <typename Set, typename Events>
-std::unique_ptr<Set> NewSet(const std::string& listed, Events* events, IRequestOptions* options) {
-    auto set = std::make_unique<Set>();
-    set->symbol = listed;
-    set->events = events;
-    if (options)
-        set->settings = static_cast<RequestOptions*>(options)->settings;
-    return set;
-}
-
 // A stopped set stays for late calls that still name it; its items go at once.
 template <typename Sets, typename Set> void StopSet(Sets& sets, const Set* stopped) {
     for (auto& set : sets) {

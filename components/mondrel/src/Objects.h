@@ -153,6 +153,17 @@ public:
     std::deque<std::unique_ptr<TickItem>> items;
 };
 
+// A new request's set for a symbol, with the caller's options.
+template <typename Set, typename Events>
+std::unique_ptr<Set> NewSet(const std::string& symbol, Events* events, IRequestOptions* options) {
+    auto set = std::make_unique<Set>();
+    set->symbol = symbol;
+    set->events = events;
+    if (options)
+        set->settings = static_cast<RequestOptions*>(options)->settings;
+    return set;
+}
+
 // The 64-bit getters over this library's own objects; MondrelWideValues hands them out.
 IWideValues& LibraryWideValues();
 

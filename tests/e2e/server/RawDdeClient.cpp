@@ -4,20 +4,17 @@
 //   zanvo-raw-client [--request-first | --then-request] [--seconds S] [--conversations N]
 //                    SERVICE TOPIC ITEM...
 //
-// Initiates N conversations (1 unless given) with the names as given (any letter case), then in
-// each, for each item: an advise in XlTable (which must be refused), an advise in CF_TEXT asking
-// for acknowledgements, and a request before or after the advise when asked. Conversation n
-// spells each item with n - 1 blanks in front, which the server trims: under Wine the data
-// messages of one advise to several loops on one item text share an atom that the first receiver
-// frees. It takes data for S seconds (60 unless given), unadvises every item and terminates. Atoms
-// and memory are freed as the protocol says. Under Wine a request's data message is followed by a
-// positive acknowledgement naming the request's atom again, without a reference of its own: the
-// client takes it and leaves its atom, which the data message freed.
+// Initiates N conversations (1 unless given), then in each, for each item: an advise in XlTable
+// (which must be refused), an advise in CF_TEXT asking for acknowledgements, and a request before
+// or after it when asked. Conversation n spells each item with n - 1 blanks in front, which the
+// server trims: under Wine the data messages of one advise to several loops on one item text share
+// an atom that the first receiver frees. It takes data for S seconds (60 unless given), unadvises
+// every item and terminates, freeing atoms and memory as the protocol says.
 //
-// Prints each data message of the advise loops as zanvo-dde --raw watch does, TIME ITEM TEXT (ITEM
-// as the message's atom spells it; TIME CONVERSATION ITEM TEXT with several conversations), and on
-// the error output TIME advised ITEM once the CF_TEXT advise is acknowledged, TIME request ITEM
-// TEXT for the answer to a request.
+// Prints each advised data message as zanvo-dde --raw watch does, TIME ITEM TEXT (ITEM as the
+// message's atom spells it; TIME CONVERSATION ITEM TEXT with several conversations), and on the
+// error output TIME advised ITEM once the CF_TEXT advise is acknowledged, TIME request ITEM TEXT
+// for the answer to a request.
 // Exit code: 0 done, 1 the XlTable advise was accepted or a transaction went wrong, 2 bad usage,
 // 3 no server answered, 4 a request was refused, 5 a CF_TEXT advise was refused, 7 no answer
 // within 30 s, 8 the server ended a conversation.
@@ -29,6 +26,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +55,6 @@ struct Conversation {
 std::vector<Conversation> s_conversations;
 bool s_initiating = false;
 bool s_terminating = false;
-std::vector<HWND> s_answers;
 
 void Print(std::FILE* out, const std::string& kind, const std::string& item,
            const std::string* text) {
@@ -81,20 +78,16 @@ void OnData(Conversation& c, LPARAM lParam) {
     char name[256] = {};
     GlobalGetAtomNameA(item, name, sizeof name);
     const auto hData = reinterpret_cast<HGLOBAL>(memory);
-    bool response = false;
-    bool release = false;
-    bool ackReq = false;
+    DDEDATA flags{};
     std::string text;
     if (const auto* data = static_cast<const DDEDATA*>(GlobalLock(hData))) {
-        response = data->fResponse;
-        release = data->fRelease;
-        ackReq = data->fAckReq;
+        std::memcpy(&flags, data, offsetof(DDEDATA, Value));
         const SIZE_T size = GlobalSize(hData) - offsetof(DDEDATA, Value);
         const auto* value = reinterpret_cast<const char*>(data->Value);
         text.assign(value, strnlen(value, size));
         GlobalUnlock(hData);
     }
-    if (ackReq) {
+    if (flags.fAckReq) {
         // The acknowledgement reuses the message's memory and atom; the server frees them.
         const LPARAM ack = ReuseDDElParam(lParam, WM_DDE_DATA, WM_DDE_ACK, 0x8000, atom);
         if (!Post(c, WM_DDE_ACK, ack)) {
@@ -105,13 +98,13 @@ void OnData(Conversation& c, LPARAM lParam) {
         FreeDDElParam(WM_DDE_DATA, lParam);
         GlobalDeleteAtom(item);
     }
-    if (release && hData) {
+    if (flags.fRelease && hData) {
         GlobalFree(hData);
     }
     if (s_terminating) {
         return;
     }
-    if (response) {
+    if (flags.fResponse) {
         c.responses.push_back(text);
         return;
     }
@@ -126,8 +119,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const auto from = reinterpret_cast<HWND>(wParam);
     auto* c = reinterpret_cast<Conversation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_DDE_ACK && s_initiating) {
-        // The server's answer to the initiate, sent with atoms of its own.
-        s_answers.push_back(from);
+        // A server's answer to the initiate, sent with atoms of its own; any further one is let go.
+        if (c->server) {
+            PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+        } else {
+            c->server = from;
+        }
         GlobalDeleteAtom(LOWORD(lParam));
         GlobalDeleteAtom(HIWORD(lParam));
     } else if (!c || from != c->server) {
@@ -166,23 +163,29 @@ template <typename Done> void Pump(DWORD milliseconds, Done done) {
     }
 }
 
-// 0 with the next acknowledgement in ack, 7 when none came within 30 s, 8 when the server ended.
-int NextAck(Conversation& c, Ack& ack) {
+// 0 with the next acknowledgement taken (its atom freed) and whether it was positive, 7 when none
+// came within 30 s, 8 when the server ended.
+int NextAck(Conversation& c, bool& positive) {
     Pump(30000, [&c] { return !c.acks.empty() || c.serverEnded; });
     if (c.acks.empty()) {
         return c.serverEnded ? 8 : 7;
     }
-    ack = c.acks.front();
+    positive = c.acks.front().positive;
+    GlobalDeleteAtom(c.acks.front().atom);
     c.acks.pop_front();
     return 0;
 }
 
-// Posts a request or unadvise of the item in CF_TEXT; once posted, its atom is the server's.
-bool PostItem(const Conversation& c, UINT message, const std::string& item) {
+// Posts a message naming the item (low: its format, or an advise's options); once posted, its
+// atom is the server's.
+bool PostItem(const Conversation& c, UINT message, const std::string& item,
+              UINT_PTR low = CF_TEXT) {
     const ATOM atom = GlobalAddAtomA(item.c_str());
-    if (Post(c, message, PackDDElParam(message, CF_TEXT, atom))) {
+    const LPARAM lParam = PackDDElParam(message, low, atom);
+    if (Post(c, message, lParam)) {
         return true;
     }
+    FreeDDElParam(message, lParam);
     GlobalDeleteAtom(atom);
     return false;
 }
@@ -195,25 +198,19 @@ int Advise(Conversation& c, const std::string& item, UINT format) {
     advise->fAckReq = 1;
     advise->cfFormat = static_cast<short>(format);
     GlobalUnlock(options);
-    const ATOM atom = GlobalAddAtomA(item.c_str());
-    const LPARAM lParam = PackDDElParam(WM_DDE_ADVISE, reinterpret_cast<UINT_PTR>(options), atom);
-    if (!Post(c, WM_DDE_ADVISE, lParam)) {
-        FreeDDElParam(WM_DDE_ADVISE, lParam);
+    if (!PostItem(c, WM_DDE_ADVISE, item, reinterpret_cast<UINT_PTR>(options))) {
         GlobalFree(options);
-        GlobalDeleteAtom(atom);
         return 1;
     }
-    Ack ack;
-    if (const int missing = NextAck(c, ack)) {
+    bool positive = false;
+    if (const int missing = NextAck(c, positive)) {
         return missing;
     }
-    GlobalDeleteAtom(ack.atom);
-    if (ack.positive) {
-        return 0;
+    if (!positive) {
+        // Refused, the options stay the client's to free.
+        GlobalFree(options);
     }
-    // Refused, the options stay the client's to free.
-    GlobalFree(options);
-    return 5;
+    return positive ? 0 : 5;
 }
 
 // 0 when the request was answered, 4 when refused, 1, 7 or 8 otherwise.
@@ -223,16 +220,14 @@ int Request(Conversation& c, const std::string& item) {
     }
     Pump(30000, [&c] { return !c.responses.empty() || !c.acks.empty() || c.serverEnded; });
     if (c.responses.empty()) {
-        Ack ack;
-        if (const int missing = NextAck(c, ack)) {
-            return missing;
-        }
-        GlobalDeleteAtom(ack.atom);
-        return ack.positive ? 1 : 4;
+        bool positive = false;
+        const int missing = NextAck(c, positive);
+        return missing != 0 ? missing : positive ? 1 : 4;
     }
     Print(stderr, "request", item, &c.responses.front());
     c.responses.pop_front();
-    // Wine's extra acknowledgement, posted right behind the data: taken, its atom left.
+    // Under Wine the data is followed by a positive acknowledgement naming the request's atom,
+    // which the data message freed, without a reference of its own: taken, its atom left.
     Pump(500, [&c] { return !c.acks.empty(); });
     c.acks.clear();
     return 0;
@@ -262,31 +257,18 @@ int Open(Conversation& c, const std::string& item, bool requestFirst, bool thenR
 bool Initiate(Conversation& c, const char* service, const char* topic) {
     const ATOM app = GlobalAddAtomA(service);
     const ATOM subject = GlobalAddAtomA(topic);
-    s_answers.clear();
     s_initiating = true;
     SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(c.window),
                         MAKELPARAM(app, subject), SMTO_ABORTIFHUNG, 5000, nullptr);
     s_initiating = false;
     GlobalDeleteAtom(app);
     GlobalDeleteAtom(subject);
-    if (s_answers.empty()) {
-        return false;
-    }
-    c.server = s_answers.front();
-    // Any other server that answered is let go at once.
-    for (std::size_t i = 1; i < s_answers.size(); ++i) {
-        PostMessageA(s_answers[i], WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(c.window), 0);
-    }
-    return true;
+    return c.server != nullptr;
 }
 
 bool AnyEnded() {
-    for (const Conversation& c : s_conversations) {
-        if (c.serverEnded) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(s_conversations.begin(), s_conversations.end(),
+                       [](const Conversation& c) { return c.serverEnded; });
 }
 
 int Usage() {
@@ -352,11 +334,11 @@ int main(int argc, char** argv) {
         Pump(static_cast<DWORD>(seconds) * 1000, AnyEnded);
         result = AnyEnded() ? 8 : 0;
     }
-    Ack ack;
+    bool positive = false;
     for (Conversation& c : s_conversations) {
         for (const std::string& item : c.advised) {
-            if (!c.serverEnded && PostItem(c, WM_DDE_UNADVISE, item) && NextAck(c, ack) == 0) {
-                GlobalDeleteAtom(ack.atom);
+            if (!c.serverEnded && PostItem(c, WM_DDE_UNADVISE, item)) {
+                NextAck(c, positive);
             }
         }
     }

@@ -1,5 +1,5 @@
-// Win32: the DDE server with its supplier, as the tray program will run them, for end-to-end tests
-// until the tray program exists.
+// Win32: the DDE server with its supplier as the tray program runs them, without its window and
+// settings, so that end-to-end tests can fix the clock and the display time-zone mode.
 //
 //   zanvo-server-host SCENARIO STOPFILE [SECONDS [NOW [MODE]]]
 //
@@ -43,12 +43,8 @@ int main(int argc, char** argv) {
 
     DataSupplier supplier;
     const auto settings = [&scenario, mode] {
-        ConnectionSettings s;
-        s.userName = "e2e";
-        s.password = "e2e";
-        s.quoteAddress = scenario;
-        s.timeZoneMode = mode;
-        return s;
+        return ConnectionSettings{
+            .userName = "e2e", .password = "e2e", .quoteAddress = scenario, .timeZoneMode = mode};
     };
     int exitCode = 0;
     {

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Hostile clients of the DDE server end to end: zanvo-server-host with Mondrel.dll playing
-# session.scn and kolvane.dll writing its log, zanvo-dde as the clients, each in its own Wine
-# process:
+# Hostile clients of the DDE server end to end, with the host and clients of server-test.sh:
 #   hostile-test.sh WINE_RUN ZANVO_DDE_EXE HOST_EXE SCENARIO RAW_CLIENT_EXE
-# Items no client should send get their refusal and their log line, also when a raw-protocol
-# client (zanvo-raw-client) advises them without a request, and the next good item is still
-# served with its exact text; a client killed while it holds advise loops, and one that stops
-# taking messages, leave the server serving the others. Exit code: the number of failed checks.
+# A client killed while it holds advise loops, and one that stops taking messages, leave the
+# server serving the others; items no client should send, also advised by the raw client, get
+# their refusal and log line, and the next good item is served. Exit code: failed checks.
 . "$(dirname "$0")/host-session.sh"
 export LC_ALL=C.UTF-8
 
@@ -59,14 +56,10 @@ wait "$new_run" || fail "new client on the dead client's item: exit code $?"
 [ "$(cut -f3- "$work/new" | tail -n 1)" = '23.470000\n23.480000\n23.500000\n' ] ||
     fail "new client on the dead client's item: $(cat "$work/new")"
 
-# A client that stops taking messages (its process stopped) while it holds advise loops on 20
-# items that change every 2 s: the server cannot tell, and goes on serving another client with
-# its working set bounded; killed, the client's 20 conversations are found and closed at their
-# next updates.
-items=()
-for k in $(seq 20); do
-    items+=("IBM,$k,TPS")
-done
+# A client that stops taking messages while it holds loops on 20 items that change every 2 s: the
+# server cannot tell, and serves another client with its working set bounded; killed, the client's
+# 20 conversations are found and closed at their next updates.
+mapfile -t items < <(seq -f 'IBM,%g,TPS' 20)
 dde_background "$work/stalled" --raw --seconds 120 watch Zanvo TS "${items[@]}"
 stalled_run=$bg_pid
 dde_background "$work/live" --raw --seconds 60 watch Zanvo Snapshot "IBM,B,A"
@@ -97,6 +90,9 @@ patience=90 eventually all_closed
 [ "$(closed_lines)" -eq $((closed_before + 20)) ] ||
     fail "stalled client killed: $(($(closed_lines) - closed_before)) conversations closed, expected 20"
 wait "$live" || fail "live client: $(tail -n 3 "$work/live")"
+# IBM's quote updates: bid and ask 0.10 apart.
+cut -f3- "$work/live" | tail -n 2 | grep -qvE '^10[0-9]\.[0-9]{2}0000\\t10[0-9]\.[0-9]{2}0000$' &&
+    fail "IBM quote updates: $(tail -n 3 "$work/live")"
 
 # hostile KIND TOPIC ITEM FUNCTION TEXT: KIND request or advise (by the raw client) is refused and
 # the log gains exactly the line of FUNCTION with TEXT (TEXT empty: any one line of FUNCTION
@@ -108,6 +104,10 @@ hostile() {
     request)
         dde request Zanvo "$topic" "$item"
         expect_rc 4 "$topic item '$item'"
+        # The client gets no text, only the refusal (naming an item of printable text exactly).
+        [ ! -s "$work/out" ] || fail "$topic item '$item' printed text"
+        [ -z "$text" ] || grep -qF "the server refused item '$item' on topic '$topic'" "$work/err" ||
+            fail "$topic item '$item': $(cat "$work/err")"
         ;;
     advise)
         raw Zanvo "$topic" "$item"

@@ -42,15 +42,12 @@ TEST(ItemGrammar, RefusesWithExactlyTheLineOfItsCause) {
         std::string item;
         std::string line;
     } rows[] = {
-        {"Bars", " ,5,10,C", split + "' ,5,10,C' request contain empty parameter\n"},
         {"TS", "IBM,10,P,\t", split + "'IBM,10,P,\t' request contain empty parameter\n"},
         {"Snapshot", ",,,", snapshot + "Too little parameters\n"},
         {"Bars", "IBM,5,10", bars + "Too little parameters\n"},
         {"TS", "IBM,10", ticks + "Too little parameters\n"},
         {"Bars", "IBM,5,10,dx", bars + field + "'X'\n"},
-        {"TS", "IBM,10,DTX", ticks + field + "'X'\n"},
         {"TS", "IBM,10,O", ticks + field + "'O'\n"}, // bar letters are no tick fields
-        {"Snapshot", "IBM,B,Bid", snapshot + unsupported + "('BID')\n"},
         {"Bars", "IBM,D,10,C,9:30-16:00", bars + unsupported + "('9:30-16:00')\n"},
         {"TS", "IBM,10,P,FILL", ticks + unsupported + "('FILL')\n"},
         {"TS", "IBM,10,P,9:30-16:00", ticks + unsupported + "('9:30-16:00')\n"},
@@ -99,9 +96,7 @@ TEST(ItemGrammar, SessionWindowsInUtcStartWithinTheDayAndKeepTheirLength) {
         std::int32_t end;
     };
     const Row rows[] = {
-        {0, {9, 30, 16, 0}, 34200, 57600},
-        // Crossing midnight UTC once converted: the end lies on the next UTC day.
-        {300, {20, 0, 23, 0}, 3600, 14400},
+        // Crossing midnight UTC once converted: the start lies on the day before.
         {-120, {1, 0, 8, 0}, 82800, 108000},
         // Backwards in the display zone: the end stays before the start, for the supplier.
         {-120, {16, 0, 9, 30}, 50400, 27000},

@@ -46,8 +46,7 @@ TEST(TimeZones, OffsetsChangeExactlyAtEachChangeOver) {
     EXPECT_EQ(info.IsDaylightTime(1247000000, "7203"), 0);
     int offset = 12345, standard = 12345;
     info.GetTimeOffsets("SAP", &offset, &standard);
-    EXPECT_EQ(offset, 120);
-    EXPECT_EQ(standard, 60);
+    EXPECT_EQ(std::tuple(offset, standard), std::tuple(120, 60));
 }
 
 std::set<std::string> HolidaysOf(HolidayCalendar calendar, int year) {
@@ -60,14 +59,12 @@ std::set<std::string> HolidaysOf(HolidayCalendar calendar, int year) {
     return result;
 }
 
-TEST(Holidays, UnitedStatesYearInFull) {
+// A year of the United States in full, then single days of each calendar.
+TEST(Holidays, RulesOfEachCalendar) {
     EXPECT_EQ(HolidaysOf(HolidayCalendar::UnitedStates, 2026),
               (std::set<std::string>{"2026-01-01", "2026-01-19", "2026-02-16", "2026-04-03",
                                      "2026-05-25", "2026-06-19", "2026-07-03", "2026-09-07",
                                      "2026-11-26", "2026-12-25"}));
-}
-
-TEST(Holidays, RulesOfEachCalendar) {
     const std::tuple<HolidayCalendar, const char*, bool> cases[] = {
         {HolidayCalendar::UnitedStates, "2012-01-02", true},  // New Year's Day on a Sunday
         {HolidayCalendar::UnitedStates, "2012-10-30", true},  // the hurricane
@@ -91,17 +88,14 @@ TEST(Holidays, MarketInformationListsEveryYearOfTheRange) {
     SimulatedMarket market(1);
     IMarketInfo& info = market.Info(0);
     IHolidayList* list = info.GetHolidays("IBM");
-    ASSERT_NE(list, nullptr);
+    IHolidayList* crypto = info.GetHolidays("BTCUSD");
+    ASSERT_TRUE(list && crypto);
     int first = 0, last = 0, month = 0, day = 0;
     list->GetHoliday(0, &first, &month, &day);
     list->GetHoliday(list->GetHolidayCount() - 1, &last, &month, &day);
-    info.ReleaseHolidays(list);
-    EXPECT_EQ(first, 2000);
-    EXPECT_EQ(last, 2040);
+    EXPECT_EQ(std::tuple(first, last, crypto->GetHolidayCount()), std::tuple(2000, 2040, 0));
     EXPECT_EQ(info.GetHolidays("NOSUCH"), nullptr);
-    IHolidayList* crypto = info.GetHolidays("BTCUSD");
-    ASSERT_NE(crypto, nullptr);
-    EXPECT_EQ(crypto->GetHolidayCount(), 0);
+    info.ReleaseHolidays(list);
     info.ReleaseHolidays(crypto);
 }
 

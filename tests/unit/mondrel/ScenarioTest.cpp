@@ -2,9 +2,9 @@
 #include "Engine.h"
 #include "ScenarioFile.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 using namespace mondrel;
@@ -44,8 +44,7 @@ TEST(ScenarioParsing, ReportsEachBadLineWithFileLineAndReasonAndKeepsTheRest) {
             "InternationalTick, History or all)",
             "test.scn(14): 'benchmark' is given twice", "test.scn(15): 'benchmark' cannot be timed",
             "test.scn(16): usage: benchmark [when <file>]"}));
-    EXPECT_TRUE(scenario.benchmark);
-    EXPECT_EQ(scenario.benchmarkTrigger, "go");
+    EXPECT_EQ(std::tuple(scenario.benchmark, scenario.benchmarkTrigger), std::tuple(true, "go"));
     const ScenarioSymbol* ibm = scenario.Find("ibm");
     ASSERT_NE(ibm, nullptr);
     EXPECT_EQ(std::get<double>(ibm->quote.at(2)), 101.25);
@@ -74,11 +73,9 @@ TEST(ScenarioEngine, AMissingFileFailsItsFeedAndSaysWhy) {
     engine.ConnectFeeds("user", "secret", 1, 0);
     now += 5000;
     engine.Pump();
-    const std::vector<std::string>& events = recorder.events;
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events[0], "/nonexistent/none.scn: cannot open the scenario file");
-    EXPECT_NE(std::find(events.begin(), events.end(), "disconnected 2 -9"), events.end());
-    EXPECT_NE(std::find(events.begin(), events.end(), "connected 1 0"), events.end());
+    ASSERT_FALSE(recorder.events.empty());
+    EXPECT_EQ(recorder.events[0], "/nonexistent/none.scn: cannot open the scenario file");
+    EXPECT_THAT(recorder.events, testing::IsSupersetOf({"disconnected 2 -9", "connected 1 0"}));
 }
 
 } // namespace

@@ -47,9 +47,8 @@ std::string Loaded(const ApplicationSettings& s) {
 
 TEST_F(SettingsStore, LoadFallsBackToAddressThenTarvexAndKeeps255Characters) {
     const std::string long300 = std::string(200, 'a') + std::string(100, 'b');
-    const struct {
-        std::string zanvo, tarvex, loaded;
-    } cases[] = {
+    // Zanvo.ini, tarvex.ini, what is loaded.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"[Connectivity]\nPassword=\n", Tarvex,
          "joe|secret|tarvex.host|tarvex.host|tarvex.host|tarvex.host|2|"},
         {"[Connectivity]\nUsername=ann\nPassword=pw\nAddress=common.host\nHistory=h.host\n", Tarvex,
@@ -62,11 +61,11 @@ TEST_F(SettingsStore, LoadFallsBackToAddressThenTarvexAndKeeps255Characters) {
         {"[Connectivity]\nUsername=" + long300 + "\n", "[tarvex]\nInternetPassword=" + long300,
          long300.substr(0, 255) + "|" + long300.substr(0, 255) + "|||||2|"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [zanvo, tarvex, loaded] : cases) {
         ApplicationSettings settings;
         settings.timeZoneMode = 0;
-        ASSERT_TRUE(settings.Load(Write("Zanvo.ini", c.zanvo), Write("tarvex.ini", c.tarvex)));
-        EXPECT_EQ(Loaded(settings), c.loaded) << c.zanvo;
+        ASSERT_TRUE(settings.Load(Write("Zanvo.ini", zanvo), Write("tarvex.ini", tarvex)));
+        EXPECT_EQ(Loaded(settings), loaded) << zanvo;
     }
     // Without either file nothing is loaded.
     ApplicationSettings kept;

@@ -21,18 +21,16 @@ auto Ohlcv(const Bar& bar) {
     return std::tuple(bar.open, bar.high, bar.low, bar.close, bar.volume);
 }
 
-using fake::BarAt;
-
 using BarTest = ConnectedTest;
 
 TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
-    BarRequest longSymbol = Request(5, 10);
-    longSymbol.symbol = std::string(25, 'A');
+    const std::string tooLong(25, 'A');
     const std::pair<BarRequest, std::string> cases[] = {
         {Request(0, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {Request(-6, 10), "Bad Snapshot Request. Unsupported Interval\n"},
         {Request(1441, 10), "Bad Snapshot Request. Unsupported Interval\n"},
-        {longSymbol, "Bad Bar Request. Invalid Symbol Name '" + longSymbol.symbol + "'\n"},
+        {{.symbol = tooLong, .interval = 5, .count = 10},
+         "Bad Bar Request. Invalid Symbol Name '" + tooLong + "'\n"},
         {Request(5, 100001), "Bad Bar Request. Count 100001 is more than 100000 bars\n"},
     };
     for (const auto& [request, line] : cases) {
@@ -50,19 +48,19 @@ TEST_F(BarTest, BadRequestsAreLoggedAndRefusedBeforeAnythingIsRequested) {
 TEST_F(BarTest, QuartersAreMergedFromThreeTimesAsManyMonths) {
     mondrel::BarSet& set = StartBars(Request(biQuarterly, 4));
     EXPECT_EQ(std::tuple(set.interval, set.settings.count), std::tuple(biMonthly, 12));
-    fake::BackFill(set, {BarAt(At(4, 1, 0, 0), 10, 12, 9, 11, 100),
-                         BarAt(At(5, 1, 0, 0), 11, 15, 10, 14, 200),
-                         BarAt(At(6, 1, 0, 0), 14, 14, 8, 13, 300)});
+    fake::BackFill(set, {{At(4, 1, 0, 0), 10, 12, 9, 11, 100},
+                         {At(5, 1, 0, 0), 11, 15, 10, 14, 200},
+                         {At(6, 1, 0, 0), 14, 14, 8, 13, 300}});
     EXPECT_EQ(Ohlcv(LastBars().at(At(4, 1, 0, 0))), std::tuple(10, 15, 8, 13, 300));
     EXPECT_EQ(LastBars().size(), 4u);
 }
 
 // Empty bars take the previous close, but none before the first price; an update after a gap brings
-// the gap bars, marked changed, and keeps the count.
-TEST_F(BarTest, FillAndGapBarsTakeThePreviousClose) {
+// the gap bars, marked changed, and keeps the count; an update of the same bar widens it and marks
+// only that bar.
+TEST_F(BarTest, FillAndGapBarsTakeThePreviousCloseAndUpdatesWidenTheBar) {
     mondrel::BarSet& set = StartBars(Request(1, 6, true));
-    fake::BackFill(set,
-                   {BarAt(Minute(10), 10, 10, 10, 10, 5), BarAt(Minute(13), 12, 12, 12, 12, 7)});
+    fake::BackFill(set, {{Minute(10), 10, 10, 10, 10, 5}, {Minute(13), 12, 12, 12, 12, 7}});
     EXPECT_EQ(LastBars().at(Minute(9)).close, 0);
     for (int minute : {11, 12}) {
         const Bar& filled = LastBars().at(Minute(minute));
@@ -71,26 +69,21 @@ TEST_F(BarTest, FillAndGapBarsTakeThePreviousClose) {
     }
     EXPECT_EQ(LastBars().at(Minute(14)).close, 12);
 
-    fake::Update(set, BarAt(Minute(17), 13, 13, 13, 13, 2));
+    fake::Update(set, {Minute(17), 13, 13, 13, 13, 2});
     ASSERT_EQ(LastBars().size(), 6u);
     EXPECT_EQ(LastBars().begin()->first, Minute(12));
     for (int minute : {15, 16}) {
-        EXPECT_EQ(
-            std::tuple(LastBars().at(Minute(minute)).close, LastBars().at(Minute(minute)).changed),
-            std::tuple(12, true));
+        const Bar& gap = LastBars().at(Minute(minute));
+        EXPECT_EQ(std::tuple(gap.close, gap.changed), std::tuple(12, true));
     }
     EXPECT_FALSE(LastBars().at(Minute(14)).changed);
-}
 
-TEST_F(BarTest, AnUpdateWidensTheBarAndMarksOnlyWhatChanged) {
-    mondrel::BarSet& set = StartBars(Request(1, 3));
-    fake::BackFill(set, {BarAt(Minute(14), 10, 11, 9, 10.5, 100)});
-    fake::Update(set, BarAt(Minute(14), 20, 10.8, 9.5, 10.7, 150));
-    EXPECT_EQ(Ohlcv(LastBars().at(Minute(14))), std::tuple(10, 11, 9, 10.7, 150));
-    fake::Update(set, BarAt(Minute(14), 20, 12, 8, 11, 175));
-    EXPECT_EQ(Ohlcv(LastBars().at(Minute(14))), std::tuple(10, 12, 8, 11, 175));
-    for (const auto& [time, other] : LastBars()) {
-        EXPECT_EQ(other.changed, time == Minute(14)) << time;
+    fake::Update(set, {Minute(17), 20, 12.8, 13.5, 13.7, 150});
+    EXPECT_EQ(Ohlcv(LastBars().at(Minute(17))), std::tuple(13, 13, 13, 13.7, 150));
+    fake::Update(set, {Minute(17), 20, 14, 12, 13.9, 175});
+    EXPECT_EQ(Ohlcv(LastBars().at(Minute(17))), std::tuple(13, 14, 12, 13.9, 175));
+    for (const auto& [time, bar] : LastBars()) {
+        EXPECT_EQ(bar.changed, time == Minute(17)) << time;
     }
 }
 
@@ -98,13 +91,13 @@ TEST_F(BarTest, ABackFillLongerThanTheCountKeepsTheNewestAndTheLibraryIsAskedToT
     mondrel::BarSet& set = StartBars(Request(1, 100));
     std::vector<mondrel::BarData> history;
     for (int i = 299; i >= 0; --i) {
-        history.push_back(BarAt(Minute(14) - i * 60, 1, 1, 1, 1, 1));
+        history.push_back({Minute(14) - i * 60, 1, 1, 1, 1, 1});
     }
     fake::BackFill(set, history);
     ASSERT_EQ(LastBars().size(), 100u);
     EXPECT_EQ(LastBars().begin()->first, Minute(14) - 99 * 60);
     EXPECT_EQ(set.items.size(), 300u);
-    fake::Update(set, BarAt(Minute(14), 1, 1, 1, 1, 2));
+    fake::Update(set, {Minute(14), 1, 1, 1, 1, 2});
     EXPECT_EQ(set.items.size(), 100u);
 }
 
@@ -113,13 +106,13 @@ TEST_F(BarTest, ANegativeCountKeepsNoBarsAndStoppedSetsAreIgnored) {
     EXPECT_NE(supplier.StartBarsRequest(Request(1, 0)), nullptr);
     mondrel::BarSet& set = StartBars(Request(1, -5));
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
-    fake::BackFill(set, {BarAt(Minute(14), 1, 1, 1, 1, 1)});
+    fake::BackFill(set, {{Minute(14), 1, 1, 1, 1, 1}});
     EXPECT_THAT(LastBars(), IsEmpty());
 
     supplier.StopRequest(&set);
     EXPECT_TRUE(fake::Stopped(set));
     const std::size_t calls = listener.bars.size();
-    fake::Update(set, BarAt(Minute(14), 1, 1, 1, 1, 1));
+    fake::Update(set, {Minute(14), 1, 1, 1, 1, 1});
     EXPECT_EQ(listener.bars.size(), calls);
 }
 

@@ -2,56 +2,45 @@
 
 namespace {
 
-std::vector<FeedState> FeedStates(const DataSupplier& supplier) {
-    std::vector<FeedState> states;
-    for (const FeedId id : kFeedIds) {
-        states.push_back(supplier.GetFeedInfo(id).state);
-    }
-    return states;
-}
-
 using ConnectionTest = SupplierTest;
 
 // A library that cannot be made is logged, and leaves every feed disconnected.
 TEST_F(ConnectionTest, ConnectSetsEveryOptionBeforeConnectingTheFeeds) {
     fake::GetScript().failCreateInstance = true;
-    EXPECT_FALSE(supplier.Connect(TestSettings()));
+    EXPECT_FALSE(supplier.Connect(kSettings));
     EXPECT_THAT(
         fake::LogCapture::Lines(),
         ElementsAre(fake::Reported("DataSupplier::Connect", "Unable initialize Mondrel\n")));
-    EXPECT_THAT(FeedStates(supplier),
-                ElementsAre(fsDisconnected, fsDisconnected, fsDisconnected, fsDisconnected));
+    for (const FeedId id : kFeedIds) {
+        EXPECT_EQ(supplier.GetFeedInfo(id).state, fsDisconnected) << id;
+    }
 
     fake::ResetScript();
-    ASSERT_TRUE(supplier.Connect(TestSettings()));
+    ASSERT_TRUE(supplier.Connect(kSettings));
     EXPECT_THAT(fake::GetScript().calls,
                 ElementsAre("Init(Zanvo,999,,20050315,64)", "CreateInstance"));
     fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
-    EXPECT_EQ(supplier.GetDataManager(), &dm);
     EXPECT_THAT(dm.calls,
-                ::testing::IsSupersetOf(
-                    {"SetIntOption(1,23)", "SetIntOption(11,0)", "SetTextOption(18,quote.example)",
-                     "SetTextOption(12,history.example)", "SetTextOption(3,domtick.example)",
-                     "SetTextOption(6,intltick.example)", "SetIntOption(5,2)",
-                     "SetTextOption(43,NYSE,NASDAQ)", "AddConnectionListener"}));
+                ::testing::IsSupersetOf({"SetIntOption(1,23)", "SetIntOption(11,0)",
+                                         "SetTextOption(18,quote)", "SetTextOption(12,history)",
+                                         "SetTextOption(3,domtick)", "SetTextOption(6,intltick)",
+                                         "SetIntOption(5,2)", "SetTextOption(43,NYSE,NASDAQ)",
+                                         "AddConnectionListener"}));
     EXPECT_EQ(dm.calls.back(), "ConnectFeeds(user,secret,1,0)");
-    EXPECT_THAT(FeedStates(supplier), ElementsAre(fsRetrying, fsRetrying, fsRetrying, fsRetrying));
+    for (const FeedId id : kFeedIds) {
+        EXPECT_EQ(supplier.GetFeedInfo(id).state, fsRetrying) << id;
+    }
     EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
 
 TEST_F(ConnectionTest, FeedsKeepTheLibraryCodeAndTheCompositeStateFollowsThem) {
-    ASSERT_TRUE(supplier.Connect(TestSettings()));
+    ASSERT_TRUE(supplier.Connect(kSettings));
     fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
     const auto retry = &IConnectionEvents::OnRetry;
     const auto up = &IConnectionEvents::OnConnected;
     const auto down = &IConnectionEvents::OnDisconnected;
-    const struct {
-        decltype(up) event;
-        int feed;
-        int code;
-        CompositeState composite;
-        const char* text; // of the domestic tick feed
-    } steps[] = {
+    // Event, feed, code, the composite state after it and the domestic tick feed's error text.
+    const std::tuple<decltype(up), int, int, CompositeState, const char*> steps[] = {
         {down, mfbDomesticTick, -7, ecsConnecting, "Invalid Username or Password"},
         {retry, mfbDomesticTick, -50, ecsConnecting, "Unknown error"},
         {up, mfbDomesticTick, 0, ecsConnecting, ""},
@@ -64,10 +53,10 @@ TEST_F(ConnectionTest, FeedsKeepTheLibraryCodeAndTheCompositeStateFollowsThem) {
         {down, mfbHistory, 0, ecsConnecting, ""},
         {down, mfbDomesticTick, -9, ecsDisconnected, "Server is not available"},
     };
-    for (const auto& step : steps) {
-        dm.FireFeed(step.event, step.feed, step.code);
-        EXPECT_EQ(supplier.GetCompositeState(), step.composite) << step.feed << " " << step.code;
-        EXPECT_EQ(supplier.GetFeedInfo(fiDomesticTick).errorText, step.text) << step.code;
+    for (const auto& [event, feed, code, composite, text] : steps) {
+        dm.FireFeed(event, feed, code);
+        EXPECT_EQ(supplier.GetCompositeState(), composite) << feed << " " << code;
+        EXPECT_EQ(supplier.GetFeedInfo(fiDomesticTick).errorText, text) << code;
     }
     EXPECT_EQ(supplier.GetFeedInfo(fiDomesticTick).errorCode, -9);
 
@@ -106,12 +95,11 @@ TEST_F(ConnectionTest, DisconnectReleasesTheLibraryAlsoAfterEveryFeedDropped) {
 // reported; a full feed outage is a normal state, in which items come and go without a report.
 TEST_F(ConnectionTest, MisuseIsReportedButAFeedOutageIsNot) {
     fake::FakeMondrel& dm = ConnectAll();
-    EXPECT_FALSE(supplier.Connect(TestSettings()));
+    EXPECT_FALSE(supplier.Connect(kSettings));
     EXPECT_THAT(fake::LogCapture::Assertions(),
                 ElementsAre(fake::Reported("DataSupplier::Connect",
                                            "GetCompositeState() == ecsDisconnected"),
                             fake::Reported("DataSupplier::Connect", "!m_mondrel")));
-    EXPECT_EQ(supplier.GetDataManager(), &dm);
     EXPECT_EQ(fake::GetScript().instances.size(), 1u);
 
     fake::LogCapture::Clear();
@@ -131,7 +119,7 @@ TEST_F(ConnectionTest, MisuseIsReportedButAFeedOutageIsNot) {
 
     fake::LogCapture::Clear();
     auto connected = std::make_unique<DataSupplier>();
-    ASSERT_TRUE(connected->Connect(TestSettings()));
+    ASSERT_TRUE(connected->Connect(kSettings));
     fake::FakeMondrel& other = *fake::FakeMondrel::Current();
     connected.reset();
     EXPECT_THAT(fake::LogCapture::Assertions(),
@@ -141,7 +129,6 @@ TEST_F(ConnectionTest, MisuseIsReportedButAFeedOutageIsNot) {
 }
 
 TEST_F(ConnectionTest, ServerMessagesAreLoggedAsOneLineOfText) {
-    ConnectAll();
     supplier.OnServerMessage("100% %s %n\nsecond line");
     supplier.OnServerMessage(nullptr);
     EXPECT_THAT(
@@ -160,28 +147,23 @@ TEST_F(ConnectionTest, VolumesAndSizesBeyond32BitsComeThroughTheWideGetters) {
         fake::ResetScript();
         fake::GetScript().wideValues = wide;
         fake::FakeMondrel& dm = ConnectAll();
-        listener = RecordingListener{};
 
         ASSERT_NE(supplier.StartSnapshotRequest("SPX").quote, nullptr);
         dm.FireQuoteUpdate("SPX", {{qfVolume, kVolume}, {qfTradeSize, kVolume}});
-        ASSERT_FALSE(listener.snaps.empty());
-        const SnapshotInfo& quote = listener.snaps.back().second;
-        EXPECT_EQ(std::tuple(quote.volume, quote.tradeSize), std::tuple(expected, expected));
+        EXPECT_EQ(std::tuple(LastSnap().volume, LastSnap().tradeSize),
+                  std::tuple(expected, expected));
 
         ASSERT_NE(supplier.StartBarsRequest({.symbol = "SPX", .interval = -1, .count = 1}),
                   nullptr);
-        const TimeValue day = listener.bars.back().bars.begin()->first;
-        fake::BackFill(*dm.barSets.back(), {fake::BarAt(day, 902, 936, 839, 899, kVolume)});
-        EXPECT_EQ(listener.bars.back().bars.at(day).volume, expected);
+        const TimeValue day = LastBars().begin()->first;
+        fake::BackFill(*dm.barSets.back(), {{day, 902, 936, 839, 899, kVolume}});
+        EXPECT_EQ(LastBars().at(day).volume, expected);
 
         ASSERT_NE(supplier.StartTickRequest({"SPX", 3}), nullptr);
         fake::BackFill(*dm.tickSets.back(), {fake::Trade(day, 899, kVolume),
                                              fake::Quote(day, 899, kVolume, 900, kVolume)});
-        std::vector<std::int64_t> sizes;
-        for (const Tick& tick : listener.ticks.back().ticks) {
-            sizes.push_back(tick.size);
-        }
-        EXPECT_THAT(sizes, ElementsAre(expected, expected, expected)) << wide;
+        const auto size = ::testing::Field(&Tick::size, expected);
+        EXPECT_THAT(LastTicks().ticks, ElementsAre(size, size, size)) << wide;
         supplier.Disconnect();
     }
 }

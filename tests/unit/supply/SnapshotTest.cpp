@@ -4,19 +4,19 @@ namespace {
 
 using SnapshotTest = ConnectedTest;
 
+// Requests for one symbol share its quote until the last stops, also when the listener stops them
+// while it is called; keys are never reused, also for another symbol.
 TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
     const QuoteKey first = supplier.StartSnapshotRequest("IBM");
     const QuoteKey second = supplier.StartSnapshotRequest("IBM");
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(second.key, first.key + 1);
-    EXPECT_EQ(second.quote, first.quote);
+    EXPECT_EQ(std::tuple(second.key, second.quote), std::tuple(first.key + 1, first.quote));
     EXPECT_THAT(listener.snaps, IsEmpty());
 
     dm->FireQuoteUpdate("IBM", {{qfBid, 10.5}});
     ASSERT_EQ(listener.snaps.size(), 2u);
-    EXPECT_EQ(std::tuple(listener.snaps[0].first, listener.snaps[1].first),
-              std::tuple(first.key, second.key));
-    EXPECT_EQ(listener.snaps[1].second.bid, 10.5);
+    EXPECT_EQ(std::tuple(listener.snaps[0].first, listener.snaps[1].first, LastSnap().bid),
+              std::tuple(first.key, second.key, 10.5));
 
     supplier.StopRequest(first);
     dm->FireQuoteUpdate("IBM", {{qfBid, 10.6}});
@@ -24,21 +24,28 @@ TEST_F(SnapshotTest, RequestsForOneSymbolShareTheQuoteUntilTheLastStops) {
     EXPECT_EQ(listener.snaps[2].first, second.key);
     EXPECT_THAT(dm->calls, ::testing::Not(::testing::Contains("UnsubscribeQuote(IBM)")));
     supplier.StopRequest(second);
-    EXPECT_THAT(dm->Quote("IBM")->listeners, IsEmpty());
+    EXPECT_THAT(dm->quotes.at("IBM").listeners, IsEmpty());
 
     // The record is gone: a late update for the quote is logged and dropped.
     supplier.OnQuoteUpdate(first.quote);
     EXPECT_EQ(listener.snaps.size(), 3u);
-    const auto lines = fake::LogCapture::Lines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_THAT(lines[0].text,
-                ::testing::MatchesRegex("src/supply/DataSupplierSnapshots\\.cpp\\([0-9]+\\): "
-                                        "DataSupplier::OnQuoteUpdate: Call ignored\\. Unknown "
-                                        "quote ptr = 0x[0-9a-f]{8}\n"));
-    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+    EXPECT_THAT(fake::LogCapture::Lines(),
+                ElementsAre(Ignored("Snapshots", "OnQuoteUpdate", "quote")));
 
-    // Keys are never reused, also for another symbol.
-    EXPECT_EQ(supplier.StartSnapshotRequest("MSFT").key, second.key + 1);
+    const QuoteKey third = supplier.StartSnapshotRequest("MSFT");
+    const QuoteKey fourth = supplier.StartSnapshotRequest("MSFT");
+    EXPECT_EQ(third.key, second.key + 1);
+    listener.onSnap = [&](const QuoteKey& key) {
+        supplier.StopRequest(key);
+        if (key.key == third.key) {
+            supplier.StopRequest(fourth);
+        }
+    };
+    dm->FireQuoteUpdate("MSFT", {{qfBid, 1.0}});
+    EXPECT_EQ(listener.snaps.back().first, third.key);
+    EXPECT_EQ(listener.snaps.size(), 4u);
+    EXPECT_THAT(dm->quotes.at("MSFT").listeners, IsEmpty());
+    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
 }
 
 TEST_F(SnapshotTest, MissingFieldsKeepTheirValuesAndFeedTheDerivedOnes) {
@@ -109,40 +116,39 @@ TEST_F(SnapshotTest, TradeFieldsComeFromTheBidSideOnlyForForeignExchange) {
     }
 }
 
-TEST_F(SnapshotTest, RefusedSymbolsUseNoKey) {
+// Refused snapshot and tick requests are logged and use no key; options the library does not make
+// are reported.
+TEST_F(SnapshotTest, RefusedRequestsAreLoggedAndUseNoKey) {
     const QuoteKey before = supplier.StartSnapshotRequest(std::string(24, 'A'));
     ASSERT_TRUE(before);
     dm->refusedSymbols.insert("NOSUCH");
-    const std::pair<std::string, std::string> cases[] = {
-        {std::string(25, 'B'),
-         "Bad Snapshot Request. Invalid Symbol Name '" + std::string(25, 'B') + "'\n"},
-        {"", "Bad Snapshot Request. Invalid Symbol Name ''\n"},
-        {"NOSUCH", "Unable Subscribe to Quote for 'NOSUCH'\n"},
+    const std::string tooLong(25, 'B');
+    // A snapshot (or a tick) request, its symbol and the line logged.
+    const std::tuple<bool, std::string, std::string> cases[] = {
+        {true, tooLong, "Bad Snapshot Request. Invalid Symbol Name '" + tooLong + "'\n"},
+        {true, "", "Bad Snapshot Request. Invalid Symbol Name ''\n"},
+        {true, "NOSUCH", "Unable Subscribe to Quote for 'NOSUCH'\n"},
+        {false, tooLong, "Bad Tic Request. Invalid Symbol Name '" + tooLong + "'\n"},
+        {false, "NOSUCH", "Unable Subscribe to Tics for 'NOSUCH'\n"},
     };
-    for (const auto& [symbol, line] : cases) {
+    for (const auto& [snapshot, symbol, line] : cases) {
         fake::LogCapture::Clear();
-        EXPECT_FALSE(supplier.StartSnapshotRequest(symbol).quote) << symbol;
-        EXPECT_THAT(fake::LogCapture::Lines(),
-                    ElementsAre(fake::Reported("DataSupplier::StartSnapshotRequest", line)));
+        EXPECT_FALSE(snapshot ? supplier.StartSnapshotRequest(symbol).quote != nullptr
+                              : supplier.StartTickRequest({symbol, 10}) != nullptr)
+            << symbol;
+        const char* function =
+            snapshot ? "DataSupplier::StartSnapshotRequest" : "DataSupplier::StartTickRequest";
+        EXPECT_THAT(fake::LogCapture::Lines(), ElementsAre(fake::Reported(function, line)));
     }
-    EXPECT_EQ(dm->calls.back(), "SubscribeQuote(NOSUCH,1)");
+    EXPECT_THAT(dm->calls,
+                ::testing::IsSupersetOf({"SubscribeQuote(NOSUCH,1)", "RequestTicks(NOSUCH)"}));
     EXPECT_EQ(supplier.StartSnapshotRequest("IBM").key, before.key + 1);
-}
 
-TEST_F(SnapshotTest, ListenerMayStopRequestsWhileItIsCalled) {
-    const QuoteKey first = supplier.StartSnapshotRequest("IBM");
-    const QuoteKey second = supplier.StartSnapshotRequest("IBM");
-    listener.onSnap = [&](const QuoteKey& key) {
-        supplier.StopRequest(key);
-        if (key.key == first.key) {
-            supplier.StopRequest(second);
-        }
-    };
-    dm->FireQuoteUpdate("IBM", {{qfBid, 1.0}});
-    ASSERT_EQ(listener.snaps.size(), 1u);
-    EXPECT_EQ(listener.snaps[0].first, first.key);
-    EXPECT_THAT(dm->Quote("IBM")->listeners, IsEmpty());
-    EXPECT_THAT(fake::LogCapture::Assertions(), IsEmpty());
+    dm->failNewOptions = true;
+    EXPECT_EQ(supplier.StartTickRequest({"IBM", 10}), nullptr);
+    EXPECT_THAT(fake::LogCapture::Assertions(),
+                ElementsAre(fake::Reported("DataSupplier::StartTickRequest", "options.get()")));
+    EXPECT_EQ(dm->calls.back(), "NewTickOptions");
 }
 
 } // namespace

@@ -20,48 +20,40 @@ using ::testing::IsEmpty;
 // re-entered by DDEML would.
 class RecordingListener final : public IDataListener {
 public:
-    void OnProcessingBarData(IBarSet* const&, const BarInfo& info) override {
-        bars.push_back(info);
-    }
+    void OnProcessingBarData(IBarSet* const&, const BarInfo& bar) override { bars.push_back(bar); }
     void OnProcessingTickData(ITickSet* const& tickSet, const TickInfo& info) override {
         ticks.push_back(info);
-        if (onTick) {
-            onTick(tickSet);
-        }
+        onTick(tickSet);
     }
     void OnProcessingSnapData(const QuoteKey& key, const SnapshotInfo& info) override {
         snaps.push_back({key.key, info});
-        if (onSnap) {
-            onSnap(key);
-        }
+        onSnap(key);
     }
 
     std::vector<BarInfo> bars;
     std::vector<std::pair<std::uint32_t, SnapshotInfo>> snaps; // by request key
     std::vector<TickInfo> ticks;
-    std::function<void(const QuoteKey&)> onSnap;
-    std::function<void(ITickSet*)> onTick;
+    std::function<void(const QuoteKey&)> onSnap = [](const QuoteKey&) {};
+    std::function<void(ITickSet*)> onTick = [](ITickSet*) {};
 };
 
-inline ConnectionSettings TestSettings() {
-    return {"user",
-            "secret",
-            "quote.example",
-            "history.example",
-            "domtick.example",
-            "intltick.example",
-            2,
-            "NYSE,NASDAQ"};
+// The line of a notification that names a request the supplier no longer holds.
+inline auto Ignored(const std::string& file, const std::string& function, const std::string& what) {
+    return ::testing::Field(
+        &fake::LogEntry::text,
+        ::testing::MatchesRegex("src/supply/DataSupplier" + file +
+                                "\\.cpp\\([0-9]+\\): DataSupplier::" + function +
+                                ": Call ignored\\. Unknown " + what + " ptr = 0x[0-9a-f]{8}\n"));
 }
+
+inline const ConnectionSettings kSettings{"user",    "secret",   "quote", "history",
+                                          "domtick", "intltick", 2,       "NYSE,NASDAQ"};
 
 class SupplierTest : public ::testing::Test {
 protected:
-    SupplierTest() {
+    void SetUp() override {
         fake::ResetScript();
         supplier.SetDataListener(&listener);
-    }
-
-    void SetUp() override {
         Clock::SetFixed(kNow);
         // Without the recording library every "nothing was reported" check would pass blindly.
         ASSERT_TRUE(fake::LogCapture::Available());
@@ -80,12 +72,17 @@ protected:
 
     // Connects with every feed up, and forgets what the connection logged.
     fake::FakeMondrel& ConnectAll() {
-        EXPECT_TRUE(supplier.Connect(TestSettings()));
+        EXPECT_TRUE(supplier.Connect(kSettings));
         fake::FakeMondrel& dm = *fake::FakeMondrel::Current();
         dm.ConnectAllFeeds();
         fake::LogCapture::Clear();
         return dm;
     }
+
+    // The last delivery of each kind.
+    const BarMap& LastBars() const { return listener.bars.back().bars; }
+    const TickInfo& LastTicks() const { return listener.ticks.back(); }
+    const SnapshotInfo& LastSnap() const { return listener.snaps.back().second; }
 
     RecordingListener listener;
     DataSupplier supplier;
@@ -110,11 +107,6 @@ protected:
         EXPECT_TRUE(set && set == dm->tickSets.back().get());
         return *dm->tickSets.back();
     }
-
-    // The last delivery of each kind.
-    const BarMap& LastBars() const { return listener.bars.back().bars; }
-    const TickInfo& LastTicks() const { return listener.ticks.back(); }
-    const SnapshotInfo& LastSnap() const { return listener.snaps.back().second; }
 
     fake::FakeMondrel* dm = nullptr;
 };
